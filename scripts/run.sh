@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the program and runs it under Wine. On a machine without a display it runs on a virtual
+# one, saves a screenshot under the build folder after a few seconds and prints its path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/bootstrap.sh
+bash scripts/build.sh win32
+exe=$root/build/win32/src/VeskSystemMonitor.exe
+export WINEPREFIX=${WINEPREFIX:-$root/build/win32/wineprefix-run}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$exe" "$@"
+fi
+Xvfb :91 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+export DISPLAY=:91
+sleep 1
+wine "$exe" "$@" &
+sleep "${VSM_RUN_SECONDS:-20}"
+shot=$root/build/win32/screenshots/run.png
+mkdir -p "$(dirname "$shot")"
+import -window root "$shot"
+echo "screenshot: $shot"
+wineserver -k 2>/dev/null || true

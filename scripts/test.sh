@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test layer: native unit tests (ASan + UBSan), the Windows tests
+# under Wine, and the end-to-end runs of the real executable under Wine and Xvfb. One ctest run
+# covers all layers, so its summary line closes the output.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/bootstrap.sh
+bash scripts/build.sh native
+bash scripts/build.sh win32 -DVSM_NATIVE_TEST_DIR="$root/build/native"
+cd build/win32
+ctest --output-on-failure "$@"

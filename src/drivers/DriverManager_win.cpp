@@ -1,0 +1,74 @@
+#include "drivers/DriverManager_win.h"
+
+#include <windows.h>
+
+#include "base/module_path_win.h"
+
+namespace vsm {
+
+namespace {
+
+using GetDrvHandleFn = HANDLE(WINAPI*)(int kind);
+using DrvIoControlFn = BOOL(WINAPI*)(HANDLE device, DWORD code, void* in, DWORD inSize, void* out,
+                                     DWORD outSize, DWORD* returned);
+
+struct DriverManagerLibrary {
+  GetDrvHandleFn getDrvHandle = nullptr;
+  DrvIoControlFn ioControl = nullptr;
+};
+
+// Loaded once and never unloaded: handles it gave out stay valid for the life of the process.
+const DriverManagerLibrary& Library() {
+  static const DriverManagerLibrary library = [] {
+    DriverManagerLibrary result;
+    std::wstring folder = ExecutableFolder();
+    if (folder.empty()) return result;
+    std::wstring path = folder + L"DManager.dll";
+    // LOAD_WITH_ALTERED_SEARCH_PATH makes the library's own dependencies resolve from its folder.
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module == nullptr) return result;
+    result.getDrvHandle = reinterpret_cast<GetDrvHandleFn>(
+        reinterpret_cast<void*>(GetProcAddress(module, "GetDrvHandle")));
+    result.ioControl = reinterpret_cast<DrvIoControlFn>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DrvIoControl")));
+    return result;
+  }();
+  return library;
+}
+
+class DeviceChannel final : public DriverChannel {
+ public:
+  DeviceChannel(HANDLE device, DrvIoControlFn ioControl) : device_(device), ioControl_(ioControl) {}
+  ~DeviceChannel() override {
+    if (IsOpen()) CloseHandle(device_);
+  }
+  DeviceChannel(const DeviceChannel&) = delete;
+  DeviceChannel& operator=(const DeviceChannel&) = delete;
+
+  bool IsOpen() const override { return device_ != INVALID_HANDLE_VALUE && device_ != nullptr; }
+
+  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) override {
+    if (!IsOpen() || in == nullptr) return false;
+    DWORD returned = 0;
+    void* input = const_cast<void*>(in);
+    if (ioControl_ != nullptr) {
+      return ioControl_(device_, code, input, inSize, out, outSize, &returned) != FALSE;
+    }
+    return DeviceIoControl(device_, code, input, inSize, out, outSize, &returned, nullptr) != FALSE;
+  }
+
+ private:
+  HANDLE device_;
+  DrvIoControlFn ioControl_;
+};
+
+}  // namespace
+
+std::unique_ptr<DriverChannel> OpenDriverChannel(DriverKind kind) {
+  const DriverManagerLibrary& library = Library();
+  HANDLE device = INVALID_HANDLE_VALUE;
+  if (library.getDrvHandle != nullptr) device = library.getDrvHandle(static_cast<int>(kind));
+  return std::make_unique<DeviceChannel>(device, library.ioControl);
+}
+
+}  // namespace vsm

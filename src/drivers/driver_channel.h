@@ -1,0 +1,22 @@
+#pragma once
+// The seam between the driver-access classes and a kernel driver: one synchronous device-control
+// request with byte buffers. The Windows implementation issues DeviceIoControl on the handle that
+// the driver-manager library hands out; tests plug in simulated devices that decode the same bytes.
+#include <cstdint>
+
+namespace vsm {
+
+class DriverChannel {
+ public:
+  virtual ~DriverChannel() = default;
+  // False when no driver stands behind the channel; requests then fail at once.
+  virtual bool IsOpen() const = 0;
+  // Sends one request; returns whether the driver reported success. `out` may be null with
+  // outSize 0. The count of returned bytes is not reported: callers never rely on it.
+  virtual bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
+};
+
+// Driver kinds the driver-manager library knows.
+enum class DriverKind : int { HardwareAccess = 1, NetworkFilter = 2 };
+
+}  // namespace vsm

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# End-to-end runs of the real executable under Wine on an X display (Xvfb when there is none),
+# driven by the probe. Usage: run_e2e.sh EXE PROBE SCREENSHOT_DIR
+set -u
+exe=$1 probe=$2 shots=$3
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$shots"
+# shellcheck source=tests/e2e/lib.sh
+source "$here/lib.sh"
+e2e_setup_display
+trap e2e_teardown EXIT
+
+for scenario in "$here"/scenarios/*.sh; do
+  e2e_begin "$(basename "$scenario" .sh)"
+  # shellcheck disable=SC1090
+  source "$scenario"
+  e2e_end
+done
+e2e_summary
