@@ -3,6 +3,8 @@
 // request with byte buffers. The Windows implementation issues DeviceIoControl on the handle that
 // the driver-manager library hands out; tests plug in simulated devices that decode the same bytes.
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace vsm {
 
@@ -15,6 +17,9 @@ class DriverChannel {
   // outSize 0. The count of returned bytes is not reported: callers never rely on it.
   virtual bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
 };
+
+// Opens a fresh channel: every driver-access object opens its own handle, as the driver allows.
+using DriverChannelFactory = std::function<std::unique_ptr<DriverChannel>()>;
 
 // Driver kinds the driver-manager library knows.
 enum class DriverKind : int { HardwareAccess = 1, NetworkFilter = 2 };
