@@ -1,0 +1,51 @@
+#pragma once
+// The mainboard's monitoring chip: raw voltage, temperature, fan and control channels, and the
+// board's identity. One subclass per chip family; TGeneralBoard when no chip was found.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "drivers/driver_channel.h"
+#include "hardware/Drivers.h"
+#include "hardware/board/BoardIdentity.h"
+#include "sysinfo/wmi.h"
+
+namespace vsm {
+
+// One channel. A value of 0 means "no valid reading" everywhere in the program.
+struct TSensor {
+  std::string name;
+  double value = 0;  // volts, degrees Celsius, RPM, or percent for control outputs
+};
+using TSenorArray = std::vector<TSensor>;
+
+class TMainBord {
+ public:
+  virtual ~TMainBord() = default;
+  TMainBord(const TMainBord&) = delete;
+  TMainBord& operator=(const TMainBord&) = delete;
+
+  virtual void update() = 0;
+  virtual uint8_t ReadGPIO(int index);
+  virtual void WriteGPID(int index, uint8_t value);
+
+  bool HasTempSensor() const { return !Temperatures.empty() && Temperatures[0].value > 0; }
+
+  std::unique_ptr<TVeskHdDrv> driver;
+  uint8_t revision = 0;
+  uint16_t address = 0;
+  TBoardManufacturer mf = TBoardManufacturer::MB_Unknown;
+  TBoardModel model = TBoardModel::BM_Unknown;
+  uint16_t Chip = 0;
+  TSenorArray Voltages, Temperatures, Fans, Controls;
+  WmiObject FWmiObject;
+  std::string Manufacturer, Product, SerialNumber, Version;
+
+ protected:
+  // Opens the chip object's own driver access and identifies the board through WMI.
+  TMainBord(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
+            const WmiQueryFunction& wmi);
+};
+
+}  // namespace vsm
