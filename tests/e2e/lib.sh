@@ -2,24 +2,18 @@
 # $exe, $probe and $shots and calls check/fail; the product is stopped between scenarios.
 E2E_FAILED=0
 E2E_PASSED=0
-E2E_XVFB_PID=
 
 e2e_setup_display() {
-  if [ -z "${DISPLAY:-}" ]; then
-    local n=97
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  fi
+  # shellcheck source=scripts/virtual_display.sh
+  source "$here/../../scripts/virtual_display.sh"
   # A window manager is not needed; Wine provides the desktop's taskbar tray window itself.
+  [ -z "${DISPLAY:-}" ] && start_virtual_display 97
+  return 0
 }
 
 e2e_teardown() {
   e2e_stop_product
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null
-  return 0
+  stop_virtual_display
 }
 
 # A running copy's command line starts with the executable's path (a DOS path when Wine started it
