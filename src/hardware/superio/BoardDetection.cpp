@@ -1,5 +1,7 @@
 #include "hardware/superio/BoardDetection.h"
 
+#include <initializer_list>
+#include <optional>
 #include <thread>
 
 #include "hardware/Drivers.h"
