@@ -67,7 +67,7 @@ TVeskTrayIcon::TVeskTrayIcon(HWND owner) : FOwner(owner) {
   TaskbarCreatedMessage();
   FData = new NOTIFYICONDATAW{};
   FData->uTimeout = 3000;
-  RegisterWindowClass(&TVeskTrayIcon::WindowProc);
+  RegisterWindowClass(&InstanceWindowProc<TVeskTrayIcon>);
   FWindow = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   FData->cbSize = kRecordSize;
@@ -224,17 +224,6 @@ bool TVeskTrayIcon::NotifyShell(DWORD message) {
   // spinning.
   if (message == NIM_ADD && FindWindowW(L"Shell_TrayWnd", nullptr) == nullptr) Sleep(kTaskbarWaitMs);
   return Shell_NotifyIconW(message, FData) != FALSE;
-}
-
-LRESULT CALLBACK TVeskTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<TVeskTrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->FWindow = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<TVeskTrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TVeskTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

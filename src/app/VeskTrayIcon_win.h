@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/InstanceWindow_win.h"
+
 namespace vsm {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -72,7 +74,9 @@ class TVeskTrayIcon {
   TMouseMoveEvent OnMouseMove;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK InstanceWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void AttachWindow(HWND window) { FWindow = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void HandleCallback(UINT mouseMessage);
   void AnimationTick();

@@ -27,25 +27,12 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 
 TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)
     : FInstance(instance), FHasParameters(hasParameters) {
-  RegisterFormClass(instance, &WindowProc);
+  RegisterFormClass(instance, &InstanceWindowProc<TfrmVeskSystemMonitor>);
   // Hidden for its whole life: no WS_VISIBLE, and a tool window so that it never reaches the
   // taskbar.
   FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kMainFormClass, kAppTitle, WS_POPUP, 0, 0, kWidth,
                             kHeight, nullptr, nullptr, instance, this);
   FormCreate();
-}
-
-LRESULT CALLBACK TfrmVeskSystemMonitor::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                   LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TfrmVeskSystemMonitor*>(
-        reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->FWindow = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TfrmVeskSystemMonitor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return form->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "ui/InstanceWindow_win.h"
+
 #include "app/VeskTrayIcon_win.h"
+#include "ui/InstanceWindow_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
@@ -44,7 +47,9 @@ class TfrmVeskSystemMonitor {
   void ShowMainWindow();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK InstanceWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void AttachWindow(HWND window) { FWindow = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormClose();
