@@ -18,9 +18,17 @@ e2e_teardown() {
 
 # A running copy's command line starts with the executable's path (a DOS path when Wine started it
 # for a Windows program); the test scripts and the probe never match.
+# Only copies in this run's Wine prefix count, so that runs in other prefixes are left alone.
 product_pattern='^[^ ]*VeskSystemMonitor\.exe( |$)'
-product_processes() { pgrep -fa "$product_pattern"; }
-product_count() { pgrep -fc "$product_pattern"; }
+product_pids() {
+  local pid
+  for pid in $(pgrep -f "$product_pattern"); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+product_processes() { local pid; for pid in $(product_pids); do echo "$pid $(tr '\0' ' ' < "/proc/$pid/cmdline")"; done; }
+product_count() { product_pids | wc -l; }
 
 probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
@@ -28,7 +36,8 @@ probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"
 e2e_stop_product() {
   probe post TfrmVeskSystemMonitor 16 >/dev/null 2>&1   # WM_CLOSE
   probe wait-gone TfrmVeskSystemMonitor 10 >/dev/null 2>&1
-  pkill -f "$product_pattern" 2>/dev/null
+  local pids; pids=$(product_pids)
+  [ -n "$pids" ] && kill $pids 2>/dev/null
   sleep 0.5
 }
 
