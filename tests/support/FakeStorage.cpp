@@ -27,9 +27,9 @@ TStorageReply CopyIfItFits(const std::vector<uint8_t>& answer, std::vector<uint8
 
 // SENDCMDOUTPARAMS: buffer size, driver status (all clear), then the data.
 std::vector<uint8_t> SmartAnswer(const std::vector<uint8_t>& data) {
-  std::vector<uint8_t> answer(16, 0);
+  std::vector<uint8_t> answer(16 + data.size(), 0);
   PutLe(answer, 0, data.size(), 4);
-  answer.insert(answer.end(), data.begin(), data.end());
+  std::copy(data.begin(), data.end(), answer.begin() + 16);
   return answer;
 }
 
@@ -123,20 +123,16 @@ std::vector<uint8_t> GeometryBytes(int64_t cylinders, uint32_t mediaType, uint32
 }
 
 std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision) {
-  std::vector<uint8_t> bytes(40, 0);
-  auto append = [&bytes](const std::string& text) -> uint32_t {
-    if (text.empty()) return 0;
-    auto at = static_cast<uint32_t>(bytes.size());
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    bytes.push_back(0);
-    return at;
-  };
-  uint32_t serialAt = append(serial);
-  uint32_t revisionAt = append(revision);
+  // The fixed part, then each string with its NUL; an empty string gets offset 0.
+  const size_t serialAt = 40;
+  const size_t revisionAt = serialAt + (serial.empty() ? 0 : serial.size() + 1);
+  std::vector<uint8_t> bytes(revisionAt + (revision.empty() ? 0 : revision.size() + 1), 0);
+  std::copy(serial.begin(), serial.end(), bytes.begin() + serialAt);
+  std::copy(revision.begin(), revision.end(), bytes.begin() + static_cast<long>(revisionAt));
   PutLe(bytes, 0, 1, 4);
   PutLe(bytes, 4, bytes.size(), 4);
-  PutLe(bytes, 20, revisionAt, 4);
-  PutLe(bytes, 24, serialAt, 4);
+  PutLe(bytes, 20, revision.empty() ? 0 : revisionAt, 4);
+  PutLe(bytes, 24, serial.empty() ? 0 : serialAt, 4);
   bytes[28] = busType;
   return bytes;
 }
