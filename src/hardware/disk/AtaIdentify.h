@@ -11,6 +11,7 @@ namespace vsm {
 constexpr size_t kIdentifyBlockSize = 512;
 
 struct TAtaIdentity {
+  // The text fields without their padding (blanks, NULs) at either end.
   std::string Model;
   std::string FirmwareRevision;
   std::string SerialNumber;
