@@ -1,0 +1,138 @@
+#include "hardware/disk/HardDisk.h"
+
+#include "hardware/disk/AtaIdentify.h"
+#include "hardware/disk/DriveLayout.h"
+#include "hardware/disk/ScsiInquiry.h"
+#include "hardware/disk/SmartCommand.h"
+#include "hardware/disk/SmartData.h"
+#include "hardware/disk/StorageProperties.h"
+
+namespace vsm {
+
+namespace {
+
+constexpr size_t kSmartEnableReplySize = 16;
+
+}  // namespace
+
+THardDisk::THardDisk(uint32_t diskNumber, std::unique_ptr<TStorageDevice> handle)
+    : Handle(std::move(handle)), FDiskNumber(diskNumber) {
+  if (!ReadIdentify()) ReadScsiInquiry();
+  ReadGeometry();
+  ReadDeviceProperty();
+  ReadSmart();
+  ReadPartitions();
+}
+
+bool THardDisk::ReadIdentify() {
+  auto reply = StorageRequest(*Handle, kSmartRcvDriveData,
+                              SmartCommandBlock(TSmartCommand::IdentifyDevice, static_cast<uint8_t>(FDiskNumber)),
+                              kIdentifyReplySize);
+  if (!reply) return false;
+  auto block = SmartReplyData(*reply, kIdentifyBlockSize);
+  if (!block) return false;
+  auto id = DecodeIdentify(*block);
+  if (!id) return false;
+  FName = id->Model;
+  FFirmwareRevision = id->FirmwareRevision;
+  FSerialNumber = id->SerialNumber;
+  FSize = id->Size;
+  FRpm = id->Rpm;
+  FMinor_ver = id->MinorVersion;
+  FMajor_ver = id->MajorVersion;
+  return true;
+}
+
+void THardDisk::ReadScsiInquiry() {
+  std::vector<uint8_t> request = ScsiInquiryRequest();
+  auto reply = StorageRequest(*Handle, kIoctlScsiPassThrough, request, request.size());
+  if (!reply) return;
+  if (auto id = DecodeScsiInquiry(*reply)) {
+    FName = id->Model;
+    FSerialNumber = id->SerialNumber;
+  }
+}
+
+void THardDisk::ReadGeometry() {
+  auto reply = StorageRequest(*Handle, kIoctlDiskGetDriveGeometryEx, {}, kGeometryReplySize);
+  if (!reply) return;
+  auto geometry = DecodeDriveGeometryEx(*reply);
+  if (!geometry) return;
+  if (FSize == 0 && geometry->DiskSize > 0) FSize = static_cast<uint64_t>(geometry->DiskSize);
+  FCylinders = geometry->Cylinders;
+  FTracksPerCylinder = geometry->TracksPerCylinder;
+  FSectorsPerTrack = geometry->SectorsPerTrack;
+  FBytesPerSector = geometry->BytesPerSector;
+  FMediaType = static_cast<uint8_t>(geometry->MediaType);
+}
+
+void THardDisk::ReadDeviceProperty() {
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, StoragePropertyQuery(TStorageProperty::Device),
+                              kDeviceDescriptorReplySize);
+  if (!reply) return;
+  auto descriptor = DecodeStorageDeviceDescriptor(*reply);
+  if (!descriptor) return;
+  FBusType = descriptor->BusType;
+  if (FSerialNumber.empty()) FSerialNumber = descriptor->SerialNumber;
+  if (FFirmwareRevision.empty()) FFirmwareRevision = descriptor->ProductRevision;
+}
+
+bool THardDisk::ReadSmartData() {
+  auto reply = StorageRequest(*Handle, kSmartRcvDriveData,
+                              SmartCommandBlock(TSmartCommand::ReadData, static_cast<uint8_t>(FDiskNumber)),
+                              kSmartReadDataReplySize);
+  if (!reply || !SmartReplyData(*reply, kSmartBlockSize)) return false;
+  SmartAttributes = std::move(*reply);
+  return true;
+}
+
+void THardDisk::ReadSmart() {
+  auto enabled = StorageRequest(*Handle, kSmartSendDriveCommand,
+                                SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
+                                kSmartEnableReplySize);
+  if (enabled) ReadSmartData();
+  FDiskType = ChooseDiskType(FName, SmartBlock());
+  if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlock(), *id);
+}
+
+void THardDisk::ReadPartitions() {
+  auto reply = StorageRequestGrowing(*Handle, kIoctlDiskGetDriveLayoutEx, kDriveLayoutInitialSize, kPartitionEntrySize,
+                                     kErrorInsufficientBuffer, kErrorInsufficientBuffer);
+  if (!reply) return;
+  TDriveLayout layout = DecodeDriveLayoutEx(*reply);
+  FDynamic = layout.Dynamic;
+  for (const TLayoutPartition& entry : layout.Partitions) {
+    TDiskPartition partition;
+    partition.PartNo = entry.PartitionNumber;
+    partition.StartingOffset = entry.StartingOffset;
+    partition.ExtentLength = entry.PartitionLength;
+    FPartitions.Add(std::move(partition));
+  }
+}
+
+ByteView THardDisk::SmartBlock() const {
+  if (SmartAttributes.empty()) return {};
+  return ByteView(SmartAttributes).Sub(kSmartReplyHeaderSize, kSmartBlockSize);
+}
+
+void THardDisk::Update() { ReadSmartData(); }
+
+double THardDisk::GetTemperature() const {
+  if (!PTemperatureAtt) return 0;
+  auto attribute = SmartAttributeAt(SmartBlock(), *PTemperatureAtt);
+  auto id = TemperatureAttributeId(FDiskType);
+  if (!attribute || !id || attribute->Id != *id) return 0;
+  return TemperatureOf(FDiskType, *attribute);
+}
+
+bool THardDisk::IsSSD() {
+  if (FRpm == 1) return true;
+  if (FRpm != 0) return false;
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, StoragePropertyQuery(TStorageProperty::SeekPenalty),
+                              kSeekPenaltyReplySize);
+  if (!reply) return false;
+  auto penalty = DecodeIncursSeekPenalty(*reply);
+  return penalty.has_value() && !*penalty;
+}
+
+}  // namespace vsm

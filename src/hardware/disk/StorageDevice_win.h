@@ -1,0 +1,28 @@
+#pragma once
+// Storage requests on an open volume or physical-drive handle.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "hardware/disk/StorageDevice.h"
+
+namespace vsm {
+
+class TWinStorageDevice final : public TStorageDevice {
+ public:
+  explicit TWinStorageDevice(HANDLE handle) : handle_(handle) {}
+  ~TWinStorageDevice() override { CloseHandle(handle_); }
+  TWinStorageDevice(const TWinStorageDevice&) = delete;
+  TWinStorageDevice& operator=(const TWinStorageDevice&) = delete;
+
+  TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) override;
+
+ private:
+  HANDLE handle_;
+};
+
+// Opens a device path with CreateFileW (open-existing); nothing when that fails.
+std::unique_ptr<TStorageDevice> OpenStorageDevice(const std::wstring& path, DWORD access, DWORD share, DWORD attributes);
+
+}  // namespace vsm

@@ -1,0 +1,42 @@
+#pragma once
+// Answers of the drive geometry and storage property requests.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/le_bytes.h"
+
+namespace vsm {
+
+constexpr size_t kGeometryReplySize = 1024;
+constexpr size_t kDeviceDescriptorReplySize = 1024;
+constexpr size_t kSeekPenaltyReplySize = 12;
+
+// DISK_GEOMETRY_EX: the geometry, then the disk size.
+struct TDiskGeometry {
+  int64_t Cylinders = 0;
+  uint32_t MediaType = 0;
+  uint32_t TracksPerCylinder = 0;
+  uint32_t SectorsPerTrack = 0;
+  uint32_t BytesPerSector = 0;
+  int64_t DiskSize = 0;
+};
+std::optional<TDiskGeometry> DecodeDriveGeometryEx(ByteView reply);
+
+// STORAGE_PROPERTY_QUERY for a property (0 device, 7 seek penalty), standard query.
+enum class TStorageProperty : uint32_t { Device = 0, SeekPenalty = 7 };
+std::vector<uint8_t> StoragePropertyQuery(TStorageProperty property);
+
+// STORAGE_DEVICE_DESCRIPTOR: the bus type and the strings the query needs.
+struct TStorageDeviceDescriptor {
+  uint8_t BusType = 0;
+  std::string SerialNumber;  // trimmed; empty when the descriptor has none
+  std::string ProductRevision;
+};
+std::optional<TStorageDeviceDescriptor> DecodeStorageDeviceDescriptor(ByteView reply);
+
+// DEVICE_SEEK_PENALTY_DESCRIPTOR: whether the device incurs a seek penalty.
+std::optional<bool> DecodeIncursSeekPenalty(ByteView reply);
+
+}  // namespace vsm
