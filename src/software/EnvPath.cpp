@@ -24,11 +24,17 @@ std::string_view KeepCharacters(std::string_view text, size_t limit) {
   return text;
 }
 
-bool ReplaceFirst(std::string& text, std::string_view pattern, std::string_view value) {
+// Replaces the first occurrence of prefix + name + suffix.
+bool ReplaceFirst(std::string& text, std::string_view prefix, std::string_view name, std::string_view suffix,
+                  std::string_view value) {
+  std::string pattern;
+  pattern.append(prefix).append(name).append(suffix);
   size_t at = FindNoCase(text, pattern);
   if (at == std::string_view::npos) return false;
-  std::string_view after = std::string_view(text).substr(at + pattern.size());
-  text = text.substr(0, at) + std::string(value) + std::string(KeepCharacters(after, kTextKeptAfterName));
+  std::string_view after = KeepCharacters(std::string_view(text).substr(at + pattern.size()), kTextKeptAfterName);
+  std::string replaced;
+  replaced.append(text, 0, at).append(value).append(after);
+  text = std::move(replaced);
   return true;
 }
 
@@ -49,8 +55,8 @@ std::string ExpandEnvPath(std::string_view text, bool expandBackslashNames, std:
     std::string_view name = line.substr(0, equals);
     std::string_view value = line.substr(equals + 1);
     if (Trim(name).empty()) continue;
-    if (!ReplaceFirst(result, "%" + std::string(name) + "%", value) && expandBackslashNames) {
-      ReplaceFirst(result, "\\" + std::string(name), value);
+    if (!ReplaceFirst(result, "%", name, "%", value) && expandBackslashNames) {
+      ReplaceFirst(result, "\\", name, "", value);
     }
   }
   return result;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "base/LittleEndian.h"
+
 namespace vsm {
 
 namespace {
@@ -188,7 +190,7 @@ std::optional<MachineTotals> TSoftware::ReadMachineTotals() {
   if (tdiDrv->GetProcessData(0, record, sizeof record) < static_cast<int32_t>(sizeof record)) {
     return std::nullopt;
   }
-  return MachineTotals{tdi::GetU64(record + tdi::kTotalReceivedOffset), tdi::GetU64(record + tdi::kTotalSentOffset)};
+  return MachineTotals{ReadLe64(record + tdi::kTotalReceivedOffset), ReadLe64(record + tdi::kTotalSentOffset)};
 }
 
 void TSoftware::UpdateTraffic() {
@@ -206,8 +208,8 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   uint8_t record[tdi::kProcessRecordSize] = {};
   record[0] = tdi::kProcessRecordSize;
   if (tdiDrv->GetProcessData(item.ProcessID, record, sizeof record) >= static_cast<int32_t>(sizeof record)) {
-    uint64_t received = tdi::GetU64(record + tdi::kProcessReceivedOffset);
-    uint64_t sent = tdi::GetU64(record + tdi::kProcessSentOffset);
+    uint64_t received = ReadLe64(record + tdi::kProcessReceivedOffset);
+    uint64_t sent = ReadLe64(record + tdi::kProcessSentOffset);
     if (item.byte_in != -1 && item.byte_out != -1) {
       item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
       item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
@@ -218,7 +220,7 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   uint8_t rule[tdi::kRuleRecordSize] = {};
   rule[0] = tdi::kRuleRecordSize;
   if (tdiDrv->GetFilterRule(item.ProcessID, rule, sizeof rule)) {
-    item.isDisableNet = (rule[0] | rule[1] << 8) == 1;
+    item.isDisableNet = ReadLe16(rule) == 1;
   }
 }
 

@@ -1,23 +1,10 @@
 #include "software/TdiFwDrv.h"
 
-#include <cstring>
 #include <utility>
 
+#include "base/LittleEndian.h"
+
 namespace vsm {
-
-namespace {
-
-void PutU32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
-
-uint64_t tdi::GetU64(const uint8_t* bytes) {
-  uint64_t value = 0;
-  for (int i = 7; i >= 0; --i) value = value << 8 | bytes[i];
-  return value;
-}
 
 TDrvEventThread::TDrvEventThread(std::unique_ptr<DriverEvent> event, TDrvEventProc handler)
     : hEvent(std::move(event)), EventProc(std::move(handler)), thread_([this] { Run(); }) {}
@@ -39,7 +26,7 @@ void TDrvEventThread::Run() {
   while (!stop_) {
     bool signalled = hEvent->Wait();
     if (stop_) break;
-    if (!signalled) continue;
+    if (!signalled) break;  // a wait that fails would fail again at once
     TDrvEventProc handler;
     {
       std::lock_guard guard(handlerLock_);
@@ -63,7 +50,7 @@ bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void
 
 int32_t TVeskTdiFwDrv::GetProcessData(uint32_t processId, void* buffer, uint32_t bufferSize) {
   uint8_t in[4];
-  PutU32(in, processId);
+  WriteLe32(in, processId);
   uint32_t returned = 0;
   if (!Control(tdi::kIoctlGetProcessData, in, sizeof in, buffer, bufferSize, returned)) return 0;
   return static_cast<int32_t>(returned);
@@ -71,7 +58,7 @@ int32_t TVeskTdiFwDrv::GetProcessData(uint32_t processId, void* buffer, uint32_t
 
 int32_t TVeskTdiFwDrv::GetProcessConn(uint32_t processId, void* buffer, uint32_t bufferSize) {
   uint8_t in[4];
-  PutU32(in, processId);
+  WriteLe32(in, processId);
   uint32_t returned = 0;
   if (!Control(tdi::kIoctlGetProcessConn, in, sizeof in, buffer, bufferSize, returned)) return 0;
   return static_cast<int32_t>(returned);
@@ -83,8 +70,8 @@ bool TVeskTdiFwDrv::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, 
   rule[0] = tdi::kRuleRecordSize;
   rule[2] = requestType;
   rule[3] = filterType;
-  PutU32(rule + 4, static_cast<uint32_t>(limit));
-  PutU32(rule + 8, processId);
+  WriteLe32(rule + 4, static_cast<uint32_t>(limit));
+  WriteLe32(rule + 8, processId);
   uint32_t returned = 0;
   return Control(tdi::kIoctlSetFilterRule, rule, sizeof rule, nullptr, 0, returned);
 }
@@ -93,14 +80,14 @@ bool TVeskTdiFwDrv::SetFilterRule(std::string_view, REQUEST_TYPE, FILTER_TYPE, i
 
 bool TVeskTdiFwDrv::GetFilterRule(uint32_t processId, void* buffer, uint32_t bufferSize) {
   uint8_t in[4];
-  PutU32(in, processId);
+  WriteLe32(in, processId);
   uint32_t returned = 0;
   return Control(tdi::kIoctlGetFilterRule, in, sizeof in, buffer, bufferSize, returned);
 }
 
 bool TVeskTdiFwDrv::RegisterEvent(uint32_t handleValue) {
   uint8_t in[4];
-  PutU32(in, handleValue);
+  WriteLe32(in, handleValue);
   uint32_t returned = 0;
   return Control(tdi::kIoctlRegisterEvent, in, sizeof in, nullptr, 0, returned);
 }

@@ -38,8 +38,6 @@ inline constexpr uint32_t kProcessReceivedOffset = 14;
 // Rule record and rule reply: size (16 bit), request type, filter type, limit (32 bit signed),
 // process id (32 bit), two zero bytes.
 inline constexpr uint32_t kRuleRecordSize = 14;
-
-uint64_t GetU64(const uint8_t* bytes);
 }  // namespace tdi
 
 class TDrvEventThread;

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "base/LittleEndian.h"
 #include "sim/SimTrafficFilter.h"
 #include "software/TdiFwDrv.h"
 
@@ -94,13 +95,13 @@ TEST(TVeskTdiFwDrv, CountersAndRuleRepliesAreDecodedFromTheDevice) {
 
   uint8_t total[17] = {17};
   EXPECT_EQ(drv.GetProcessData(0, total, sizeof total), 17);
-  EXPECT_EQ(tdi::GetU64(total + 1), 0x1112131415161718ull);  // sent
-  EXPECT_EQ(tdi::GetU64(total + 9), 0x0102030405060708ull);  // received
+  EXPECT_EQ(ReadLe64(total + 1), 0x1112131415161718ull);  // sent
+  EXPECT_EQ(ReadLe64(total + 9), 0x0102030405060708ull);  // received
 
   uint8_t process[22] = {22};
   EXPECT_EQ(drv.GetProcessData(500, process, sizeof process), 22);
-  EXPECT_EQ(tdi::GetU64(process + 6), 0x1112131415161718ull);
-  EXPECT_EQ(tdi::GetU64(process + 14), 0x0102030405060708ull);
+  EXPECT_EQ(ReadLe64(process + 6), 0x1112131415161718ull);
+  EXPECT_EQ(ReadLe64(process + 14), 0x0102030405060708ull);
 
   auto reads = RequestsWithCode(device, tdi::kIoctlGetProcessData);
   ASSERT_EQ(reads.size(), 2u);

@@ -2,22 +2,12 @@
 
 #include <condition_variable>
 
+#include "base/LittleEndian.h"
 #include "software/TdiFwDrv.h"
 
 namespace vsm::sim {
 
 namespace {
-
-uint32_t GetU32(const uint8_t* in) {
-  return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-         static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-uint16_t GetU16(const uint8_t* in) { return static_cast<uint16_t>(in[0] | in[1] << 8); }
-
-void PutU64(uint8_t* out, uint64_t value) {
-  for (int i = 0; i < 8; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // An auto-reset event in process memory.
 class SimDriverEvent final : public DriverEvent {
@@ -203,7 +193,7 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
       return inSize >= 4;
     case tdi::kIoctlRegisterEvent:
       if (inSize < 4) return false;
-      registeredEvent_ = GetU32(in);
+      registeredEvent_ = ReadLe32(in);
       return true;
     case tdi::kIoctlSetFilterRule:
       return StoreRule(in, inSize);
@@ -217,30 +207,30 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
 bool SimTrafficFilter::ReadCounters(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize,
                                     uint32_t& returned) {
   if (inSize < 4 || out == nullptr) return false;
-  uint32_t processId = GetU32(in);
+  uint32_t processId = ReadLe32(in);
   if (processId == 0) {
     if (outSize < tdi::kTotalRecordSize || out[0] != tdi::kTotalRecordSize) return false;
-    PutU64(out + tdi::kTotalSentOffset, machine_.sent);
-    PutU64(out + tdi::kTotalReceivedOffset, machine_.received);
+    WriteLe64(out + tdi::kTotalSentOffset, machine_.sent);
+    WriteLe64(out + tdi::kTotalReceivedOffset, machine_.received);
     returned = tdi::kTotalRecordSize;
     return true;
   }
   if (outSize < tdi::kProcessRecordSize || out[0] != tdi::kProcessRecordSize) return false;
   Counters counters;
   if (auto it = processes_.find(processId); it != processes_.end()) counters = it->second;
-  PutU64(out + tdi::kProcessSentOffset, counters.sent);
-  PutU64(out + tdi::kProcessReceivedOffset, counters.received);
+  WriteLe64(out + tdi::kProcessSentOffset, counters.sent);
+  WriteLe64(out + tdi::kProcessReceivedOffset, counters.received);
   returned = tdi::kProcessRecordSize;
   return true;
 }
 
 bool SimTrafficFilter::StoreRule(const uint8_t* in, uint32_t inSize) {
-  if (inSize < tdi::kRuleRecordSize || GetU16(in) != tdi::kRuleRecordSize || GetU16(in + 12) != 0) return false;
+  if (inSize < tdi::kRuleRecordSize || ReadLe16(in) != tdi::kRuleRecordSize || ReadLe16(in + 12) != 0) return false;
   uint8_t requestType = in[2];
   uint8_t filterType = in[3];
   if (requestType > LISTEN || filterType > LOG) return false;
-  auto limit = static_cast<int32_t>(GetU32(in + 4));
-  rules_[GetU32(in + 8)][requestType] = {requestType, filterType, limit};
+  auto limit = static_cast<int32_t>(ReadLe32(in + 4));
+  rules_[ReadLe32(in + 8)][requestType] = {requestType, filterType, limit};
   return true;
 }
 
@@ -248,8 +238,8 @@ bool SimTrafficFilter::StoreRule(const uint8_t* in, uint32_t inSize) {
 bool SimTrafficFilter::ReplyRule(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize,
                                  uint32_t& returned) {
   if (inSize < 4 || out == nullptr || outSize < tdi::kRuleRecordSize) return false;
-  if (GetU16(out) != tdi::kRuleRecordSize || out[2] != ALL) return false;
-  out[0] = BlockedLocked(GetU32(in)) ? 1 : 0;
+  if (ReadLe16(out) != tdi::kRuleRecordSize || out[2] != ALL) return false;
+  out[0] = BlockedLocked(ReadLe32(in)) ? 1 : 0;
   out[1] = 0;
   returned = tdi::kRuleRecordSize;
   return true;
