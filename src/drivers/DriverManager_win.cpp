@@ -36,7 +36,7 @@ const DriverManagerLibrary& Library() {
   return library;
 }
 
-class DeviceChannel final : public DriverChannel {
+class DeviceChannel final : public CountingDriverChannel {
  public:
   DeviceChannel(HANDLE device, DrvIoControlFn ioControl) : device_(device), ioControl_(ioControl) {}
   ~DeviceChannel() override {
@@ -46,11 +46,6 @@ class DeviceChannel final : public DriverChannel {
   DeviceChannel& operator=(const DeviceChannel&) = delete;
 
   bool IsOpen() const override { return device_ != INVALID_HANDLE_VALUE && device_ != nullptr; }
-
-  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) override {
-    uint32_t returned = 0;
-    return ControlReturning(code, in, inSize, out, outSize, returned);
-  }
 
   bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
                         uint32_t& returned) override {

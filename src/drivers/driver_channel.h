@@ -26,6 +26,18 @@ class DriverChannel {
   }
 };
 
+// A channel that always knows how many bytes a reply holds: Control is ControlReturning without
+// the count.
+class CountingDriverChannel : public DriverChannel {
+ public:
+  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) final {
+    uint32_t returned = 0;
+    return ControlReturning(code, in, inSize, out, outSize, returned);
+  }
+  bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                        uint32_t& returned) override = 0;
+};
+
 // Opens a fresh channel: every driver-access object opens its own handle, as the driver allows.
 using DriverChannelFactory = std::function<std::unique_ptr<DriverChannel>()>;
 

@@ -48,20 +48,23 @@ bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void
   return hDriver->ControlReturning(code, in, inSize, out, outSize, returned);
 }
 
-int32_t TVeskTdiFwDrv::GetProcessData(uint32_t processId, void* buffer, uint32_t bufferSize) {
+uint32_t TVeskTdiFwDrv::RequestForProcess(uint32_t code, uint32_t processId, void* buffer, uint32_t bufferSize,
+                                          bool& ok) {
   uint8_t in[4];
   WriteLe32(in, processId);
   uint32_t returned = 0;
-  if (!Control(tdi::kIoctlGetProcessData, in, sizeof in, buffer, bufferSize, returned)) return 0;
-  return static_cast<int32_t>(returned);
+  ok = Control(code, in, sizeof in, buffer, bufferSize, returned);
+  return returned;
+}
+
+int32_t TVeskTdiFwDrv::GetProcessData(uint32_t processId, void* buffer, uint32_t bufferSize) {
+  bool ok = false;
+  return static_cast<int32_t>(RequestForProcess(tdi::kIoctlGetProcessData, processId, buffer, bufferSize, ok));
 }
 
 int32_t TVeskTdiFwDrv::GetProcessConn(uint32_t processId, void* buffer, uint32_t bufferSize) {
-  uint8_t in[4];
-  WriteLe32(in, processId);
-  uint32_t returned = 0;
-  if (!Control(tdi::kIoctlGetProcessConn, in, sizeof in, buffer, bufferSize, returned)) return 0;
-  return static_cast<int32_t>(returned);
+  bool ok = false;
+  return static_cast<int32_t>(RequestForProcess(tdi::kIoctlGetProcessConn, processId, buffer, bufferSize, ok));
 }
 
 bool TVeskTdiFwDrv::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType,
@@ -79,10 +82,9 @@ bool TVeskTdiFwDrv::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, 
 bool TVeskTdiFwDrv::SetFilterRule(std::string_view, REQUEST_TYPE, FILTER_TYPE, int32_t) { return false; }
 
 bool TVeskTdiFwDrv::GetFilterRule(uint32_t processId, void* buffer, uint32_t bufferSize) {
-  uint8_t in[4];
-  WriteLe32(in, processId);
-  uint32_t returned = 0;
-  return Control(tdi::kIoctlGetFilterRule, in, sizeof in, buffer, bufferSize, returned);
+  bool ok = false;
+  RequestForProcess(tdi::kIoctlGetFilterRule, processId, buffer, bufferSize, ok);
+  return ok;
 }
 
 bool TVeskTdiFwDrv::RegisterEvent(uint32_t handleValue) {

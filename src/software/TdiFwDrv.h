@@ -96,6 +96,8 @@ class TVeskTdiFwDrv {
  private:
   bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
                uint32_t& returned);
+  // Sends a process id; returns the bytes the driver wrote (0 on failure).
+  uint32_t RequestForProcess(uint32_t code, uint32_t processId, void* buffer, uint32_t bufferSize, bool& ok);
   bool RegisterEvent(uint32_t handleValue);
 
   std::unique_ptr<DriverChannel> hDriver;

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <thread>
 
+#include "CallCounter.h"
+#include "EngineItems.h"
 #include "FakeSoftwarePlatform.h"
 #include "sim/SimTrafficFilter.h"
 #include "software/Software.h"
@@ -30,24 +31,6 @@ class SoftwareEngine : public ::testing::Test {
   static void Sample(TSoftware& engine) {
     engine.UpdateSystem();
     engine.UpdateProcesses();
-  }
-
-  static TProcessItemRef Item(TSoftware& engine, uint32_t id) {
-    TProcessList& list = engine.ProcessList();
-    TProcessItemRef found;
-    for (const TProcessItemRef& item : list.Items()) {
-      if (item->ProcessID == id) found = item;
-    }
-    engine.ReleaseProcessList();
-    return found;
-  }
-
-  static std::vector<uint32_t> Ids(TSoftware& engine) {
-    TProcessList& list = engine.ProcessList();
-    std::vector<uint32_t> ids;
-    for (const TProcessItemRef& item : list.Items()) ids.push_back(item->ProcessID);
-    engine.ReleaseProcessList();
-    return ids;
   }
 
   std::vector<sim::DriverRequest> Requests(uint32_t code) const {
@@ -128,7 +111,7 @@ TEST_F(SoftwareEngine, ProcessTrafficIsUnknownFirstAndRatesFollow) {
   device.AddTraffic(4, 99, 99);
   device.AddTraffic(500, 1000, 200);
   auto engine = Create();
-  TProcessItemRef app = Item(*engine, 500);
+  TProcessItemRef app = test::FindItem(*engine, 500);
   ASSERT_NE(app, nullptr);
   EXPECT_EQ(app->byte_in, -1);
   EXPECT_EQ(app->RecvDataPerS, -1);
@@ -147,7 +130,7 @@ TEST_F(SoftwareEngine, ProcessTrafficIsUnknownFirstAndRatesFollow) {
 
   // Processes 0 and 4 never get traffic figures, and are never asked about.
   for (uint32_t id : {0u, 4u}) {
-    TProcessItemRef item = Item(*engine, id);
+    TProcessItemRef item = test::FindItem(*engine, id);
     EXPECT_EQ(item->byte_in, -1);
     EXPECT_EQ(item->byte_out, -1);
     EXPECT_EQ(item->RecvDataPerS, -1);
@@ -164,7 +147,7 @@ TEST_F(SoftwareEngine, ProcessTrafficIsUnknownFirstAndRatesFollow) {
 TEST_F(SoftwareEngine, BlockingIsReadBackFromTheDriver) {
   Run({{500, "app.exe"}});
   auto engine = Create();
-  TProcessItemRef app = Item(*engine, 500);
+  TProcessItemRef app = test::FindItem(*engine, 500);
   EXPECT_TRUE(engine->DisableNet(app.get()));
   EXPECT_TRUE(device.IsBlocked(500));
   engine->UpdateProcesses();
@@ -178,7 +161,7 @@ TEST_F(SoftwareEngine, BlockingIsReadBackFromTheDriver) {
 TEST_F(SoftwareEngine, LimitsAreSpeedRulesAndMinusOneLiftsThem) {
   Run({{0x1234, "app.exe"}});
   auto engine = Create();
-  TProcessItemRef app = Item(*engine, 0x1234);
+  TProcessItemRef app = test::FindItem(*engine, 0x1234);
   EXPECT_TRUE(engine->SetRecvLimit(app.get(), 10240));
   EXPECT_TRUE(engine->SetRecvLimit(app.get(), -1));
   EXPECT_TRUE(engine->SetSendLimit(app.get(), 512));
@@ -195,7 +178,7 @@ TEST_F(SoftwareEngine, WithoutTheDriverEverythingRunsWithUnknownTraffic) {
   EXPECT_FALSE(engine->HasTdiData());
   Sample(*engine);
   Sample(*engine);
-  TProcessItemRef app = Item(*engine, 500);
+  TProcessItemRef app = test::FindItem(*engine, 500);
   EXPECT_EQ(app->byte_in, -1);
   EXPECT_EQ(app->byte_out, -1);
   EXPECT_EQ(app->RecvDataPerS, -1);
@@ -218,21 +201,21 @@ TEST_F(SoftwareEngine, ClosedDriverChannelCountsAsNoDriver) {
                    std::make_unique<TVeskTdiFwDrv>(std::make_unique<ClosedChannel>(), nullptr));
   EXPECT_FALSE(engine.HasTdiData());
   Sample(engine);
-  EXPECT_EQ(Item(engine, 500)->byte_in, -1);
+  EXPECT_EQ(test::FindItem(engine, 500)->byte_in, -1);
 }
 
 TEST_F(SoftwareEngine, PassAddsNewProcessesDropsEndedOnesAndOpensOnlyNewOnes) {
   Run({{10, "a.exe", 5}, {20, "b.exe", 7}});
   auto engine = Create();
-  EXPECT_EQ(Ids(*engine), (std::vector<uint32_t>{10, 20}));
+  EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{10, 20}));
   Run({{20, "b.exe", 7}, {30, "c.exe", 3}});
-  TProcessItemRef ended = Item(*engine, 10);
+  TProcessItemRef ended = test::FindItem(*engine, 10);
   int closedBefore = FakeSoftwarePlatform::ClosedHandles();
   engine->UpdateProcesses();
-  EXPECT_EQ(Ids(*engine), (std::vector<uint32_t>{20, 30}));
+  EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{20, 30}));
   EXPECT_EQ(state->opened, (std::vector<uint32_t>{10, 20, 30}));
-  EXPECT_FLOAT_EQ(Item(*engine, 20)->CPUuse, 7);
-  EXPECT_FLOAT_EQ(Item(*engine, 30)->CPUuse, 3);  // measured in the pass that found it
+  EXPECT_FLOAT_EQ(test::FindItem(*engine, 20)->CPUuse, 7);
+  EXPECT_FLOAT_EQ(test::FindItem(*engine, 30)->CPUuse, 3);  // measured in the pass that found it
 
   // The ended item is still valid for whoever holds it; its handle closes when the last holder
   // lets go.
@@ -247,53 +230,31 @@ TEST_F(SoftwareEngine, MemoryIsReadOnlyWhileAskedFor) {
   auto engine = Create(false);
   engine->UpdateProcesses();
   EXPECT_EQ(state->privateByteReads, 0);
-  EXPECT_EQ(Item(*engine, 10)->Memoryuse, 0u);
+  EXPECT_EQ(test::FindItem(*engine, 10)->Memoryuse, 0u);
   engine->UpdateMemory = true;
   engine->UpdateProcesses();
   EXPECT_EQ(state->privateByteReads, 1);
-  EXPECT_EQ(Item(*engine, 10)->Memoryuse, 4096u);
+  EXPECT_EQ(test::FindItem(*engine, 10)->Memoryuse, 4096u);
 }
 
-// Waits for the worker's notifications.
-class Notifications {
- public:
-  TSoftwareNotify Handler() {
-    return [this](TSoftware&) {
-      {
-        std::lock_guard guard(lock_);
-        ++count_;
-      }
-      changed_.notify_all();
-    };
-  }
-  bool WaitFor(int count) {
-    std::unique_lock guard(lock_);
-    return changed_.wait_for(guard, std::chrono::seconds(10), [&] { return count_ >= count; });
-  }
-  int Count() {
-    std::lock_guard guard(lock_);
-    return count_;
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable changed_;
-  int count_ = 0;
-};
+// The worker's notifications, counted.
+TSoftwareNotify Counting(test::CallCounter& counter) {
+  return [&counter](TSoftware&) { counter.Hit(); };
+}
 
 TEST_F(SoftwareEngine, WorkerSamplesEachPeriodAndNotifies) {
   Run({{10, "a.exe"}});
   auto engine = Create();
   state->cpuLoad = 33;
   state->memoryLoad = 44;
-  Notifications notifications;
-  engine->StartAsynTimer(60'000, notifications.Handler());
+  test::CallCounter notifications;
+  engine->StartAsynTimer(60'000, Counting(notifications));
   // Running but not yet sampled.
   EXPECT_EQ(engine->CPUrate(), 255);
   EXPECT_EQ(engine->Memoryrate(), 0);
   engine->EndTimer();
 
-  engine->StartAsynTimer(10, notifications.Handler());
+  engine->StartAsynTimer(10, Counting(notifications));
   engine->StartAsynTimer(10, nullptr);  // ignored while a worker runs
   ASSERT_TRUE(notifications.WaitFor(3));
   EXPECT_EQ(engine->CPUrate(), 33);
@@ -307,20 +268,20 @@ TEST_F(SoftwareEngine, WorkerSamplesEachPeriodAndNotifies) {
 TEST_F(SoftwareEngine, KillProcessTakesTheItemOutAndRestartsTheWorker) {
   Run({{10, "a.exe"}, {20, "explorer.exe"}});
   auto engine = Create();
-  Notifications notifications;
-  engine->StartAsynTimer(10, notifications.Handler());
-  TProcessItemRef victim = Item(*engine, 10);
-  TProcessItemRef shell = Item(*engine, 20);
+  test::CallCounter notifications;
+  engine->StartAsynTimer(10, Counting(notifications));
+  TProcessItemRef victim = test::FindItem(*engine, 10);
+  TProcessItemRef shell = test::FindItem(*engine, 20);
 
   EXPECT_FALSE(engine->KillProcess(shell.get()));
   EXPECT_FALSE(engine->KillProcess(nullptr));
   EXPECT_TRUE(engine->KillProcess(victim.get()));
-  EXPECT_EQ(Ids(*engine), (std::vector<uint32_t>{20}));
+  EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{20}));
   EXPECT_FALSE(victim->hProc);
   // The new worker keeps sampling and notifying.
   int count = notifications.Count();
   ASSERT_TRUE(notifications.WaitFor(count + 2));
-  EXPECT_EQ(Ids(*engine), (std::vector<uint32_t>{20}));
+  EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{20}));
 }
 
 TEST_F(SoftwareEngine, ListLockIsHeldUntilReleased) {
@@ -343,9 +304,8 @@ TEST_F(SoftwareEngine, ListLockIsHeldUntilReleased) {
 TEST_F(SoftwareEngine, TdiEventHandlerRunsOnProcessCreation) {
   Run({});
   auto engine = Create();
-  Notifications created;
-  auto handler = created.Handler();
-  engine->OnTdiEvent([&](TDrvEventThread&) { handler(*engine); });
+  test::CallCounter created;
+  engine->OnTdiEvent([&](TDrvEventThread&) { created.Hit(); });
   ASSERT_TRUE(device.ProcessCreated());
   EXPECT_TRUE(created.WaitFor(1));
 }

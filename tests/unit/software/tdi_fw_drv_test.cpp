@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
+#include "CallCounter.h"
 #include "base/LittleEndian.h"
 #include "sim/SimTrafficFilter.h"
 #include "software/TdiFwDrv.h"
@@ -22,31 +20,6 @@ std::vector<sim::DriverRequest> RequestsWithCode(const sim::SimTrafficFilter& de
   }
   return found;
 }
-
-// Counts handler calls and lets a test wait for them.
-class CallCounter {
- public:
-  void Hit() {
-    {
-      std::lock_guard guard(lock_);
-      ++count_;
-    }
-    changed_.notify_all();
-  }
-  bool WaitFor(int count) {
-    std::unique_lock guard(lock_);
-    return changed_.wait_for(guard, std::chrono::seconds(5), [&] { return count_ >= count; });
-  }
-  int Count() {
-    std::lock_guard guard(lock_);
-    return count_;
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable changed_;
-  int count_ = 0;
-};
 
 TEST(TVeskTdiFwDrv, ControlCodesAreBuiltFromDeviceAccessFunctionAndMethod) {
   EXPECT_EQ(tdi::kIoctlGetProcessData, 0x0012C807u);
@@ -148,7 +121,7 @@ TEST(TVeskTdiFwDrv, EmptyHandlerStillUnregisters) {
 TEST(TVeskTdiFwDrv, ProcessCreationCallsTheHandlerOnItsThread) {
   sim::SimTrafficFilter device;
   TVeskTdiFwDrv drv(device.OpenChannel(), device.EventFactory());
-  CallCounter first;
+  test::CallCounter first;
   std::atomic<bool> otherThread{false};
   std::thread::id testThread = std::this_thread::get_id();
   drv.OnNewProcessCreate([&](TDrvEventThread&) {
@@ -167,7 +140,7 @@ TEST(TVeskTdiFwDrv, ProcessCreationCallsTheHandlerOnItsThread) {
   EXPECT_TRUE(otherThread);
 
   // A second handler replaces the first without a second registration.
-  CallCounter second;
+  test::CallCounter second;
   drv.OnNewProcessCreate([&](TDrvEventThread&) { second.Hit(); });
   EXPECT_EQ(RequestsWithCode(device, tdi::kIoctlRegisterEvent).size(), 1u);
   ASSERT_TRUE(device.ProcessCreated());

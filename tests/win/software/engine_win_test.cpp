@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "ChildProcess_win.h"
+#include "EngineItems.h"
 #include "sim/SimTrafficFilter.h"
 #include "software/DriverEvent_win.h"
 #include "software/Software_win.h"
@@ -13,16 +14,7 @@ namespace vsm {
 namespace {
 
 using test::ChildProcess;
-
-TProcessItemRef FindItem(TSoftware& engine, DWORD id) {
-  TProcessList& list = engine.ProcessList();
-  TProcessItemRef found;
-  for (const TProcessItemRef& item : list.Items()) {
-    if (item->ProcessID == id) found = item;
-  }
-  engine.ReleaseProcessList();
-  return found;
-}
+using test::FindItem;
 
 void Sample(TSoftware& engine) {
   engine.UpdateSystem();

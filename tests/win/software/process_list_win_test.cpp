@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ChildProcess_win.h"
+#include "EngineItems.h"
 #include "base/text.h"
 #include "base/wide_win.h"
 #include "software/ProcessInfo_win.h"
@@ -17,19 +18,19 @@ namespace {
 
 using test::ChildProcess;
 
-TProcessItemRef FindItem(const TProcessList& list, DWORD id) {
-  for (const TProcessItemRef& item : list.Items()) {
-    if (item->ProcessID == id) return item;
-  }
-  return nullptr;
+using test::FindItem;
+
+// The item a fresh snapshot makes for the process.
+TProcessItemRef SnapshotItem(DWORD id) {
+  TProcessList list;
+  FillProcessList(list, nullptr);
+  return FindItem(list, id);
 }
 
 TEST(FillProcessList, ChildProcessWithNamePathUserAndPrivateBytes) {
   ChildProcess child(L"wait");
   ASSERT_TRUE(child.Started());
-  TProcessList list;
-  FillProcessList(list, nullptr);
-  TProcessItemRef item = FindItem(list, child.Id());
+  TProcessItemRef item = SnapshotItem(child.Id());
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->ExeName, "test_child.exe");
   EXPECT_TRUE(EqualsNoCase(item->ExePath, Narrow(ChildProcess::Path()))) << item->ExePath;
@@ -40,7 +41,7 @@ TEST(FillProcessList, ChildProcessWithNamePathUserAndPrivateBytes) {
   EXPECT_EQ(item->byte_in, -1);
   EXPECT_EQ(item->RecvDataPerS, -1);
 
-  TProcessItemRef self = FindItem(list, GetCurrentProcessId());
+  TProcessItemRef self = SnapshotItem(GetCurrentProcessId());
   ASSERT_NE(self, nullptr);
   EXPECT_EQ(self->ExeName, "win_tests.exe");
 }
@@ -65,9 +66,7 @@ TEST(FillProcessList, WithKnownOnlyNewProcessesAreAdded) {
 
 // Wine reports process times of the calling process only, so this process does the spinning.
 TEST(GetProcessCpuUsage, FollowsABusyThreadOfTheProcess) {
-  TProcessList list;
-  FillProcessList(list, nullptr);
-  TProcessItemRef self = FindItem(list, GetCurrentProcessId());
+  TProcessItemRef self = SnapshotItem(GetCurrentProcessId());
   ASSERT_NE(self, nullptr);
   ASSERT_NE(ItemHandle(*self), nullptr);
   // A quiet second: almost nothing.
@@ -136,9 +135,7 @@ TEST(GetProcessUser, IsTheUserOfThisSession) {
 TEST(KillProcessItem, EndsTheChildAndAnEndedProcessCountsAsEnded) {
   ChildProcess child(L"wait");
   ASSERT_TRUE(child.Started());
-  TProcessList list;
-  FillProcessList(list, nullptr);
-  TProcessItemRef item = FindItem(list, child.Id());
+  TProcessItemRef item = SnapshotItem(child.Id());
   ASSERT_NE(item, nullptr);
   EXPECT_TRUE(KillProcessItem(item.get()));
   EXPECT_TRUE(child.WaitForExit(5000));
@@ -181,9 +178,7 @@ TEST(KillProcessItem, ProtectedNamesAreRefusedWithoutAnyMessage) {
 }
 
 TEST(IsSystemProcess, OwnProcessIsNot) {
-  TProcessList list;
-  FillProcessList(list, nullptr);
-  TProcessItemRef self = FindItem(list, GetCurrentProcessId());
+  TProcessItemRef self = SnapshotItem(GetCurrentProcessId());
   ASSERT_NE(self, nullptr);
   DWORD session = 0;
   ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));

@@ -43,14 +43,10 @@ class SimDriverEvent final : public DriverEvent {
   bool set_ = false;
 };
 
-class SimTrafficChannel final : public DriverChannel {
+class SimTrafficChannel final : public CountingDriverChannel {
  public:
   explicit SimTrafficChannel(SimTrafficFilter& device) : device_(device) {}
   bool IsOpen() const override { return true; }
-  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) override {
-    uint32_t returned = 0;
-    return ControlReturning(code, in, inSize, out, outSize, returned);
-  }
   bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
                         uint32_t& returned) override {
     returned = 0;
