@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include "CallCounter.h"
@@ -201,6 +202,31 @@ TEST_F(SoftwareEngine, ClosedDriverChannelCountsAsNoDriver) {
                    std::make_unique<TVeskTdiFwDrv>(std::make_unique<ClosedChannel>(), nullptr));
   EXPECT_FALSE(engine.HasTdiData());
   Sample(engine);
+  EXPECT_EQ(test::FindItem(engine, 500)->byte_in, -1);
+}
+
+TEST_F(SoftwareEngine, ShortTrafficRepliesAreNotDecoded) {
+  // A driver that answers every read with fewer bytes than a record holds.
+  class ShortReplies final : public CountingDriverChannel {
+   public:
+    bool IsOpen() const override { return true; }
+    bool ControlReturning(uint32_t code, const void*, uint32_t, void* out, uint32_t outSize,
+                          uint32_t& returned) override {
+      returned = 0;
+      if (code != tdi::kIoctlGetProcessData || outSize < 9) return code != tdi::kIoctlGetProcessData;
+      std::memset(out, 0x7F, 9);
+      returned = 9;
+      return true;
+    }
+  };
+  Run({{500, "app.exe"}});
+  TSoftware engine(std::make_unique<FakeSoftwarePlatform>(state),
+                   std::make_unique<TVeskTdiFwDrv>(std::make_unique<ShortReplies>(), nullptr));
+  ASSERT_TRUE(engine.HasTdiData());
+  Sample(engine);
+  Sample(engine);
+  EXPECT_EQ(engine.Bytes_In(), TTdiRecord::kTotalsUnknown);
+  EXPECT_EQ(engine.TdiRecord().CurPoint(), 0);
   EXPECT_EQ(test::FindItem(engine, 500)->byte_in, -1);
 }
 
