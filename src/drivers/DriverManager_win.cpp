@@ -36,7 +36,7 @@ const DriverManagerLibrary& Library() {
   return library;
 }
 
-class DeviceChannel final : public DriverChannel {
+class DeviceChannel final : public CountingDriverChannel {
  public:
   DeviceChannel(HANDLE device, DrvIoControlFn ioControl) : device_(device), ioControl_(ioControl) {}
   ~DeviceChannel() override {
@@ -47,14 +47,19 @@ class DeviceChannel final : public DriverChannel {
 
   bool IsOpen() const override { return device_ != INVALID_HANDLE_VALUE && device_ != nullptr; }
 
-  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) override {
+  bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                        uint32_t& returned) override {
+    returned = 0;
     if (!IsOpen() || in == nullptr) return false;
-    DWORD returned = 0;
+    DWORD count = 0;
     void* input = const_cast<void*>(in);
-    if (ioControl_ != nullptr) {
-      return ioControl_(device_, code, input, inSize, out, outSize, &returned) != FALSE;
-    }
-    return DeviceIoControl(device_, code, input, inSize, out, outSize, &returned, nullptr) != FALSE;
+    BOOL ok = ioControl_ != nullptr
+                  ? ioControl_(device_, code, input, inSize, out, outSize, &count)
+                  : DeviceIoControl(device_, code, input, inSize, out, outSize, &count, nullptr);
+    if (ok == FALSE) return false;
+    // A driver cannot have written more than the buffer holds; never report more.
+    returned = count > outSize ? outSize : count;
+    return true;
   }
 
  private:

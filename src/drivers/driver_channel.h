@@ -14,8 +14,28 @@ class DriverChannel {
   // False when no driver stands behind the channel; requests then fail at once.
   virtual bool IsOpen() const = 0;
   // Sends one request; returns whether the driver reported success. `out` may be null with
-  // outSize 0. The count of returned bytes is not reported: callers never rely on it.
+  // outSize 0.
   virtual bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
+  // The same request, also reporting how many bytes the driver wrote into `out` (0 on failure),
+  // for callers whose replies vary in length. A channel that cannot tell reports outSize.
+  virtual bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out,
+                                uint32_t outSize, uint32_t& returned) {
+    bool ok = Control(code, in, inSize, out, outSize);
+    returned = ok ? outSize : 0;
+    return ok;
+  }
+};
+
+// A channel that always knows how many bytes a reply holds: Control is ControlReturning without
+// the count.
+class CountingDriverChannel : public DriverChannel {
+ public:
+  bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) final {
+    uint32_t returned = 0;
+    return ControlReturning(code, in, inSize, out, outSize, returned);
+  }
+  bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                        uint32_t& returned) override = 0;
 };
 
 // Opens a fresh channel: every driver-access object opens its own handle, as the driver allows.

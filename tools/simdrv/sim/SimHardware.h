@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "drivers/driver_channel.h"
+#include "sim/DriverRequest.h"
 
 namespace vsm::sim {
 
@@ -22,12 +23,6 @@ class IoPortDevice {
   virtual ~IoPortDevice() = default;
   virtual bool ReadPort(uint16_t port, uint8_t& value) = 0;
   virtual bool WritePort(uint16_t port, uint8_t value) = 0;
-};
-
-struct DriverRequest {
-  uint32_t code;
-  std::vector<uint8_t> in;
-  uint32_t outSize;
 };
 
 class SimHardware {

@@ -1,0 +1,171 @@
+#include "software/ProcessInfo_win.h"
+
+#include <psapi.h>
+
+#include <atomic>
+#include <vector>
+
+#include "base/wide_win.h"
+#include "software/ProcessRules.h"
+
+namespace vsm {
+
+namespace {
+
+bool ReadProcessTimes(HANDLE process, int64_t& kernel, int64_t& user) {
+  FILETIME creation, exit, kernelTime, userTime;
+  if (process == nullptr || !GetProcessTimes(process, &creation, &exit, &kernelTime, &userTime)) return false;
+  kernel = static_cast<int64_t>(static_cast<uint64_t>(kernelTime.dwHighDateTime) << 32 | kernelTime.dwLowDateTime);
+  user = static_cast<int64_t>(static_cast<uint64_t>(userTime.dwHighDateTime) << 32 | userTime.dwLowDateTime);
+  return true;
+}
+
+void CloseKeptHandle(uintptr_t value) { CloseHandle(reinterpret_cast<HANDLE>(value)); }
+
+int CountProcessors() {
+  HANDLE thread = GetCurrentThread();
+  DWORD_PTR previous = 0;
+  int count = 0;
+  for (int cpu = 0; cpu < 32; ++cpu) {
+    DWORD_PTR before = SetThreadAffinityMask(thread, DWORD_PTR{1} << cpu);
+    if (before == 0) break;
+    if (cpu == 0) previous = before;
+    ++count;
+  }
+  if (previous != 0) SetThreadAffinityMask(thread, previous);
+  return count > 0 ? count : 1;
+}
+
+}  // namespace
+
+HANDLE ItemHandle(const TProcessItem& item) { return reinterpret_cast<HANDLE>(item.hProc.Value()); }
+
+TProcessHandle KeepProcessHandle(HANDLE process) {
+  if (process == nullptr) return {};
+  return TProcessHandle(reinterpret_cast<uintptr_t>(process), CloseKeptHandle);
+}
+
+void InitCpuUsage(TCPUUsageData& data, HANDLE process) {
+  int64_t kernel = 0, user = 0;
+  bool read = ReadProcessTimes(process, kernel, user);
+  StartCpuUsage(data, GetTickCount(), read, kernel, user);
+}
+
+float GetProcessCpuUsage(TProcessItem* item) {
+  if (item == nullptr || item->ProcessID == 0) return 0;
+  int64_t kernel = 0, user = 0;
+  if (!ReadProcessTimes(ItemHandle(*item), kernel, user)) return 0;
+  return ComputeCpuUsage(item->CPUData, kernel, user, GetTickCount(), GetProcessorCount());
+}
+
+int GetProcessorCount() {
+  // -1: not counted yet. Two threads racing here count the same number.
+  static std::atomic<int> cached{-1};
+  int count = cached;
+  if (count < 0) {
+    count = CountProcessors();
+    cached = count;
+  }
+  return count;
+}
+
+uint32_t GetProcessPrivateBytes(uint32_t processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return 0;
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  uint32_t bytes = 0;
+  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+    // Both fields are the process's commit charge; some systems (Wine) fill only the older one.
+    bytes = static_cast<uint32_t>(counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage);
+  }
+  CloseHandle(process);
+  return bytes;
+}
+
+uint32_t GetPrivateWorkingSet(HANDLE process) {
+  constexpr size_t kBufferBytes = 524288;
+  if (process == nullptr) return 0;
+  // One buffer per thread, reused: the popup asks for every listed process each second.
+  thread_local std::vector<uint32_t> buffer(kBufferBytes / sizeof(uint32_t));
+  if (!QueryWorkingSet(process, buffer.data(), kBufferBytes)) return 0;
+  return PrivateWorkingSetBytes(buffer.data(), buffer.size());
+}
+
+std::string GetProcessExePath(HANDLE process) {
+  if (process == nullptr) return {};
+  wchar_t path[MAX_PATH] = {};
+  HMODULE module = nullptr;
+  DWORD needed = 0;
+  if (EnumProcessModules(process, &module, sizeof module, &needed) &&
+      GetModuleFileNameExW(process, module, path, MAX_PATH) > 0) {
+    return Narrow(path);
+  }
+  DWORD length = GetProcessImageFileNameW(process, path, MAX_PATH);
+  if (length == 0) return {};
+  return DevicePathToDosPath(Narrow(std::wstring_view(path, length)));
+}
+
+std::string DevicePathToDosPath(std::string_view devicePath) {
+  return DevicePathToDosPath(devicePath, [](char letter) {
+    wchar_t drive[3] = {static_cast<wchar_t>(letter), L':', 0};
+    wchar_t target[100] = {};
+    // The first of the names behind the drive is the device.
+    if (QueryDosDeviceW(drive, target, 100) == 0) return std::string();
+    target[99] = 0;
+    return Narrow(target);
+  });
+}
+
+std::string GetProcessUser(HANDLE process) {
+  HANDLE token = nullptr;
+  if (process == nullptr || !OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  std::vector<uint8_t> buffer(64);
+  DWORD needed = 0;
+  bool read = false;
+  for (;;) {
+    if (GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &needed)) {
+      read = true;
+      break;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) break;
+    buffer.resize(needed);
+  }
+  CloseHandle(token);
+  if (!read) return {};
+  PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
+  DWORD nameLength = 0, domainLength = 0;
+  SID_NAME_USE use;
+  LookupAccountSidW(nullptr, sid, nullptr, &nameLength, nullptr, &domainLength, &use);
+  if (nameLength == 0 || domainLength == 0) return {};
+  std::wstring name(nameLength, L'\0');
+  std::wstring domain(domainLength, L'\0');
+  if (!LookupAccountSidW(nullptr, sid, name.data(), &nameLength, domain.data(), &domainLength, &use)) return {};
+  name.resize(nameLength);
+  return Narrow(name);
+}
+
+bool IsSystemProcess(const TProcessItem& item) {
+  static const DWORD major = [] {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&version);
+#pragma GCC diagnostic pop
+    return version.dwMajorVersion;
+  }();
+  if (major != 5) {
+    DWORD session = 0;
+    return !ProcessIdToSessionId(item.ProcessID, &session) || session == 0;
+  }
+  // Windows XP and 2003: processes of other users are system processes.
+  static const std::string currentUser = [] {
+    wchar_t user[257] = {};
+    DWORD length = 257;
+    return GetUserNameW(user, &length) ? Narrow(user) : std::string();
+  }();
+  return item.ExeUser.empty() || item.ExeUser != currentUser;
+}
+
+}  // namespace vsm

@@ -1,0 +1,51 @@
+#include "software/ProcessKill_win.h"
+
+#include <windows.h>
+
+#include "software/ProcessRules.h"
+
+namespace vsm {
+
+namespace {
+
+void AskWindowsToClose(uint32_t processId) {
+  constexpr int kCloseRequests = 10;
+  HWND window = GetWindow(GetDesktopWindow(), GW_CHILD);
+  while (window != nullptr) {
+    HWND next = GetWindow(window, GW_HWNDNEXT);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (GetParent(window) == nullptr && owner == processId) {
+      for (int i = 0; i < kCloseRequests && IsWindow(window); ++i) {
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+    }
+    window = next;
+  }
+}
+
+}  // namespace
+
+bool TerminateProcessById(uint32_t processId) {
+  AskWindowsToClose(processId);
+  // Only the rights needed: the full access mask of newer headers fails on Windows XP.
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) {
+    // No such process any more counts as ended; being refused does not.
+    return GetLastError() != ERROR_ACCESS_DENIED;
+  }
+  bool ended = TerminateProcess(process, 0) != FALSE;
+  // A process that has already exited cannot be terminated, but it is gone.
+  if (!ended) ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+bool KillProcessItem(TProcessItem* item) {
+  if (item == nullptr || IsProtectedProcess(item->ExeName)) return false;
+  // The item keeps its handle: the engine's worker may be measuring through it right now, so it
+  // is closed only when the item is released after the process has left the list.
+  return TerminateProcessById(item->ProcessID);
+}
+
+}  // namespace vsm

@@ -1,0 +1,255 @@
+#include "software/Software.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "base/LittleEndian.h"
+
+namespace vsm {
+
+namespace {
+
+// Difference of the low 32 bits, as the rates are counted per period in 32 bits.
+int32_t LowDifference(uint64_t now, uint64_t before) {
+  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(before));
+}
+
+bool IsSystemIdleOrSystem(uint32_t processId) { return processId == 0 || processId == 4; }
+
+}  // namespace
+
+struct TSoftware::TUpdateThread {
+  int nTime = 0;
+  TSoftwareNotify notify;
+  std::mutex lock;
+  std::condition_variable wake;
+  bool stop = false;
+  std::atomic<bool> finished{false};
+  std::thread thread;
+
+  void Run(TSoftware& engine) {
+    if (nTime > 0) {
+      for (;;) {
+        {
+          std::unique_lock guard(lock);
+          if (wake.wait_for(guard, std::chrono::milliseconds(nTime), [this] { return stop; })) break;
+        }
+        engine.UpdateSystem();
+        engine.UpdateProcesses();
+        if (notify && !StopRequested()) notify(engine);
+      }
+    }
+    finished = true;
+  }
+
+  bool StopRequested() {
+    std::lock_guard guard(lock);
+    return stop;
+  }
+
+  void RequestStop() {
+    {
+      std::lock_guard guard(lock);
+      stop = true;
+    }
+    wake.notify_all();
+  }
+};
+
+TSoftware::TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver)
+    : platform_(std::move(platform)), tdiDrv(std::move(driver)) {
+  platform_->FillProcessList(FProcessList, nullptr);
+}
+
+TSoftware::~TSoftware() {
+  EndTimer();
+  std::vector<std::unique_ptr<TUpdateThread>> workers;
+  {
+    std::lock_guard guard(timerLock_);
+    workers.swap(stoppedWorkers_);
+  }
+  // Joined without the timer lock: a worker's notification may still read the engine.
+  for (auto& worker : workers) worker->thread.join();
+}
+
+void TSoftware::StartAsynTimer(int periodMs, TSoftwareNotify notify) {
+  std::lock_guard guard(timerLock_);
+  if (uTimer) return;
+  JoinFinishedWorkers();
+  auto worker = std::make_unique<TUpdateThread>();
+  worker->nTime = periodMs;
+  worker->notify = std::move(notify);
+  TUpdateThread* running = worker.get();
+  worker->thread = std::thread([running, this] { running->Run(*this); });
+  uTimer = std::move(worker);
+}
+
+void TSoftware::EndTimer() {
+  std::lock_guard guard(timerLock_);
+  if (!uTimer) return;
+  uTimer->RequestStop();
+  // Joined later (next start, or the destructor), so that EndTimer never waits for a sample.
+  stoppedWorkers_.push_back(std::move(uTimer));
+  JoinFinishedWorkers();
+}
+
+void TSoftware::JoinFinishedWorkers() {
+  auto done = [](const std::unique_ptr<TUpdateThread>& worker) {
+    if (!worker->finished) return false;
+    worker->thread.join();
+    return true;
+  };
+  stoppedWorkers_.erase(std::remove_if(stoppedWorkers_.begin(), stoppedWorkers_.end(), done),
+                        stoppedWorkers_.end());
+}
+
+int TSoftware::CPUrate() {
+  {
+    std::lock_guard guard(timerLock_);
+    if (uTimer) return FCpuRecord.Newest();
+  }
+  return platform_->TotalCpuLoad();
+}
+
+int TSoftware::Memoryrate() {
+  {
+    std::lock_guard guard(timerLock_);
+    if (uTimer) return FMemoryrate;
+  }
+  return platform_->MemoryLoad();
+}
+
+TProcessList& TSoftware::ProcessList() {
+  critical.lock();
+  return FProcessList;
+}
+
+void TSoftware::ReleaseProcessList() { critical.unlock(); }
+
+bool TSoftware::KillProcess(TProcessItem* item) {
+  if (item == nullptr || !platform_->KillProcessItem(*item)) return false;
+  {
+    std::lock_guard guard(critical);
+    FProcessList.Remove(item);
+  }
+  int period = 0;
+  TSoftwareNotify notify;
+  {
+    std::lock_guard guard(timerLock_);
+    if (!uTimer) return true;
+    period = uTimer->nTime;
+    notify = uTimer->notify;
+  }
+  EndTimer();
+  StartAsynTimer(period, std::move(notify));
+  return true;
+}
+
+bool TSoftware::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType,
+                              int32_t limit) {
+  return tdiDrv != nullptr && tdiDrv->SetFilterRule(processId, requestType, filterType, limit);
+}
+
+bool TSoftware::DisableNet(const TProcessItem* item) {
+  return item != nullptr && SetFilterRule(item->ProcessID, ALL, DENY, 0);
+}
+
+bool TSoftware::EnableNet(const TProcessItem* item) {
+  return item != nullptr && SetFilterRule(item->ProcessID, ALL, ALLOW, 0);
+}
+
+bool TSoftware::SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond) {
+  if (item == nullptr) return false;
+  if (bytesPerSecond == -1) return SetFilterRule(item->ProcessID, requestType, ALLOW, -1);
+  return SetFilterRule(item->ProcessID, requestType, SPEED, bytesPerSecond);
+}
+
+bool TSoftware::SetRecvLimit(const TProcessItem* item, int32_t bytesPerSecond) {
+  return SetLimit(item, RECV, bytesPerSecond);
+}
+
+bool TSoftware::SetSendLimit(const TProcessItem* item, int32_t bytesPerSecond) {
+  return SetLimit(item, SEND, bytesPerSecond);
+}
+
+void TSoftware::OnTdiEvent(TDrvEventProc handler) {
+  if (tdiDrv != nullptr) tdiDrv->OnNewProcessCreate(std::move(handler));
+}
+
+void TSoftware::UpdateSystem() {
+  FMemoryrate = platform_->MemoryLoad();
+  FCpuRecord.AddRecord(platform_->TotalCpuLoad());
+  UpdateTraffic();
+}
+
+std::optional<MachineTotals> TSoftware::ReadMachineTotals() {
+  if (!HasTdiData()) return std::nullopt;
+  uint8_t record[tdi::kTotalRecordSize] = {};
+  record[0] = tdi::kTotalRecordSize;
+  // A short reply would leave fields unwritten: only a whole record counts.
+  if (tdiDrv->GetProcessData(0, record, sizeof record) < static_cast<int32_t>(sizeof record)) {
+    return std::nullopt;
+  }
+  return MachineTotals{ReadLe64(record + tdi::kTotalReceivedOffset), ReadLe64(record + tdi::kTotalSentOffset)};
+}
+
+void TSoftware::UpdateTraffic() {
+  std::optional<MachineTotals> totals = ReadMachineTotals();
+  if (!totals) return;
+  uint64_t oldIn = FTdiRecord.Bytes_In();
+  uint64_t oldOut = FTdiRecord.Bytes_Out();
+  if (oldIn != TTdiRecord::kTotalsUnknown && oldOut != TTdiRecord::kTotalsUnknown) {
+    FTdiRecord.AddRecord(LowDifference(totals->received, oldIn), LowDifference(totals->sent, oldOut));
+  }
+  FTdiRecord.SetTotals(totals->received, totals->sent);
+}
+
+void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
+  uint8_t record[tdi::kProcessRecordSize] = {};
+  record[0] = tdi::kProcessRecordSize;
+  if (tdiDrv->GetProcessData(item.ProcessID, record, sizeof record) >= static_cast<int32_t>(sizeof record)) {
+    uint64_t received = ReadLe64(record + tdi::kProcessReceivedOffset);
+    uint64_t sent = ReadLe64(record + tdi::kProcessSentOffset);
+    if (item.byte_in != -1 && item.byte_out != -1) {
+      item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
+      item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
+    }
+    item.byte_in = static_cast<int64_t>(received);
+    item.byte_out = static_cast<int64_t>(sent);
+  }
+  uint8_t rule[tdi::kRuleRecordSize] = {};
+  rule[0] = tdi::kRuleRecordSize;
+  if (tdiDrv->GetFilterRule(item.ProcessID, rule, sizeof rule)) {
+    item.isDisableNet = ReadLe16(rule) == 1;
+  }
+}
+
+void TSoftware::UpdateProcesses() {
+  std::lock_guard guard(critical);
+  std::vector<uint32_t> known;
+  known.reserve(FProcessList.Items().size());
+  for (const TProcessItemRef& item : FProcessList.Items()) known.push_back(item->ProcessID);
+  platform_->FillProcessList(FProcessList, &known);
+  std::sort(known.begin(), known.end());
+  bool trafficKnown = HasTdiData();
+  bool readMemory = UpdateMemory;
+  for (int index = 0; index < FProcessList.Count();) {
+    TProcessItemRef item = FProcessList.GetItem(index);
+    if (!std::binary_search(known.begin(), known.end(), item->ProcessID)) {
+      // The process ended: the list lets go; a page still showing the item keeps it alive.
+      FProcessList.Delete(index);
+      continue;
+    }
+    if (readMemory) item->Memoryuse = platform_->ProcessPrivateBytes(item->ProcessID);
+    item->CPUuse = platform_->ProcessCpuUsage(*item);
+    if (trafficKnown && !IsSystemIdleOrSystem(item->ProcessID)) {
+      UpdateProcessTraffic(*item);
+    } else {
+      item->byte_in = -1;
+      item->byte_out = -1;
+    }
+    ++index;
+  }
+}
+
+}  // namespace vsm

@@ -1,0 +1,107 @@
+#pragma once
+// The software sampling engine: memory load, total CPU load, the machine's network rates and the
+// process list with every process's CPU share, memory and traffic, sampled by a worker thread
+// once per period, plus the CPU and traffic histories the strip and the popup chart.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "software/HistoryRecords.h"
+#include "software/InterfaceTraffic.h"
+#include "software/ProcessItem.h"
+#include "software/SoftwarePlatform.h"
+#include "software/TdiFwDrv.h"
+
+namespace vsm {
+
+class TOperatingSystem;
+class TSoftware;
+
+// Called by the worker after every sample (on Windows: message 3129 sent to a window).
+using TSoftwareNotify = std::function<void(TSoftware& engine)>;
+
+class TSoftware {
+ public:
+  // Takes a full snapshot at once. A null driver behaves like a missing one.
+  TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver);
+  // Stops the worker and waits for it (and for workers stopped before), then releases the driver.
+  ~TSoftware();
+  TSoftware(const TSoftware&) = delete;
+  TSoftware& operator=(const TSoftware&) = delete;
+
+  // Ignored while a worker runs. The first sample comes one period after the start.
+  void StartAsynTimer(int periodMs, TSoftwareNotify notify = {});
+  // Asks the worker to stop and forgets it at once; it ends after its current sample.
+  void EndTimer();
+
+  // With a worker: the newest sample (255 before the first); without: a fresh reading.
+  int CPUrate();
+  int Memoryrate();
+  uint64_t Bytes_In() const { return FTdiRecord.Bytes_In(); }
+  uint64_t Bytes_Out() const { return FTdiRecord.Bytes_Out(); }
+  const TCpuRecord& CpuRecord() const { return FCpuRecord; }
+  const TTdiRecord& TdiRecord() const { return FTdiRecord; }
+  TOperatingSystem* OS() const { return FOs; }
+
+  // Takes the list lock and returns the list; every call needs its ReleaseProcessList, also
+  // when the caller fails in between. Readers may sort the list while they hold the lock. The
+  // lock is recursive, so a holder may call KillProcess.
+  TProcessList& ProcessList();
+  void ReleaseProcessList();
+
+  // Ends the process; on success takes its item out of the list (it lives on while a page holds
+  // it) and restarts a running worker.
+  bool KillProcess(TProcessItem* item);
+
+  bool SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType, int32_t limit);
+  bool DisableNet(const TProcessItem* item);
+  bool EnableNet(const TProcessItem* item);
+  // -1 lifts the limit.
+  bool SetRecvLimit(const TProcessItem* item, int32_t bytesPerSecond);
+  bool SetSendLimit(const TProcessItem* item, int32_t bytesPerSecond);
+  bool HasTdiData() const { return tdiDrv != nullptr && tdiDrv->Actived(); }
+  // The handler runs on the driver's event thread.
+  void OnTdiEvent(TDrvEventProc handler);
+
+  // One sample, as the worker takes it each period.
+  void UpdateSystem();
+  void UpdateProcesses();
+
+  // Set by the process page while it shows memory: every process's memory is read each sample.
+  std::atomic<bool> UpdateMemory{false};
+
+ private:
+  struct TUpdateThread;
+
+  void UpdateTraffic();
+  // The machine's byte totals for this sample: the one place they come from. Nothing when no
+  // source can tell.
+  std::optional<MachineTotals> ReadMachineTotals();
+  void UpdateProcessTraffic(TProcessItem& item);
+  bool SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond);
+  // Joins stopped workers that have ended; call with the timer lock held.
+  void JoinFinishedWorkers();
+
+  std::unique_ptr<SoftwarePlatform> platform_;
+  std::recursive_mutex critical;
+  TProcessList FProcessList;
+  std::atomic<int> FMemoryrate{0};
+  TCpuRecord FCpuRecord;
+  std::unique_ptr<TVeskTdiFwDrv> tdiDrv;
+  TTdiRecord FTdiRecord;
+  // Operating-system information for the operating-system page; it joins the engine later and
+  // stays null until then. It plays no part in the sampling.
+  TOperatingSystem* FOs = nullptr;
+
+  std::mutex timerLock_;
+  std::unique_ptr<TUpdateThread> uTimer;
+  std::vector<std::unique_ptr<TUpdateThread>> stoppedWorkers_;
+};
+
+}  // namespace vsm

@@ -1,0 +1,51 @@
+#include "software/Software_win.h"
+
+#include "drivers/DriverManager_win.h"
+#include "software/DriverEvent_win.h"
+#include "software/MemoryStatus_win.h"
+#include "software/ProcessInfo_win.h"
+#include "software/ProcessKill_win.h"
+#include "software/ProcessList_win.h"
+#include "software/TotalCpuLoad_win.h"
+
+namespace vsm {
+
+namespace {
+
+class WindowsSoftwarePlatform final : public SoftwarePlatform {
+ public:
+  int MemoryLoad() override { return GetMemoryLoad(); }
+  int TotalCpuLoad() override { return GetTotalCpuLoad(); }
+  void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) override {
+    vsm::FillProcessList(list, known);
+  }
+  float ProcessCpuUsage(TProcessItem& item) override { return GetProcessCpuUsage(&item); }
+  uint32_t ProcessPrivateBytes(uint32_t processId) override { return GetProcessPrivateBytes(processId); }
+  bool KillProcessItem(TProcessItem& item) override { return vsm::KillProcessItem(&item); }
+};
+
+}  // namespace
+
+std::unique_ptr<SoftwarePlatform> CreateWindowsSoftwarePlatform() {
+  return std::make_unique<WindowsSoftwarePlatform>();
+}
+
+std::unique_ptr<TSoftware> CreateSoftware() {
+  auto driver = std::make_unique<TVeskTdiFwDrv>(OpenDriverChannel(DriverKind::NetworkFilter),
+                                                WindowsDriverEventFactory());
+  return std::make_unique<TSoftware>(CreateWindowsSoftwarePlatform(), std::move(driver));
+}
+
+TSoftwareNotify NotifyWindow(HWND window) {
+  if (window == nullptr) return {};
+  return [window](TSoftware& engine) {
+    // Synchronous, but bounded: a window whose thread is busy waiting for this very worker (the
+    // engine being destroyed) must not hold the worker for ever.
+    constexpr UINT kAnswerWithinMs = 5000;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, kSoftwareSampledMessage, reinterpret_cast<WPARAM>(&engine), 0,
+                        SMTO_NORMAL, kAnswerWithinMs, &result);
+  };
+}
+
+}  // namespace vsm

@@ -1,0 +1,21 @@
+#pragma once
+// The software engine wired to this machine: Windows process, memory and CPU calls, and the
+// network-filter driver handed out by the driver-manager library (without it: no traffic figures).
+#include <windows.h>
+
+#include <memory>
+
+#include "software/Software.h"
+#include "software/SoftwarePlatform.h"
+
+namespace vsm {
+
+// Sent (synchronously) to the notification window after every sample; wParam is the engine.
+inline constexpr UINT kSoftwareSampledMessage = 3129;
+
+std::unique_ptr<SoftwarePlatform> CreateWindowsSoftwarePlatform();
+std::unique_ptr<TSoftware> CreateSoftware();
+// For StartAsynTimer: sends kSoftwareSampledMessage to the window.
+TSoftwareNotify NotifyWindow(HWND window);
+
+}  // namespace vsm

@@ -1,0 +1,64 @@
+// A child process for the Windows tests: something to find in a snapshot, measure and end.
+//   test_child wait          sleeps (at most 60 s)
+//   test_child spin <ms>     keeps every processor busy for that long
+//   test_child window        runs a top-level window until it is closed (at most 60 s)
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kLongestLifeMs = 60000;
+
+void Spin(DWORD milliseconds) {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  DWORD until = GetTickCount() + milliseconds;
+  std::vector<std::thread> threads;
+  for (DWORD i = 0; i < info.dwNumberOfProcessors; ++i) {
+    threads.emplace_back([until] {
+      volatile unsigned counter = 0;
+      while (static_cast<LONG>(GetTickCount() - until) < 0) counter = counter + 1;
+    });
+  }
+  for (auto& thread : threads) thread.join();
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int RunWindow() {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VsmTestChild";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, L"VsmTestChild", L"test child", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (window == nullptr) return 2;
+  SetTimer(window, 1, kLongestLifeMs, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER) break;
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* mode = argc > 1 ? argv[1] : "wait";
+  if (std::strcmp(mode, "spin") == 0) {
+    Spin(argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 1000);
+    return 0;
+  }
+  if (std::strcmp(mode, "window") == 0) return RunWindow();
+  Sleep(kLongestLifeMs);
+  return 0;
+}

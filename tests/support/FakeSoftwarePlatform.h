@@ -1,0 +1,100 @@
+#pragma once
+// A scripted operating system for the software engine: the test says which processes run, what
+// CPU share and private bytes each reports and what the memory and CPU load are; the fake fills
+// items the way the real snapshot does (only new processes, `known` replaced by the snapshot).
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "software/SoftwarePlatform.h"
+
+namespace vsm::test {
+
+class FakeSoftwarePlatform final : public SoftwarePlatform {
+ public:
+  struct Process {
+    uint32_t id = 0;
+    std::string name;
+    float cpu = 0;
+    uint32_t privateBytes = 0;
+  };
+  struct State {
+    std::mutex lock;
+    std::vector<Process> running;
+    int memoryLoad = 0;
+    int cpuLoad = 0;
+    int snapshots = 0;
+    int privateByteReads = 0;
+    std::vector<uint32_t> opened;  // processes an item was made for, in order
+  };
+
+  explicit FakeSoftwarePlatform(std::shared_ptr<State> state) : state_(std::move(state)) {}
+
+  // Handles of items are closed through this counter (handle value = process id).
+  static std::atomic<int>& ClosedHandles() {
+    static std::atomic<int> closed{0};
+    return closed;
+  }
+
+  int MemoryLoad() override {
+    std::lock_guard guard(state_->lock);
+    return state_->memoryLoad;
+  }
+  int TotalCpuLoad() override {
+    std::lock_guard guard(state_->lock);
+    return state_->cpuLoad;
+  }
+  void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) override {
+    std::lock_guard guard(state_->lock);
+    ++state_->snapshots;
+    std::vector<uint32_t> snapshot;
+    for (const Process& process : state_->running) {
+      snapshot.push_back(process.id);
+      if (known != nullptr && std::find(known->begin(), known->end(), process.id) != known->end()) continue;
+      auto item = std::make_shared<TProcessItem>();
+      item->ProcessID = process.id;
+      item->ExeName = process.name;
+      item->hProc = TProcessHandle(process.id, [](uintptr_t) { ++ClosedHandles(); });
+      state_->opened.push_back(process.id);
+      list.Add(std::move(item));
+    }
+    if (known != nullptr) *known = snapshot;
+  }
+  float ProcessCpuUsage(TProcessItem& item) override {
+    std::lock_guard guard(state_->lock);
+    const Process* process = Find(item.ProcessID);
+    return process != nullptr ? process->cpu : 0;
+  }
+  uint32_t ProcessPrivateBytes(uint32_t processId) override {
+    std::lock_guard guard(state_->lock);
+    ++state_->privateByteReads;
+    const Process* process = Find(processId);
+    return process != nullptr ? process->privateBytes : 0;
+  }
+  bool KillProcessItem(TProcessItem& item) override {
+    std::lock_guard guard(state_->lock);
+    if (item.ExeName == "explorer.exe") return false;
+    auto& running = state_->running;
+    running.erase(std::remove_if(running.begin(), running.end(),
+                                 [&](const Process& process) { return process.id == item.ProcessID; }),
+                  running.end());
+    item.hProc.Close();
+    return true;
+  }
+
+ private:
+  const Process* Find(uint32_t id) const {
+    for (const Process& process : state_->running) {
+      if (process.id == id) return &process;
+    }
+    return nullptr;
+  }
+
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace vsm::test
