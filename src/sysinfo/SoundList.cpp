@@ -14,13 +14,6 @@ TSoundAdapter* TSoundList::GetSound(int index) const {
   return FItems[static_cast<size_t>(index)].get();
 }
 
-std::unique_ptr<TSoundAdapter> TSoundList::PutSound(int index,
-                                                    std::unique_ptr<TSoundAdapter> value) {
-  if (index < 0 || index >= Count()) return value;
-  std::swap(FItems[static_cast<size_t>(index)], value);
-  return value;
-}
-
 std::unique_ptr<TSoundList> CreateSoundList(const WmiQueryFunction& wmi) {
   auto list = std::make_unique<TSoundList>();
   if (!wmi) return list;

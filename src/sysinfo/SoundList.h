@@ -29,9 +29,6 @@ class TSoundList {
   int Count() const { return static_cast<int>(FItems.size()); }
   // Nothing for an index outside the list.
   TSoundAdapter* GetSound(int index) const;
-  // Puts value at index and hands the adapter it replaces back to the caller, so nothing is
-  // freed behind the caller's back; outside the list nothing is stored and value comes back.
-  std::unique_ptr<TSoundAdapter> PutSound(int index, std::unique_ptr<TSoundAdapter> value);
   void Add(std::unique_ptr<TSoundAdapter> adapter) { FItems.push_back(std::move(adapter)); }
   void Clear() { FItems.clear(); }
 
