@@ -66,17 +66,19 @@ __declspec(dllexport) int ADL_Adapter_ID_Get(int adapterIndex, int* id) {
 }
 
 __declspec(dllexport) int ADL_Adapter_MemoryInfo_Get(int adapterIndex, void* info) {
-  return Relay<adl::kMemoryInfoSize>(info, [&](auto& block) { return Adl().MemoryInfo(adapterIndex, block); });
+  return Relay<adl::kMemoryInfoSize>(
+      info, [&](auto& block) { return Adl().MemoryInfo(adapterIndex, block); });
 }
 
 __declspec(dllexport) int ADL_Overdrive5_CurrentActivity_Get(int adapterIndex, void* activity) {
-  return Relay<adl::kActivitySize>(activity,
-                                   [&](auto& block) { return Adl().CurrentActivity(adapterIndex, block); });
+  return Relay<adl::kActivitySize>(
+      activity, [&](auto& block) { return Adl().CurrentActivity(adapterIndex, block); });
 }
 
-__declspec(dllexport) int ADL_Overdrive5_FanSpeed_Get(int adapterIndex, int controller, void* speed) {
-  return Relay<adl::kFanSpeedSize>(speed,
-                                   [&](auto& block) { return Adl().FanSpeed(adapterIndex, controller, block); });
+__declspec(dllexport) int ADL_Overdrive5_FanSpeed_Get(int adapterIndex, int controller,
+                                                      void* speed) {
+  return Relay<adl::kFanSpeedSize>(
+      speed, [&](auto& block) { return Adl().FanSpeed(adapterIndex, controller, block); });
 }
 
 __declspec(dllexport) int ADL_Overdrive5_Temperature_Get(int adapterIndex, int controller,

@@ -66,8 +66,9 @@ int GetFullName(void* gpu, char* name) {
 }
 
 int GetThermalSettings(void* gpu, unsigned int sensorIndex, void* settings) {
-  return Relay<nvapi::kThermalSize>(
-      settings, [&](auto& block) { return NvApi().GetThermalSettings(HandleValue(gpu), sensorIndex, block); });
+  return Relay<nvapi::kThermalSize>(settings, [&](auto& block) {
+    return NvApi().GetThermalSettings(HandleValue(gpu), sensorIndex, block);
+  });
 }
 
 int GetMemoryInfo(void* display, void* info) {
@@ -126,7 +127,8 @@ extern "C" __declspec(dllexport) void* nvapi_QueryInterface(unsigned int id) {
     case nvapi::kInitialize: return reinterpret_cast<void*>(&Initialize);
     case nvapi::kEnumPhysicalGPUs: return reinterpret_cast<void*>(&EnumPhysicalGPUs);
     case nvapi::kEnumNvidiaDisplayHandle: return reinterpret_cast<void*>(&EnumNvidiaDisplayHandle);
-    case nvapi::kGetPhysicalGPUsFromDisplay: return reinterpret_cast<void*>(&GetPhysicalGPUsFromDisplay);
+    case nvapi::kGetPhysicalGPUsFromDisplay:
+      return reinterpret_cast<void*>(&GetPhysicalGPUsFromDisplay);
     case nvapi::kGetFullName: return reinterpret_cast<void*>(&GetFullName);
     case nvapi::kGetThermalSettings: return reinterpret_cast<void*>(&GetThermalSettings);
     case nvapi::kGetMemoryInfo: return reinterpret_cast<void*>(&GetMemoryInfo);

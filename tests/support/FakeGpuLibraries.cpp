@@ -35,7 +35,8 @@ int AnswerBytes(const TReply* reply, std::vector<uint8_t>& out, int missing) {
 int AnswerHandles(const TReply* reply, nvapi::TGpuHandles& gpus, uint32_t& count) {
   if (!reply) return nvapi::kMissing;
   count = static_cast<uint32_t>(reply->bytes.size() / 4);
-  for (size_t i = 0; i < std::min<size_t>(count, gpus.size()); ++i) gpus[i] = WordAt(reply->bytes, 4 * i);
+  for (size_t i = 0; i < std::min<size_t>(count, gpus.size()); ++i)
+    gpus[i] = WordAt(reply->bytes, 4 * i);
   return reply->status;
 }
 
@@ -158,7 +159,8 @@ int TFakeNvApi::GetThermalSettings(TNvPhysicalGpuHandle gpu, uint32_t sensorInde
   return AnswerVersioned(reply, settings, 0x10044);
 }
 
-int TFakeNvApi::GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) {
+int TFakeNvApi::GetMemoryInfo(TNvDisplayHandle display,
+                              TVendorBlock<nvapi::kMemoryInfoSize>& info) {
   return AnswerVersioned(replies.Find(nvapi::kGetMemoryInfo, display), info, 0x20018);
 }
 
@@ -192,7 +194,8 @@ int TFakeNvApi::GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uin
   return reply->status;
 }
 
-int TFakeNvApi::GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) {
+int TFakeNvApi::GetDeviceDisplayMode(uint32_t displayId,
+                                     TVendorBlock<nvapi::kDisplayModeSize>& mode) {
   return AnswerVersioned(replies.Find(nvapi::kGetDeviceDisplayMode, displayId), mode, 0x1001C);
 }
 

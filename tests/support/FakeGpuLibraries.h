@@ -86,7 +86,8 @@ class TFakeNvApi final : public TNvApiLibrary {
   int GetUsages(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kUsagesSize>& usages) override;
   int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries,
                              uint32_t& count, uint32_t flags) override;
-  int GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) override;
+  int GetDeviceDisplayMode(uint32_t displayId,
+                           TVendorBlock<nvapi::kDisplayModeSize>& mode) override;
 };
 
 }  // namespace vsm::fake

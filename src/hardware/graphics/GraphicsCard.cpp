@@ -24,22 +24,27 @@ void TGraphicsCard::ReadWmiDetails(const WmiQueryFunction& wmi) {
   if (!controllers || controllers->empty()) return;
   const WmiObject& controller = controllers->front();
 
-  if (FMemoryType.empty()) FMemoryType = VideoMemoryTypeName(WmiVarToInt64(controller.Get("VideoMemoryType")));
+  if (FMemoryType.empty())
+    FMemoryType = VideoMemoryTypeName(WmiVarToInt64(controller.Get("VideoMemoryType")));
   FDAC = controller.GetText("AdapterDACType");
   VideoProcessor = controller.GetText("VideoProcessor");
   if (Description.empty()) Description = controller.GetText("Description");
-  if (FAdapterRAM == 0) FAdapterRAM = std::max<int64_t>(0, WmiVarToInt64(controller.Get("AdapterRAM")));
+  if (FAdapterRAM == 0)
+    FAdapterRAM = std::max<int64_t>(0, WmiVarToInt64(controller.Get("AdapterRAM")));
   if (FDisplays.Count() == 0) {
     TDisplay display;
     display.ColorDepth = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentBitsPerPixel")));
-    display.VertRes = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentVerticalResolution")));
-    display.HorzRes = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentHorizontalResolution")));
+    display.VertRes =
+        static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentVerticalResolution")));
+    display.HorzRes =
+        static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentHorizontalResolution")));
     display.RefreshRate = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentRefreshRate")));
     FDisplays.Add(std::move(display));
   }
 }
 
 std::string VideoMemoryTypeName(int64_t code) {
+  // Codes 2 to 13, in order.
   static const char* const kNames[] = {
       "DDRAM", "VRAM", "DRAM", "SRAM", "WRAM", "EDO RAM", "Burst Synchronous DRAM",
       "Pipelined Burst SRAM", "CDRAM", "3DRAM", "SDRAM", "SGRAM"};

@@ -78,8 +78,8 @@ class TGraphicsCard {
   std::string FChipset;
   std::string FDAC;
   std::string FName;
-  int64_t FAdapterRAM = 0;  // bytes
-  int32_t FFanSpeed = 0;    // RPM
+  int64_t FAdapterRAM = 0;                   // bytes
+  int32_t FFanSpeed = 0;                     // RPM
   int32_t FMemoryclock = 0, FCoreclock = 0;  // MHz
   std::string FMemoryType;
   TDisplayList FDisplays;

@@ -31,7 +31,8 @@ int CollectHandles(Call&& call, nvapi::TGpuHandles& gpus, uint32_t& count) {
   void* raw[nvapi::kMaxPhysicalGpus] = {};
   unsigned int rawCount = 0;
   int result = call(raw, &rawCount);
-  for (size_t i = 0; i < nvapi::kMaxPhysicalGpus; ++i) gpus[i] = reinterpret_cast<uintptr_t>(raw[i]);
+  for (size_t i = 0; i < nvapi::kMaxPhysicalGpus; ++i)
+    gpus[i] = reinterpret_cast<uintptr_t>(raw[i]);
   count = rawCount;
   return result;
 }
@@ -72,7 +73,9 @@ class WindowsNvApi final : public TNvApiLibrary {
     std::lock_guard lock(mutex_);
     if (!gpusFromDisplay_) return nvapi::kMissing;
     return CollectHandles(
-        [&](void** raw, unsigned int* rawCount) { return gpusFromDisplay_(AsHandle(display), raw, rawCount); },
+        [&](void** raw, unsigned int* rawCount) {
+          return gpusFromDisplay_(AsHandle(display), raw, rawCount);
+        },
         gpus, count);
   }
   int GetFullName(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kFullNameLength>& name) override {
@@ -90,7 +93,8 @@ class WindowsNvApi final : public TNvApiLibrary {
   int GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) override {
     return Call(memoryInfo_, display, info.data());
   }
-  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kClocksSize>& clocks) override {
+  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu,
+                             TVendorBlock<nvapi::kClocksSize>& clocks) override {
     return Call(clocks_, gpu, clocks.data());
   }
   int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu,
@@ -113,7 +117,8 @@ class WindowsNvApi final : public TNvApiLibrary {
     count = rawCount;
     return result;
   }
-  int GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) override {
+  int GetDeviceDisplayMode(uint32_t displayId,
+                           TVendorBlock<nvapi::kDisplayModeSize>& mode) override {
     std::lock_guard lock(mutex_);
     return displayMode_ ? displayMode_(displayId, mode.data()) : nvapi::kMissing;
   }

@@ -58,7 +58,8 @@ void TNvidiaGraphics::ReadDisplays() {
     return;
   std::span<const uint8_t> all(entries);
   for (uint32_t i = 0; i < std::min<uint32_t>(count, nvapi::kMaxDisplayIds); ++i) {
-    std::span<const uint8_t> entry = all.subspan(i * nvapi::kDisplayIdsSize, nvapi::kDisplayIdsSize);
+    std::span<const uint8_t> entry =
+        all.subspan(i * nvapi::kDisplayIdsSize, nvapi::kDisplayIdsSize);
     TDisplay display;
     display.DisplayType = IntAt(entry, nvapi::kConnectorTypeOffset);
     TVendorBlock<nvapi::kDisplayModeSize> mode;

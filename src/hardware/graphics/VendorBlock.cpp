@@ -25,8 +25,9 @@ int32_t IntAt(std::span<const uint8_t> block, size_t offset) {
 
 int64_t Int64At(std::span<const uint8_t> block, size_t offset) {
   if (!Fits(block, offset, 8)) return 0;
-  return static_cast<int64_t>(uint64_t{WordAt(block, offset)} |
-                              uint64_t{WordAt(block, offset + 4)} << 32);
+  uint64_t low = WordAt(block, offset);
+  uint64_t high = WordAt(block, offset + 4);
+  return static_cast<int64_t>(low | high << 32);
 }
 
 float FloatAt(std::span<const uint8_t> block, size_t offset) {

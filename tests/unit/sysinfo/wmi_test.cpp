@@ -1,8 +1,8 @@
+#include "sysinfo/wmi.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "sysinfo/wmi.h"
 
 namespace vsm {
 namespace {

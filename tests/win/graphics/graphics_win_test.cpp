@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -28,9 +27,12 @@ std::wstring FakesFolder() { return ExecutableFolder() + L"gpu_fakes\\"; }
 class FakeLibraryFile {
  public:
   explicit FakeLibraryFile(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
-    reply_ = reinterpret_cast<ReplyFn>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reply")));
-    reset_ = reinterpret_cast<ResetFn>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reset")));
-    asked_ = reinterpret_cast<AskedFn>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Asked")));
+    reply_ = reinterpret_cast<ReplyFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reply")));
+    reset_ = reinterpret_cast<ResetFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reset")));
+    asked_ = reinterpret_cast<AskedFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Asked")));
     if (Loaded()) reset_();
   }
   bool Loaded() const { return reply_ && reset_ && asked_; }
@@ -212,7 +214,8 @@ TEST(GraphicsWithoutVendorLibraries, WineVideoControllersWithStatusOkBecomeCards
       EXPECT_EQ(card.MemorySize(), WmiVarToInt64(ok[i]->Get("AdapterRAM")));
       EXPECT_EQ(card.DAC(), ok[i]->GetText("AdapterDACType"));
       EXPECT_EQ(card.VideoProcessor, ok[i]->GetText("VideoProcessor"));
-      EXPECT_EQ(card.MemoryType(), VideoMemoryTypeName(WmiVarToInt64(ok[i]->Get("VideoMemoryType"))));
+      EXPECT_EQ(card.MemoryType(),
+                VideoMemoryTypeName(WmiVarToInt64(ok[i]->Get("VideoMemoryType"))));
       ASSERT_EQ(card.Displays().Count(), 1);
       EXPECT_EQ(card.Displays().GetDisplay(0)->HorzRes,
                 WmiVarToInt64(ok[i]->Get("CurrentHorizontalResolution")));

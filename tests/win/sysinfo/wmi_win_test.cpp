@@ -1,7 +1,8 @@
-#include <objbase.h>
-#include <windows.h>
+#include "sysinfo/wmi_win.h"
 
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
@@ -9,7 +10,6 @@
 
 #include "base/text.h"
 #include "sysinfo/SoundList.h"
-#include "sysinfo/wmi_win.h"
 
 namespace vsm {
 namespace {

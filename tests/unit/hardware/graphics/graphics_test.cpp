@@ -104,8 +104,8 @@ TEST(AdlCards, OutputsOfConsecutiveCardsAndUnusableAdaptersAreSorted) {
                         AdlAdapterRecord(4, "Second")}));
   adl.replies.Set(fake::kAdlAdapterId, 0, 0, Words({0x100}));
   adl.replies.Set(fake::kAdlAdapterId, 1, 0, Words({0x100}));
-  adl.replies.Set(fake::kAdlAdapterId, 2, 0, Words({0}));        // ID 0: no card
-  adl.replies.Set(fake::kAdlAdapterId, 3, -1, Words({0x300}));   // the call fails: no card
+  adl.replies.Set(fake::kAdlAdapterId, 2, 0, Words({0}));       // ID 0: no card
+  adl.replies.Set(fake::kAdlAdapterId, 3, -1, Words({0x300}));  // the call fails: no card
   adl.replies.Set(fake::kAdlAdapterId, 4, 0, Words({0x200}));
   FakeWmi wmi;
   auto cards = EnumerateAdlCards(adl, wmi.Function());
@@ -145,8 +145,9 @@ TEST(AdlCards, DetailsComeFromTheLibraryAndWmiOnlyFillsTheRest) {
                   Join({AdlDisplayInfo(0, "DELL U2410", "DEL", 1, 4, 0x3),
                         AdlDisplayInfo(1, "Projector", "EPS", 2, 4, 0x1),  // connected, not mapped
                         AdlDisplayInfo(2, "LG TV", "GSM", 3, 5, 0x3)}));
-  adl.replies.Set(fake::kAdlDisplayMaps, 7, 0,
-                  Join({AdlDisplayMap(2, 1280, 720, 16, 50.0f), AdlDisplayMap(0, 1920, 1200, 32, 59.94f)}));
+  adl.replies.Set(
+      fake::kAdlDisplayMaps, 7, 0,
+      Join({AdlDisplayMap(2, 1280, 720, 16, 50.0f), AdlDisplayMap(0, 1920, 1200, 32, 59.94f)}));
   FakeWmi wmi;
   wmi.Answer(ControllerQuery("AMD Radeon HD 6800 Series"),
              {Controller("AMD Radeon HD 6800 Series", 268435456, 2)});
@@ -156,7 +157,7 @@ TEST(AdlCards, DetailsComeFromTheLibraryAndWmiOnlyFillsTheRest) {
 
   EXPECT_EQ(card.MemorySize(), 1LL << 30);  // WMI's smaller figure does not replace ADL's
   EXPECT_EQ(card.MemoryType(), "GDDR5");
-  EXPECT_EQ(card.coreClock(), 850);         // 85000 in units of 10 kHz
+  EXPECT_EQ(card.coreClock(), 850);  // 85000 in units of 10 kHz
   EXPECT_EQ(card.MemoryClock(), 1050);
   EXPECT_EQ(card.FanSpeed(), 1850);
   EXPECT_EQ(card.DAC(), "Internal DAC(400MHz)");
@@ -229,7 +230,8 @@ TEST(NvidiaCards, GpuWithDisplayTakesNameMemoryClocksAndDisplaysFromNvapi) {
   TFakeNvApi nv;
   PrepareNvidiaGpuWithDisplay(nv);
   FakeWmi wmi;
-  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"), {Controller("NVIDIA GeForce GTX 560", 268435456, 2)});
+  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"),
+             {Controller("NVIDIA GeForce GTX 560", 268435456, 2)});
   auto cards = EnumerateNvidiaCards(nv, wmi.Function());
   ASSERT_EQ(cards.size(), 1u);
   auto* card = dynamic_cast<TNvidiaGraphics*>(cards[0].get());
@@ -238,8 +240,8 @@ TEST(NvidiaCards, GpuWithDisplayTakesNameMemoryClocksAndDisplaysFromNvapi) {
   EXPECT_EQ(card->DisplayHandle(), 0x2000u);
   EXPECT_EQ(card->Name(), "NVIDIA GeForce GTX 560");
   EXPECT_EQ(card->MemorySize(), 1LL << 30);
-  EXPECT_EQ(card->coreClock(), 810);      // 810.5 MHz rounds half to even
-  EXPECT_EQ(card->MemoryClock(), 1002);   // 4010000 kHz / 4000 = 1002.5, half to even
+  EXPECT_EQ(card->coreClock(), 810);     // 810.5 MHz rounds half to even
+  EXPECT_EQ(card->MemoryClock(), 1002);  // 4010000 kHz / 4000 = 1002.5, half to even
   EXPECT_EQ(card->FanSpeed(), 0);
   EXPECT_EQ(card->MemoryType(), "DDRAM");  // NVAPI gives none, WMI's code 2
   EXPECT_EQ(card->VideoProcessor, "NVIDIA GeForce GTX 560 processor");
@@ -264,7 +266,8 @@ TEST(NvidiaCards, GpuWithoutDisplayHasNoNvapiMemoryOrClocksAndWmiSuppliesTheMemo
   nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, 0, -7, {});  // NVAPI_END_ENUMERATION at once
   nv.replies.Set(nvapi::kGetMemoryInfo, 0, 0, NvMemoryInfo(2097152));
   FakeWmi wmi;
-  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"), {Controller("NVIDIA GeForce GTX 560", 805306368, 2)});
+  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"),
+             {Controller("NVIDIA GeForce GTX 560", 805306368, 2)});
   auto cards = EnumerateNvidiaCards(nv, wmi.Function());
   ASSERT_EQ(cards.size(), 1u);
   auto* card = dynamic_cast<TNvidiaGraphics*>(cards[0].get());
@@ -341,7 +344,8 @@ TEST(NvidiaCards, CountsBeyondTheArraysAreCutToThem) {
     many.insert(many.end(), word.begin(), word.end());
   }
   nv.replies.Set(nvapi::kEnumPhysicalGPUs, 0, 0, many);
-  for (uint32_t i = 0; i < 100; ++i) nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, i, 0, Words({0x9000}));
+  for (uint32_t i = 0; i < 100; ++i)
+    nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, i, 0, Words({0x9000}));
   nv.replies.Set(nvapi::kGetPhysicalGPUsFromDisplay, 0x9000, 0, many);
   std::vector<uint8_t> ids;
   for (uint32_t i = 0; i < 40; ++i) {
@@ -423,10 +427,22 @@ TEST(GraphicsCardWmi, ANameWithQuotesCannotBreakTheQuery) {
 }
 
 TEST(GraphicsCardWmi, VideoMemoryTypeCodes) {
-  const std::pair<int64_t, const char*> cases[] = {
-      {0, ""}, {1, ""}, {2, "DDRAM"}, {3, "VRAM"}, {4, "DRAM"}, {5, "SRAM"}, {6, "WRAM"},
-      {7, "EDO RAM"}, {8, "Burst Synchronous DRAM"}, {9, "Pipelined Burst SRAM"}, {10, "CDRAM"},
-      {11, "3DRAM"}, {12, "SDRAM"}, {13, "SGRAM"}, {14, ""}, {-2, ""}};
+  const std::pair<int64_t, const char*> cases[] = {{0, ""},
+                                                   {1, ""},
+                                                   {2, "DDRAM"},
+                                                   {3, "VRAM"},
+                                                   {4, "DRAM"},
+                                                   {5, "SRAM"},
+                                                   {6, "WRAM"},
+                                                   {7, "EDO RAM"},
+                                                   {8, "Burst Synchronous DRAM"},
+                                                   {9, "Pipelined Burst SRAM"},
+                                                   {10, "CDRAM"},
+                                                   {11, "3DRAM"},
+                                                   {12, "SDRAM"},
+                                                   {13, "SGRAM"},
+                                                   {14, ""},
+                                                   {-2, ""}};
   for (const auto& [code, name] : cases) EXPECT_EQ(VideoMemoryTypeName(code), name) << code;
 }
 
