@@ -29,7 +29,6 @@ enum class TBoardManufacturer {
 };
 
 enum class TBoardModel {
-  BM_Unknown,
   BM__880GMH_USB3,
   BM_AOD790GX_128M,
   BM_P55_Deluxe,
@@ -88,6 +87,7 @@ enum class TBoardModel {
   BM_Z68X_UD3H_B3,
   BM_Z68X_UD7_B3,
   BM_FH67,
+  BM_Unknown,
 };
 
 }  // namespace vsm

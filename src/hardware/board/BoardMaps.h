@@ -1,12 +1,15 @@
 #pragma once
-// The board maker and model behind the strings WMI reports for the base board.
+// Board maker and model from the WMI Win32_BaseBoard strings. The comparison is exact and
+// case-sensitive, without trimming: the tables list every spelling the makers are known to use.
 #include <string>
 
 #include "hardware/board/BoardIdentity.h"
 
 namespace vsm {
 
-TBoardManufacturer ManufacturerFromName(const std::string& name);
-TBoardModel ModelFromName(const std::string& name);
+// MB_Unknown for any string the table does not list.
+TBoardManufacturer ManufacturerFromName(const std::string& manufacturer);
+// BM_Unknown for any product string the table does not list.
+TBoardModel ModelFromName(const std::string& product);
 
 }  // namespace vsm
