@@ -7,5 +7,7 @@ namespace vsm {
 
 std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
+// Text in the system's ANSI code page, as the "A" functions give it, to UTF-8.
+std::string AnsiToUtf8(std::string_view text);
 
 }  // namespace vsm
