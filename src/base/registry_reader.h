@@ -15,7 +15,7 @@ namespace vsm {
 enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine };
 
 // Reads value `name` (empty for the key's default value) of key `path`. False, with `text`
-// untouched, when the key or the value cannot be read.
+// untouched, when the key cannot be opened; a missing value may read as empty text.
 using RegStringReader = std::function<bool(RegRoot root, const std::string& path,
                                            const std::string& name, std::string& text)>;
 
