@@ -13,11 +13,10 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe" "$@"
 fi
-Xvfb :91 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
-export DISPLAY=:91
-sleep 1
+# shellcheck source=scripts/virtual_display.sh
+source scripts/virtual_display.sh
+start_virtual_display 91
+trap 'wineserver -k 2>/dev/null; stop_virtual_display' EXIT
 wine "$exe" "$@" &
 sleep "${VSM_RUN_SECONDS:-20}"
 shot=$root/build/win32/screenshots/run.png

@@ -8,5 +8,13 @@ cd "$root"
 bash scripts/bootstrap.sh
 bash scripts/build.sh native
 bash scripts/build.sh win32 -DVSM_NATIVE_TEST_DIR="$root/build/native"
+# The Windows tests create windows and the end-to-end runs need a screen: use a virtual display
+# when there is none.
+# shellcheck source=scripts/virtual_display.sh
+source scripts/virtual_display.sh
+if [ -z "${DISPLAY:-}" ]; then
+  start_virtual_display 95
+  trap stop_virtual_display EXIT
+fi
 cd build/win32
 ctest --output-on-failure "$@"

@@ -8,6 +8,8 @@ case "${1:-}" in
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot -i >/dev/null 2>&1 || true
+      # The registry files are written when the server that made the prefix ends.
+      wineserver -w >/dev/null 2>&1 || true
     fi
     # Fails harmlessly when a server for this prefix is already up.
     wineserver -p </dev/null >/dev/null 2>&1 || true

@@ -4,7 +4,6 @@
 
 #include "app/VeskRegistry_win.h"
 #include "base/wide_win.h"
-#include "sysinfo/Is64BitWindows_win.h"
 
 namespace vsm {
 
@@ -34,7 +33,7 @@ RegSubkeyLister SystemRegSubkeyLister() {
   return [](RegRoot root, const std::string& path) {
     std::vector<std::string> names;
     std::string relative = !path.empty() && path.front() == '\\' ? path.substr(1) : path;
-    REGSAM access = KEY_READ | (Is64BitWindows() ? KEY_WOW64_64KEY : 0);
+    REGSAM access = RegAccess(relative, true, true);
     HKEY key = nullptr;
     if (RegOpenKeyExW(RootKey(root), Widen(relative).c_str(), 0, access, &key) != ERROR_SUCCESS) {
       return names;

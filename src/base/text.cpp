@@ -108,6 +108,30 @@ std::optional<std::string> DecodeUtf16LeFile(const std::vector<uint8_t>& bytes) 
   return Utf16ToUtf8(units);
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<uint8_t>(bytes[i]);
+    size_t length;
+    uint32_t minimum;
+    if (lead < 0x80) { ++i; continue; }
+    if ((lead & 0xE0) == 0xC0) { length = 2; minimum = 0x80; }
+    else if ((lead & 0xF0) == 0xE0) { length = 3; minimum = 0x800; }
+    else if ((lead & 0xF8) == 0xF0) { length = 4; minimum = 0x10000; }
+    else return false;
+    if (i + length > bytes.size()) return false;
+    uint32_t code = lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<uint8_t>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::string AsciiLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

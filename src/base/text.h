@@ -17,6 +17,9 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // UTF-16LE (no BOM, odd length), so callers can fall back instead of reading garbage.
 std::optional<std::string> DecodeUtf16LeFile(const std::vector<uint8_t>& bytes);
 
+// Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
 // ASCII-only case folding, as the program's keys and identifiers are ASCII.
 std::string AsciiLower(std::string_view text);
 std::string AsciiUpper(std::string_view text);

@@ -2,25 +2,25 @@
 # $exe, $probe and $shots and calls check/fail; the product is stopped between scenarios.
 E2E_FAILED=0
 E2E_PASSED=0
-E2E_XVFB_PID=
 
 e2e_setup_display() {
-  if [ -z "${DISPLAY:-}" ]; then
-    local n=97
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  fi
+  # shellcheck source=scripts/virtual_display.sh
+  source "$here/../../scripts/virtual_display.sh"
   # A window manager is not needed; Wine provides the desktop's taskbar tray window itself.
+  [ -z "${DISPLAY:-}" ] && start_virtual_display 97
+  return 0
 }
 
 e2e_teardown() {
   e2e_stop_product
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null
-  return 0
+  stop_virtual_display
 }
+
+# A running copy's command line starts with the executable's path (a DOS path when Wine started it
+# for a Windows program); the test scripts and the probe never match.
+product_pattern='^[^ ]*VeskSystemMonitor\.exe( |$)'
+product_processes() { pgrep -fa "$product_pattern"; }
+product_count() { pgrep -fc "$product_pattern"; }
 
 probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
@@ -28,8 +28,7 @@ probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"
 e2e_stop_product() {
   probe post TfrmVeskSystemMonitor 16 >/dev/null 2>&1   # WM_CLOSE
   probe wait-gone TfrmVeskSystemMonitor 10 >/dev/null 2>&1
-  # Wine shows a Windows process by its DOS path; this never matches the test script itself.
-  pkill -f '^[A-Za-z]:.*VeskSystemMonitor\.exe' 2>/dev/null
+  pkill -f "$product_pattern" 2>/dev/null
   sleep 0.5
 }
 
@@ -53,3 +52,28 @@ start_product() { wine "$exe" "$@" >/dev/null 2>&1 & }
 screenshot() { import -window root "$shots/$1.png" 2>/dev/null && echo "  screenshot: $shots/$1.png"; }
 
 appdata_unix() { winepath -u "$(probe appdata)" 2>/dev/null; }
+
+# The product's Windows path, for the probe's run and start commands.
+exe_win() { winepath -w "$exe" 2>/dev/null; }
+# Starts a copy and waits for it: prints its exit code.
+run_product() { probe run "$(exe_win)" "$@"; }
+
+settings_dir() { echo "$(appdata_unix)/Vesk System Monitor"; }
+settings_file() { echo "$(settings_dir)/VeskSystemMonitor.ini"; }
+# The settings file as UTF-8 text without carriage returns, whatever encoding it was written in.
+settings_text() {
+  local file; file=$(settings_file)
+  if [ "$(head -c 2 "$file" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r'
+  else
+    tr -d '\r' < "$file"
+  fi
+}
+settings_value() { settings_text | sed -n "s/^$1=//p" | head -1; }
+
+setup_clsid='{1F25C9CF-D2E0-41C7-9EF0-3016E5040A63}'
+setup_guid() { probe reg-read-64 HKCR "CLSID\\$setup_clsid" VSM; }
+forget_setup_guid() { wine reg delete "HKCR\\CLSID\\$setup_clsid" /f /reg:64 >/dev/null 2>&1; return 0; }
+
+# Opens the tray menu as a right-button release on the icon does.
+open_tray_menu() { probe post TVeskTrayIconWindow 1025 0 517; }

@@ -1,14 +1,17 @@
 #pragma once
 // The mainboard's monitoring chip: raw voltage, temperature, fan and control channels, and the
 // board's identity. One subclass per chip family; TGeneralBoard when no chip was found.
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "drivers/driver_channel.h"
 #include "hardware/Drivers.h"
 #include "hardware/board/BoardIdentity.h"
+#include "hardware/superio/MonitorPorts.h"
 #include "sysinfo/wmi.h"
 
 namespace vsm {
@@ -26,7 +29,9 @@ class TMainBord {
   TMainBord(const TMainBord&) = delete;
   TMainBord& operator=(const TMainBord&) = delete;
 
+  // Samples every channel; skips the cycle when the driver's lock cannot be had in time.
   virtual void update() = 0;
+  // GPIO ports exist on ITE chips only; elsewhere a read gives 0 and a write does nothing.
   virtual uint8_t ReadGPIO(int index);
   virtual void WriteGPID(int index, uint8_t value);
 
@@ -46,6 +51,20 @@ class TMainBord {
   // Opens the chip object's own driver access and identifies the board through WMI.
   TMainBord(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
             const WmiQueryFunction& wmi);
+
+  // Waits up to `timeout` for the driver's lock; the result owns nothing when the wait failed.
+  std::unique_lock<std::timed_mutex> LockDriver(std::chrono::milliseconds timeout);
+  TMonitorPorts Ports() { return TMonitorPorts(*driver, address); }
+
+ private:
+  void IdentifyBoard(const WmiQueryFunction& wmi);
+};
+
+// The board when no monitoring chip was found: chip 0, no channels, nothing to sample.
+class TGeneralBoard final : public TMainBord {
+ public:
+  TGeneralBoard(const DriverChannelFactory& channels, const WmiQueryFunction& wmi);
+  void update() override {}
 };
 
 }  // namespace vsm

@@ -1,0 +1,98 @@
+#include "app/InstallReport_win.h"
+
+#include <wininet.h>
+
+#include <memory>
+
+#include "app/InstallReport.h"
+#include "base/wide_win.h"
+
+namespace vsm {
+
+namespace {
+
+class TSetupPostThread {
+ public:
+  TSetupPostThread(int productId, std::string version, std::string guid, std::wstring url)
+      : FSoftName(std::to_string(productId)), FSoftVer(std::move(version)),
+        FUserGuid(std::move(guid)), FUrl(std::move(url)) {}
+
+  static DWORD WINAPI Run(void* parameter) {
+    std::unique_ptr<TSetupPostThread> self(static_cast<TSetupPostThread*>(parameter));
+    self->FIsError = !self->Post();
+    return 0;
+  }
+
+ private:
+  bool Post() {
+    const std::string body = InstallReportBody(std::stoi(FSoftName), FSoftVer, FUserGuid);
+    HINTERNET session = InternetOpenW(Widen(kInstallReportUserAgent).c_str(),
+                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (session == nullptr) return false;
+    DWORD timeout = kInstallReportTimeoutMs;
+    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
+    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+    const bool sent = Send(session, body);
+    InternetCloseHandle(session);
+    return sent;
+  }
+
+  bool Send(HINTERNET session, const std::string& body) {
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    wchar_t host[256] = {};
+    wchar_t path[2048] = {};
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = ARRAYSIZE(host);
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = ARRAYSIZE(path);
+    wchar_t extra[2048] = {};
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = ARRAYSIZE(extra);
+    if (!InternetCrackUrlW(FUrl.c_str(), 0, 0, &parts)) return false;
+    HINTERNET connection = InternetConnectW(session, host, parts.nPort, nullptr, nullptr,
+                                            INTERNET_SERVICE_HTTP, 0, 0);
+    if (connection == nullptr) return false;
+    const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
+    const std::wstring object = std::wstring(path) + extra;
+    HINTERNET request = HttpOpenRequestW(connection, L"POST", object.c_str(), nullptr, nullptr,
+                                         nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                         INTERNET_FLAG_NO_UI | secure, 0);
+    bool sent = false;
+    if (request != nullptr) {
+      const std::wstring headers =
+          L"Content-Type: " + Widen(kInstallReportContentType) + L"\r\n";
+      sent = HttpSendRequestW(request, headers.c_str(), static_cast<DWORD>(headers.size()),
+                              const_cast<char*>(body.data()), static_cast<DWORD>(body.size()));
+      // The answer is read as text and not used.
+      char buffer[1024];
+      DWORD read = 0;
+      while (sent && InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
+        FResponseStream.append(buffer, read);
+      }
+      InternetCloseHandle(request);
+    }
+    InternetCloseHandle(connection);
+    return sent;
+  }
+
+  std::string FResponseStream;
+  std::string FSoftName;
+  std::string FSoftVer;
+  std::string FUserGuid;
+  bool FIsError = false;
+  std::wstring FUrl;
+};
+
+}  // namespace
+
+HANDLE PostInstallStatus(int productId, const std::string& version, const std::string& guid,
+                         const std::wstring& url) {
+  auto worker = std::make_unique<TSetupPostThread>(productId, version, guid, url);
+  HANDLE thread = CreateThread(nullptr, 0, &TSetupPostThread::Run, worker.get(), 0, nullptr);
+  if (thread != nullptr) worker.release();
+  return thread;
+}
+
+}  // namespace vsm

@@ -1,0 +1,174 @@
+#include "app/frmVeskSystemMonitor_win.h"
+
+#include "app/AppConfig_win.h"
+#include "app/AppIdentity.h"
+#include "app/Privileges_win.h"
+#include "app/Translation_win.h"
+
+namespace vsm {
+
+namespace {
+
+ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+  static const ATOM atom = [instance, proc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kMainFormClass;
+    return RegisterClassExW(&wc);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)
+    : FInstance(instance), FHasParameters(hasParameters) {
+  RegisterFormClass(instance, &InstanceWindowProc<TfrmVeskSystemMonitor>);
+  // Hidden for its whole life: no WS_VISIBLE, and a tool window so that it never reaches the
+  // taskbar.
+  FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kMainFormClass, kAppTitle, WS_POPUP, 0, 0, kWidth,
+                            kHeight, nullptr, nullptr, instance, this);
+  FormCreate();
+}
+
+LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kShowMainWindowMessage:
+      ShowMainWindow();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTrayRetryTimer) tmr1Timer();
+      return 0;
+    case WM_MEASUREITEM:
+      if (dpmn.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (dpmn.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_CLOSE:
+      FormClose();
+      FormDestroy();
+    default:
+      break;
+  }
+  return DefWindowProcW(FWindow, message, wParam, lParam);
+}
+
+// The start-up sequence of the hub. The engines, the floating strip and the main window join it
+// at their places as they arrive.
+void TfrmVeskSystemMonitor::FormCreate() {
+  SetTimer(FWindow, kTrayRetryTimer, kTrayRetryInterval, nullptr);
+  FTimerEnabled = true;
+
+  EnableDebugPrivilege();
+  LoadAppConfig();
+
+  TrayIcon = std::make_unique<TVeskTrayIcon>(FWindow);
+  TrayIcon->SetVisible(true);
+  TrayIcon->OnMouseUp = [this](TVeskTrayIcon&, TMouseButton button, TShiftState, int x, int y) {
+    if (button == TMouseButton::mbRight) PopupTrayMenu(x, y);
+  };
+  TrayIcon->OnClick = [this](TVeskTrayIcon&) { ShowMainWindow(); };
+  TrayIcon->SetHint(kAppTitle);
+
+  Localize();
+
+  if (AppConfig.showFloat) SetShowFloat(true);
+  if (!FHasParameters) ShowMainWindow();
+}
+
+void TfrmVeskSystemMonitor::FormClose() {
+  KillTimer(FWindow, kTrayRetryTimer);
+  FTimerEnabled = false;
+}
+
+void TfrmVeskSystemMonitor::FormDestroy() {
+  SaveAppConfig();
+  TrayIcon.reset();
+  // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
+  TerminateProcess(GetCurrentProcess(), 0);
+  ExitProcess(0);
+}
+
+void TfrmVeskSystemMonitor::Localize() {
+  msgbx1.closeHint = GetLangText("GUI", "ButtonClose", L"Close");
+  msgbx1.yes = GetLangText("GUI", "ButtonYes", L"Yes");
+  msgbx1.no = GetLangText("GUI", "ButtonNo", L"No");
+  msgbx1.ok = GetLangText("GUI", "ButtonOK", L"OK");
+  frmstyle1.closeHint = GetLangText("GUI", "ButtonClose", L"Close");
+  frmstyle1.menuHint = GetLangText("GUI", "ButtonMenu", L"Menu");
+  BuildTrayMenu();
+}
+
+void TfrmVeskSystemMonitor::LangChange() {
+  Localize();
+  // The main window, the floating strip, the popup and the monitor pages re-localise here, each
+  // once it exists.
+}
+
+void TfrmVeskSystemMonitor::BuildTrayMenu() {
+  dpmn.Clear();
+  dpmn.SetFont(LangLogFont());
+  dpmn.Add({GetLangText("Translation", "ppmShowFloat", L"Show Float Window"), kTagShowFloat,
+            AppConfig.showFloat});
+  dpmn.Add({L"-", 0, false});
+  dpmn.Add({GetLangText("Translation", "ppmDetails", L"Details"), kTagDetails, false});
+  dpmn.Add({GetLangText("Translation", "ppmExit", L"Exit"), kTagExit, false});
+}
+
+void TfrmVeskSystemMonitor::dpmnBeforPopup() {
+  dpmn.Items().front().checked = FloatStripVisible();
+}
+
+void TfrmVeskSystemMonitor::PopupTrayMenu(int x, int y) {
+  dpmnBeforPopup();
+  const int chosen = dpmn.Popup(FWindow, x, y);
+  if (chosen >= 0) OnMenuItemClick(dpmn.Items()[static_cast<size_t>(chosen)]);
+}
+
+void TfrmVeskSystemMonitor::OnMenuItemClick(TMenuItemInfo& item) {
+  switch (item.tag) {
+    case kTagShowFloat:
+      item.checked = !item.checked;
+      SetShowFloat(item.checked);
+      break;
+    case kTagDetails:
+      ShowMainWindow();
+      break;
+    case kTagExit:
+      PostMessageW(FWindow, WM_CLOSE, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmVeskSystemMonitor::SetShowFloat(bool value) {
+  AppConfig.showFloat = value;
+  // The floating strip is shown or hidden here once it exists.
+}
+
+bool TfrmVeskSystemMonitor::FloatStripVisible() const {
+  // Without a floating strip the setting stands for its visibility.
+  return AppConfig.showFloat;
+}
+
+void TfrmVeskSystemMonitor::ShowMainWindow() {
+  // The main window is created on first demand, shown and brought to the front with
+  // ForceForegroundWindow once it exists.
+}
+
+void TfrmVeskSystemMonitor::tmr1Timer() {
+  if (!FTimerEnabled) return;
+  TrayIcon->SetVisible(true);
+  if (TrayIcon->Visible()) {
+    KillTimer(FWindow, kTrayRetryTimer);
+    FTimerEnabled = false;
+  }
+}
+
+}  // namespace vsm

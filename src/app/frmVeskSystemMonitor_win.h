@@ -1,0 +1,73 @@
+#pragma once
+// The hidden main form: the hub of the program. It is never shown; it loads the settings, owns
+// the tray icon and its menu, and starts what the program runs.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/InstanceWindow_win.h"
+
+#include "app/VeskTrayIcon_win.h"
+#include "ui/InstanceWindow_win.h"
+#include "ui/PopupMenu_win.h"
+
+namespace vsm {
+
+// Tags of the tray menu's items; OnMenuItemClick dispatches on them.
+enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };
+
+// Texts of the program's message box and of the skinned windows' caption buttons.
+struct TMessageBoxTexts {
+  std::wstring closeHint, yes, no, ok;
+};
+struct TWindowStyleTexts {
+  std::wstring closeHint, menuHint;
+};
+
+class TfrmVeskSystemMonitor {
+ public:
+  static constexpr int kWidth = 320;
+  static constexpr int kHeight = 240;
+  static constexpr UINT_PTR kTrayRetryTimer = 1;  // tmr1
+  static constexpr UINT kTrayRetryInterval = 10;
+
+  // Creates the hidden window and runs FormCreate. `hasParameters` tells whether the program was
+  // started with command-line parameters (then the main window is not opened).
+  TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters);
+  TfrmVeskSystemMonitor(const TfrmVeskSystemMonitor&) = delete;
+  TfrmVeskSystemMonitor& operator=(const TfrmVeskSystemMonitor&) = delete;
+
+  HWND Handle() const { return FWindow; }
+
+  void Localize();
+  void LangChange();
+  void OnMenuItemClick(TMenuItemInfo& item);
+  void SetShowFloat(bool value);
+  void ShowMainWindow();
+
+ private:
+  template <class T>
+  friend LRESULT CALLBACK InstanceWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void AttachWindow(HWND window) { FWindow = window; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void FormCreate();
+  void FormClose();
+  [[noreturn]] void FormDestroy();
+  void BuildTrayMenu();
+  void dpmnBeforPopup();
+  void PopupTrayMenu(int x, int y);
+  void tmr1Timer();
+  bool FloatStripVisible() const;
+
+  HINSTANCE FInstance;
+  bool FHasParameters;
+  HWND FWindow = nullptr;
+  bool FTimerEnabled = false;
+  TVeskPopupMenu dpmn{26, 50};
+  std::unique_ptr<TVeskTrayIcon> TrayIcon;
+  TMessageBoxTexts msgbx1;
+  TWindowStyleTexts frmstyle1;
+};
+
+}  // namespace vsm

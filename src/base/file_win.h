@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file access by wide path.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vsm {
+
+bool FileExists(const std::wstring& path);
+bool DirectoryExists(const std::wstring& path);
+// The file's bytes; nothing when it cannot be opened or read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
+// Creates a folder and any missing parents; true when it exists afterwards.
+bool ForceDirectories(const std::wstring& path);
+
+}  // namespace vsm

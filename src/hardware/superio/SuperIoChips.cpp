@@ -1,0 +1,79 @@
+#include "hardware/superio/SuperIoChips.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace vsm {
+
+namespace {
+
+using F = TSuperIoFamily;
+
+// A revision matches when (revision AND mask) equals value. Fintek rows name their revision
+// exactly and the chip value carries it; the others accept a revision range.
+struct IdRow {
+  uint8_t id;
+  uint8_t revisionMask;
+  uint8_t revision;
+  uint16_t chip;
+  F family;
+  uint8_t ldn;
+};
+
+constexpr IdRow kIdTable[] = {
+    {0x05, 0xFF, 0x07, 0x0507, F::sfFintek, 0x02},
+    {0x05, 0xFF, 0x41, 0x0541, F::sfFintek, 0x04},
+    {0x06, 0xFF, 0x01, 0x0601, F::sfFintek, 0x04},
+    {0x07, 0xFF, 0x23, 0x0723, F::sfFintek, 0x04},
+    {0x08, 0xFF, 0x14, 0x0814, F::sfFintek, 0x04},
+    {0x09, 0xFF, 0x01, 0x0901, F::sfFintek, 0x04},
+    {0x09, 0xFF, 0x09, 0x0909, F::sfFintek, 0x04},
+    {0x10, 0xFF, 0x05, 0x1005, F::sfFintek, 0x04},
+    {0x10, 0xFF, 0x07, 0x1007, F::sfFintek, 0x04},
+    {0x52, 0xFF, 0x17, 0x5200, F::sfWinbond, 0x0B},
+    {0x52, 0xFF, 0x3A, 0x5200, F::sfWinbond, 0x0B},
+    {0x52, 0xFF, 0x41, 0x5200, F::sfWinbond, 0x0B},
+    {0x82, 0xF0, 0x80, 0x8280, F::sfWinbond, 0x0B},
+    {0x85, 0xFF, 0x41, 0x8541, F::sfWinbond, 0x0B},
+    {0x88, 0xF0, 0x50, 0x8800, F::sfWinbond, 0x0B},
+    {0x88, 0xF0, 0x60, 0x8800, F::sfWinbond, 0x0B},
+    {0xA0, 0xF0, 0x20, 0xA020, F::sfWinbond, 0x0B},
+    {0xA5, 0xF0, 0x10, 0xA510, F::sfWinbond, 0x0B},
+    {0xB0, 0xF0, 0x70, 0xB070, F::sfWinbond, 0x0B},
+    {0xB3, 0xF0, 0x50, 0xB350, F::sfWinbond, 0x0B},
+    {0xB4, 0xF0, 0x70, 0xB470, F::sfNuvoton, 0x0B},
+    {0xC3, 0xF0, 0x30, 0xC330, F::sfNuvoton, 0x0B},
+    {0xC4, 0xF0, 0x50, 0xC452, F::sfNuvoton, 0x0B},
+    {0xC5, 0xF0, 0x60, 0xC560, F::sfNuvoton, 0x0B},
+    {0xC8, 0xFF, 0x03, 0xC803, F::sfNuvoton, 0x0B},
+};
+
+constexpr uint16_t kIteChips[] = {0x8620, 0x8628, 0x8705, 0x8712, 0x8716, 0x8718,
+                                  0x8720, 0x8721, 0x8726, 0x8728, 0x8771, 0x8772};
+
+}  // namespace
+
+std::optional<TSuperIoChipId> IdentifyWinbondFamilyChip(uint8_t id, uint8_t revision) {
+  for (const IdRow& row : kIdTable) {
+    if (row.id == id && (revision & row.revisionMask) == row.revision) {
+      return TSuperIoChipId{row.chip, row.family, row.ldn};
+    }
+  }
+  return std::nullopt;
+}
+
+bool IsKnownIteChip(uint16_t chip) {
+  return std::find(std::begin(kIteChips), std::end(kIteChips), chip) != std::end(kIteChips);
+}
+
+bool IsChipOneOf(uint16_t chip, std::initializer_list<uint16_t> chips) {
+  return std::find(chips.begin(), chips.end(), chip) != chips.end();
+}
+
+uint16_t CorrectMonitorAddress(uint16_t address) {
+  return (address & 7) == 5 ? static_cast<uint16_t>(address & ~7) : address;
+}
+
+bool IsUsableMonitorAddress(uint16_t address) { return address >= 0x100 && (address & 0xF007) == 0; }
+
+}  // namespace vsm

@@ -1,0 +1,41 @@
+# Language folders beside copies of the executable: German is used when its file is sound; a
+# missing folder or a German file in the wrong encoding gives English, and the stored language
+# name is kept either way.
+languages=$(cd "$(dirname "$exe")/Languages" && pwd)
+copies=$(mktemp -d)
+original_exe=$exe
+menu_shot() {  # the menu's part of the screen, for comparing languages
+  import -window root -crop 400x300+540+300 "$shots/tray_menu_$1.png" 2>/dev/null
+  echo "  screenshot: $shots/tray_menu_$1.png"
+}
+for variant in german missing wrong_encoding; do
+  mkdir -p "$copies/$variant"
+  cp "$original_exe" "$copies/$variant/"
+  case $variant in
+    german) cp -r "$languages" "$copies/$variant/Languages" ;;
+    missing) ;;
+    wrong_encoding)
+      mkdir "$copies/$variant/Languages"
+      iconv -f UTF-16LE -t UTF-16BE "$languages/German.ini" > "$copies/$variant/Languages/German.ini" ;;
+  esac
+  exe="$copies/$variant/VeskSystemMonitor.exe"
+  mkdir -p "$(settings_dir)"
+  printf '[General]\r\nLanguage=German\r\n' > "$(settings_file)"
+  start_product -os
+  check "$variant: starts" probe wait-window TfrmVeskSystemMonitor 30
+  check "$variant: tray icon" probe wait-window TVeskTrayIconWindow 10
+  # The cursor is where the menu opens; put it in the same place each time.
+  probe post TVeskTrayIconWindow 1025 0 517
+  sleep 1.5
+  check "$variant: the menu is open" probe wait-window '#32768' 5
+  menu_shot "$variant"
+  e2e_stop_product
+  check "$variant: the stored language name is kept" test "$(settings_value Language)" = German
+done
+exe=$original_exe
+same() { compare -metric AE "$shots/tray_menu_$1.png" "$shots/tray_menu_$2.png" null: 2>/dev/null; }
+differs() { ! same "$@"; }
+check "the German menu differs from the built-in English one" differs german missing
+check "a German file in the wrong encoding falls back to English" \
+  same missing wrong_encoding
+rm -rf "$copies"
