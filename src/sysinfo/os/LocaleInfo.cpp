@@ -63,35 +63,32 @@ std::string NegativeCurrencyPattern(int mode, const std::string& currencySymbol)
 }
 
 void TLocaleInfo::RefreshData(const OsPlatform& platform) {
-  auto text = [&](uint32_t type) { return platform.LocaleText(FLocaleID, type); };
-  auto number = [&](uint32_t type) { return FirstDigit(text(type)); };
-  FLang = text(kSLanguage);
-  FEngLang = text(kSEngLanguage);
-  FAbbrLang = text(kSAbbrevLangName);
-  FCountry = text(kICountry);
-  FFCountry = text(kSCountry);
-  FAbbrCtry = text(kSAbbrevCtryName);
-  FList = text(kSList);
+  struct TextField {
+    uint32_t type;
+    std::string TLocaleInfo::*field;
+  };
+  static const TextField kTextFields[] = {
+      {kSLanguage, &TLocaleInfo::FLang},           {kSEngLanguage, &TLocaleInfo::FEngLang},
+      {kSAbbrevLangName, &TLocaleInfo::FAbbrLang}, {kICountry, &TLocaleInfo::FCountry},
+      {kSCountry, &TLocaleInfo::FFCountry},        {kSAbbrevCtryName, &TLocaleInfo::FAbbrCtry},
+      {kSList, &TLocaleInfo::FList},               {kSDecimal, &TLocaleInfo::FDecimal},
+      {kIDigits, &TLocaleInfo::FDigit},            {kSCurrency, &TLocaleInfo::FCurrency},
+      {kSIntlSymbol, &TLocaleInfo::FIntlSymbol},   {kSMonDecimalSep, &TLocaleInfo::FMonDecSep},
+      {kSMonThousandSep, &TLocaleInfo::FMonThoSep}, {kICurrDigits, &TLocaleInfo::FCurrdigit},
+      {kSDate, &TLocaleInfo::FDate},               {kSTime, &TLocaleInfo::FTime},
+      {kSTimeFormat, &TLocaleInfo::FTimeFormat},   {kSShortDate, &TLocaleInfo::FShortDate},
+      {kSLongDate, &TLocaleInfo::FLongDate},       {kSThousand, &TLocaleInfo::FDecThoSep},
+  };
+  for (const TextField& text : kTextFields) this->*text.field = platform.LocaleText(FLocaleID, text.type);
+
+  auto number = [&](uint32_t type) { return FirstDigit(platform.LocaleText(FLocaleID, type)); };
   FMeasure = EnumFromNumber<TMeasureSystem>(number(kIMeasure), 2);
-  FDecimal = text(kSDecimal);
-  FDigit = text(kIDigits);
-  FCurrency = text(kSCurrency);
-  FIntlSymbol = text(kSIntlSymbol);
-  FMonDecSep = text(kSMonDecimalSep);
-  FMonThoSep = text(kSMonThousandSep);
-  FCurrdigit = text(kICurrDigits);
   FPCurrMode = EnumFromNumber<TPositiveCurrencyMode>(number(kICurrency), 4);
   FNCurrMode = NegativeCurrencyPattern(number(kINegCurr), FCurrency);
-  FDate = text(kSDate);
-  FTime = text(kSTime);
-  FTimeFormat = text(kSTimeFormat);
-  FShortDate = text(kSShortDate);
-  FLongDate = text(kSLongDate);
   FShortDateOrdr = EnumFromNumber<TDateOrder>(number(kIDate), 3);
   FLongDateOrdr = EnumFromNumber<TDateOrder>(number(kILDate), 3);
   FTimeFormatSpec = EnumFromNumber<TTimeFormat>(number(kITime), 2);
   FYearFormat = EnumFromNumber<TYearFormat>(number(kICentury), 2);
-  FDecThoSep = text(kSThousand);
 }
 
 }  // namespace vsm

@@ -14,38 +14,36 @@ InterfaceCounters Ethernet(uint64_t key, uint64_t in, uint64_t out) {
   return row;
 }
 
-TEST(TInterfaceTrafficMeter, FirstSampleIsTheSumOfCountedInterfacesOnly) {
-  InterfaceCounters loopback = Ethernet(1, 1000000, 1000000);
-  loopback.loopback = true;
-  InterfaceCounters down = Ethernet(2, 2000000, 2000000);
-  down.operational = false;
-  InterfaceCounters filter = Ethernet(3, 3000000, 3000000);
-  filter.filter = true;
-  InterfaceCounters tunnel = Ethernet(4, 4000000, 4000000);
-  tunnel.tunnel = true;
-  InterfaceCounters virtualSwitch = Ethernet(5, 5000000, 5000000);
-  virtualSwitch.hardware = false;
+// One interface of every kind that must not count, all with the same counters.
+std::vector<InterfaceCounters> ExcludedInterfaces(uint64_t octets) {
+  std::vector<InterfaceCounters> rows(5, Ethernet(0, octets, octets));
+  for (size_t i = 0; i < rows.size(); ++i) rows[i].key = i + 1;
+  rows[0].loopback = true;
+  rows[1].operational = false;
+  rows[2].filter = true;
+  rows[3].tunnel = true;
+  rows[4].hardware = false;  // e.g. a virtual switch
+  return rows;
+}
 
+std::vector<InterfaceCounters> With(std::vector<InterfaceCounters> rows,
+                                    std::initializer_list<InterfaceCounters> more) {
+  rows.insert(rows.end(), more);
+  return rows;
+}
+
+TEST(TInterfaceTrafficMeter, FirstSampleIsTheSumOfCountedInterfacesOnly) {
   TInterfaceTrafficMeter meter;
-  MachineTotals totals = meter.Sample(
-      {loopback, down, Ethernet(10, 700, 70), filter, tunnel, virtualSwitch, Ethernet(11, 300, 30)});
+  MachineTotals totals =
+      meter.Sample(With(ExcludedInterfaces(1000000), {Ethernet(10, 700, 70), Ethernet(11, 300, 30)}));
   EXPECT_EQ(totals.received, 1000u);
   EXPECT_EQ(totals.sent, 100u);
 }
 
 TEST(TInterfaceTrafficMeter, ExcludedInterfacesNeverAddTraffic) {
-  InterfaceCounters loopback = Ethernet(1, 0, 0);
-  loopback.loopback = true;
-  InterfaceCounters filter = Ethernet(3, 0, 0);
-  filter.filter = true;
-  InterfaceCounters tunnel = Ethernet(4, 0, 0);
-  tunnel.tunnel = true;
-
   TInterfaceTrafficMeter meter;
-  meter.Sample({loopback, filter, tunnel, Ethernet(10, 100, 10)});
-  loopback.inOctets = filter.inOctets = tunnel.inOctets = 1 << 20;
-  loopback.outOctets = filter.outOctets = tunnel.outOctets = 1 << 20;
-  MachineTotals totals = meter.Sample({loopback, filter, tunnel, Ethernet(10, 150, 15)});
+  meter.Sample(With(ExcludedInterfaces(0), {Ethernet(10, 100, 10)}));
+  MachineTotals totals = meter.Sample(With(ExcludedInterfaces(1 << 20), {Ethernet(10, 150, 15)}));
   EXPECT_EQ(totals.received, 150u);
   EXPECT_EQ(totals.sent, 15u);
 }
