@@ -12,7 +12,6 @@ const std::string kNtCurrentVersion = "\\SOFTWARE\\Microsoft\\Windows NT\\Curren
 // Windows keeps its folder settings under the shell's key, not the NT one.
 const std::string kWindowsCurrentVersion = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr size_t kEnvironmentLimit = 4096;
-constexpr size_t kServicePackTextLength = 128;
 
 struct RegistryFolder {
   const char* prefix;
@@ -98,7 +97,7 @@ void TOperatingSystem::ReadVersion(const OsVersionRecord& version) {
   FMinorVersion = static_cast<int>(version.minorVersion);
   FBuildNumber = static_cast<int>(version.buildNumber & 0xFFFF);
   FPlatform = PlatformFromId(version.platformId);
-  FCSD = version.csdVersion.substr(0, kServicePackTextLength);
+  FCSD = version.csdVersion;
   OsProductName product = WorkOutProductName(version, *FPlatformCalls);
   FOSName = product.name;
   FEdition = product.edition;

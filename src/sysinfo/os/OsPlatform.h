@@ -16,7 +16,7 @@ struct OsVersionRecord {
   uint32_t minorVersion = 0;
   uint32_t buildNumber = 0;
   uint32_t platformId = 0;
-  std::string csdVersion;
+  std::string csdVersion;  // at most 128 characters, the record's field
   uint16_t servicePackMajor = 0;
   uint16_t servicePackMinor = 0;
   uint16_t suiteMask = 0;
