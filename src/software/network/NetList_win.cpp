@@ -37,10 +37,7 @@ std::optional<InterfaceRowInfo> InterfaceRow(uint32_t index) {
   MIB_IFROW row{};
   row.dwIndex = index;
   if (IpHelperGetIfEntry(&row) != NO_ERROR) return std::nullopt;
-  // The name field need not be terminated.
-  size_t length = 0;
-  while (length < MAX_INTERFACE_NAME_LEN && row.wszName[length] != L'\0') ++length;
-  return InterfaceRowInfo{Narrow(std::wstring_view(row.wszName, length)), row.dwSpeed, row.dwMtu,
+  return InterfaceRowInfo{NarrowField(row.wszName, MAX_INTERFACE_NAME_LEN), row.dwSpeed, row.dwMtu,
                           row.dwAdminStatus, row.dwOperStatus};
 }
 

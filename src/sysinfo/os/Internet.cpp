@@ -37,7 +37,7 @@ DefaultClient ReadDefaultClient(const OsPlatform& platform, RegRoot root, const 
 }
 
 // The machine's choice, replaced by what the user chose where the user chose anything.
-void ReadDefaultClient(const OsPlatform& platform, const std::string& kind,
+void ReadChosenClient(const OsPlatform& platform, const std::string& kind,
                        const EnvironmentLookup& environment, std::string& name, std::string& path) {
   DefaultClient machine = ReadDefaultClient(platform, RegRoot::LocalMachine, kind, environment);
   DefaultClient user = ReadDefaultClient(platform, RegRoot::CurrentUser, kind, environment);
@@ -118,8 +118,8 @@ std::string TInternet::GetConnTypeStr(TConnectionType type) {
 
 void TInternet::RefreshData(const OsPlatform& platform) {
   EnvironmentLookup environment = EnvironmentListLookup(ParseEnvironmentBlock(platform.EnvironmentBlock()));
-  ReadDefaultClient(platform, "StartMenuInternet", environment, FBrowserName, FBrowser);
-  ReadDefaultClient(platform, "Mail", environment, FMailClientName, FMailClient);
+  ReadChosenClient(platform, "StartMenuInternet", environment, FBrowserName, FBrowser);
+  ReadChosenClient(platform, "Mail", environment, FMailClientName, FMailClient);
 
   auto enable = platform.RegText(RegRoot::CurrentUser, kInternetSettings, "ProxyEnable");
   auto enabled = enable ? RegTextToUInt32(*enable) : std::nullopt;

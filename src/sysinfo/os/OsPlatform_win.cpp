@@ -26,13 +26,6 @@ struct LegacyRasConnection {
 using RasEnumConnectionsFn = DWORD(WINAPI*)(LegacyRasConnection*, DWORD*, DWORD*);
 constexpr DWORD kRasBufferTooSmall = 603;
 
-// A fixed-size UTF-16 field that need not be terminated.
-std::string FieldText(const wchar_t* field, size_t size) {
-  size_t length = 0;
-  while (length < size && field[length] != L'\0') ++length;
-  return Narrow(std::wstring_view(field, length));
-}
-
 SystemTimeFields FromSystemTime(const SYSTEMTIME& time) {
   return {time.wYear, time.wMonth, time.wDayOfWeek, time.wDay, time.wHour, time.wMinute, time.wSecond,
           time.wMilliseconds};
@@ -64,7 +57,7 @@ class WindowsPlatform final : public OsPlatform {
     record.minorVersion = info.dwMinorVersion;
     record.buildNumber = info.dwBuildNumber;
     record.platformId = info.dwPlatformId;
-    record.csdVersion = FieldText(info.szCSDVersion, 128);
+    record.csdVersion = NarrowField(info.szCSDVersion, 128);
     record.servicePackMajor = info.wServicePackMajor;
     record.servicePackMinor = info.wServicePackMinor;
     record.suiteMask = info.wSuiteMask;
@@ -99,10 +92,10 @@ class WindowsPlatform final : public OsPlatform {
     TIME_ZONE_INFORMATION info{};
     if (GetTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return std::nullopt;
     return TimeZoneInformation{info.Bias,
-                               FieldText(info.StandardName, 32),
+                               NarrowField(info.StandardName, 32),
                                FromSystemTime(info.StandardDate),
                                info.StandardBias,
-                               FieldText(info.DaylightName, 32),
+                               NarrowField(info.DaylightName, 32),
                                FromSystemTime(info.DaylightDate),
                                info.DaylightBias};
   }
@@ -140,7 +133,7 @@ class WindowsPlatform final : public OsPlatform {
     wchar_t path[MAX_PATH] = L"";
     BOOL found = SHGetPathFromIDListW(list, path);
     CoTaskMemFree(list);
-    return found ? FieldText(path, MAX_PATH) : "";
+    return found ? NarrowField(path, MAX_PATH) : "";
   }
 
   std::string WindowsDirectory() const override { return FolderFrom(GetWindowsDirectoryW); }
@@ -173,9 +166,9 @@ class WindowsPlatform final : public OsPlatform {
       DWORD size = sizeof connections;
       DWORD found = 0;
       DWORD error = enumConnections(connections, &size, &found);
-      // Too small a buffer means more connections than it holds.
       if (error == 0) count = static_cast<int>(found);
-      if (error == kRasBufferTooSmall) count = 4 + 1;
+      // Too small a buffer: the size asked for tells how many there are.
+      if (error == kRasBufferTooSmall) count = static_cast<int>(size / sizeof(LegacyRasConnection));
     }
     if (ras != nullptr) FreeLibrary(ras);
     return count;
