@@ -66,6 +66,7 @@ void TNTSpecific::RefreshData(const OsPlatform& platform) {
   FUR.clear();
   auto version = platform.VersionInfo();
   if (version && version->platformId == 2 && version->majorVersion == 5) {
+    FSuites = TNTSuites();
     if (version->productType == 1) FProduct = TNtProductType::ptWorkStation;
     if (version->productType == 2 || version->productType == 3) FProduct = TNtProductType::ptServer;
     for (const SuiteBit& bit : kSuiteBits) {

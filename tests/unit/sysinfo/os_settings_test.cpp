@@ -125,6 +125,11 @@ TEST(TNTSpecific, SuiteLinesAndBitsThatNameNoSuite) {
                        "Compute Cluster Edition=0",
                        "Home Server=0",
                    }));
+  // A new refresh replaces the suites.
+  platform.version = Version(5, 1, 1, 0x0002);
+  nt.RefreshData(platform);
+  EXPECT_FALSE(nt.InstalledSuites().Contains(TNTSuite::suSmallBusiness));
+  EXPECT_TRUE(nt.InstalledSuites().Contains(TNTSuite::suEnterprise));
   EXPECT_EQ(nt.UpdateCount(), 0);
   EXPECT_EQ(nt.GetUpdateRec(0).ID, "");
   EXPECT_EQ(nt.NumberOfUsers(), 0);
