@@ -1,5 +1,7 @@
 #include "base/wide_win.h"
 
+#include <windows.h>
+
 #include "base/text.h"
 
 namespace vsm {
@@ -13,6 +15,21 @@ std::wstring Widen(std::string_view text) {
 
 std::string Narrow(std::wstring_view text) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
+std::string NarrowField(const wchar_t* field, size_t size) {
+  size_t length = 0;
+  while (length < size && field[length] != L'\0') ++length;
+  return Narrow(std::wstring_view(field, length));
+}
+
+std::string AnsiToUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return Narrow(wide);
 }
 
 }  // namespace vsm

@@ -32,11 +32,14 @@ struct MachineTotals {
 // so an interface that appears or vanishes causes no jump.
 class TInterfaceTrafficMeter {
  public:
+  // The first sample answers the plain sum of the counted interfaces, a baseline like the
+  // driver's first totals; later samples add what each interface has moved since.
   MachineTotals Sample(const std::vector<InterfaceCounters>& table);
 
  private:
   std::map<uint64_t, InterfaceCounters> last_;
   MachineTotals totals_;
+  bool sampled_ = false;
 };
 
 }  // namespace vsm
