@@ -303,8 +303,9 @@ bool DescribeEntry(Listing& out, const TSMBios& smbios, const TSMBiosTableEntry&
 
 std::string DescribeSMBiosStructures(const TSMBios& smbios) {
   Listing out;
-  out.Line(Format("SMBIOS %s, %zu structures in %u bytes", smbios.SmbiosVersion().c_str(),
-                  smbios.SMBiosTablesList().size(), smbios.RawSMBIOSData().Length));
+  out.Line(Format("SMBIOS %s, %d structures in %u bytes", smbios.SmbiosVersion().c_str(),
+                  static_cast<int>(smbios.SMBiosTablesList().size()),
+                  smbios.RawSMBIOSData().Length));
   for (const TSMBiosTableEntry& entry : smbios.SMBiosTablesList()) {
     out.Line("");
     out.Line(Format("Handle 0x%04X, type %d %s, %d bytes at offset %d", entry.Header.Handle,
@@ -336,7 +337,7 @@ std::string DescribeSMBiosPages(const TSMBios& smbios) {
     out.Field("BIOS Version", smbios.BiosInfo().VersionStr());
     out.Field("BIOS Bios Release Date", smbios.BiosInfo().ReleaseDateStr());
     if (smbios.HasMemoryDeviceInfo()) {
-      out.Field("Memory Slot Count", Format("%zu", smbios.MemoryDeviceInfo().size()));
+      out.Field("Memory Slot Count", Format("%d", static_cast<int>(smbios.MemoryDeviceInfo().size())));
     }
   }
   out.Line("Memory page");
