@@ -19,13 +19,13 @@ uint16_t Word(std::span<const uint8_t> bytes, size_t offset) {
 }
 
 uint32_t DWord(std::span<const uint8_t> bytes, size_t offset) {
-  return static_cast<uint32_t>(Word(bytes, offset)) |
-         static_cast<uint32_t>(Word(bytes, offset + 2)) << 16;
+  const uint32_t high = Word(bytes, offset + 2);
+  return Word(bytes, offset) | high << 16;
 }
 
 uint64_t QWord(std::span<const uint8_t> bytes, size_t offset) {
-  return static_cast<uint64_t>(DWord(bytes, offset)) |
-         static_cast<uint64_t>(DWord(bytes, offset + 4)) << 32;
+  const uint64_t high = DWord(bytes, offset + 4);
+  return DWord(bytes, offset) | high << 32;
 }
 
 bool HasAnchor(std::span<const uint8_t> bytes, size_t offset, std::string_view anchor) {
@@ -41,8 +41,7 @@ std::vector<uint8_t> TableBytes(std::span<const uint8_t> bytes, uint64_t start, 
   return std::vector<uint8_t>(first, first + static_cast<ptrdiff_t>(available));
 }
 
-TRawSMBIOSData MakeRaw(uint8_t major, uint8_t minor, uint8_t revision,
-                       std::vector<uint8_t> table) {
+TRawSMBIOSData MakeRaw(uint8_t major, uint8_t minor, uint8_t revision, std::vector<uint8_t> table) {
   TRawSMBIOSData raw;
   raw.SMBIOSMajorVersion = major;
   raw.SMBIOSMinorVersion = minor;
@@ -73,7 +72,8 @@ std::filesystem::path Utf8Path(const std::string& fileName) {
 std::vector<uint8_t> EncodeSMBiosDump(const TRawSMBIOSData& raw) {
   std::vector<uint8_t> bytes = {raw.Used20CallingMethod, raw.SMBIOSMajorVersion,
                                 raw.SMBIOSMinorVersion, raw.DmiRevision};
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(raw.Length >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes.push_back(static_cast<uint8_t>(raw.Length >> shift));
   bytes.insert(bytes.end(), raw.SMBIOSTableData.begin(), raw.SMBIOSTableData.end());
   return bytes;
 }
@@ -82,7 +82,8 @@ std::optional<TRawSMBIOSData> DecodeSMBiosDump(std::span<const uint8_t> bytes) {
   if (bytes.size() < kDumpHeaderSize) return std::nullopt;
   const uint32_t length = DWord(bytes, 4);
   if (bytes.size() - kDumpHeaderSize < length) return std::nullopt;
-  TRawSMBIOSData raw = MakeRaw(bytes[1], bytes[2], bytes[3], TableBytes(bytes, kDumpHeaderSize, length));
+  TRawSMBIOSData raw =
+      MakeRaw(bytes[1], bytes[2], bytes[3], TableBytes(bytes, kDumpHeaderSize, length));
   raw.Used20CallingMethod = bytes[0];
   return raw;
 }
@@ -138,7 +139,8 @@ std::vector<uint8_t> ReadSMBiosFile(const std::string& fileName) {
 void WriteSMBiosFile(const std::string& fileName, std::span<const uint8_t> bytes) {
   std::ofstream file(Utf8Path(fileName), std::ios::binary | std::ios::trunc);
   if (!file) throw ESMBiosError(Format("Cannot create file \"%s\"", fileName.c_str()));
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.flush();
   if (!file) throw ESMBiosError("Stream write error");
 }

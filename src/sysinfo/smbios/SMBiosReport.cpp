@@ -28,12 +28,10 @@ std::string TypeName(uint8_t type) {
   return Format("SMBIOSTable%d", type);
 }
 
-const char* const kSRAMTypeNames[] = {"SROther",         "SRUnknown",     "SRNon_Burst",
-                                      "SRBurst",         "SRPipelineBurst", "SRSynchronous",
-                                      "SRAsynchronous"};
-const char* const kErrorCorrectionNames[] = {"ECFiller", "ECOther",         "ECUnknown",
-                                             "ECNone",   "ECParity",        "ECSingle_bitECC",
-                                             "ECMulti_bitECC"};
+const char* const kSRAMTypeNames[] = {"SROther", "SRUnknown", "SRNon_Burst", "SRBurst",
+                                      "SRPipelineBurst", "SRSynchronous", "SRAsynchronous"};
+const char* const kErrorCorrectionNames[] = {"ECFiller", "ECOther", "ECUnknown", "ECNone",
+                                             "ECParity", "ECSingle_bitECC", "ECMulti_bitECC"};
 const char* const kSystemCacheNames[] = {"SCFiller", "SCOther", "SCUnknown",
                                          "SCInstruction", "SCData", "SCUnified"};
 
@@ -337,7 +335,8 @@ std::string DescribeSMBiosPages(const TSMBios& smbios) {
     out.Field("BIOS Version", smbios.BiosInfo().VersionStr());
     out.Field("BIOS Bios Release Date", smbios.BiosInfo().ReleaseDateStr());
     if (smbios.HasMemoryDeviceInfo()) {
-      out.Field("Memory Slot Count", Format("%d", static_cast<int>(smbios.MemoryDeviceInfo().size())));
+      const int slots = static_cast<int>(smbios.MemoryDeviceInfo().size());
+      out.Field("Memory Slot Count", Format("%d", slots));
     }
   }
   out.Line("Memory page");

@@ -15,18 +15,25 @@ TSMBiosWmiTable ReadSMBiosFromWmi(const WmiQueryFunction& query) {
   // Size counts the table bytes. Where it is missing (Wine's WMI has only SMBiosData) the array
   // gives it, and a Size larger than the array never stands for bytes that were not delivered.
   const WmiValue& size = object.Get("Size");
-  const uint64_t declared =
-      size.kind == WmiValue::Kind::Null ? data.size() : static_cast<uint64_t>(std::max<int64_t>(WmiVarToInt64(size), 0));
-  const size_t length = static_cast<size_t>(std::min<uint64_t>(declared, data.size()));
+  const int64_t declared = size.kind == WmiValue::Kind::Null
+                               ? static_cast<int64_t>(data.size())
+                               : std::max<int64_t>(WmiVarToInt64(size), 0);
+  const size_t length =
+      static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), data.size()));
 
   TSMBiosWmiTable table;
-  table.Raw.DmiRevision = static_cast<uint8_t>(WmiVarToInt64(object.Get("DmiRevision")));
-  table.Raw.SMBIOSMajorVersion = static_cast<uint8_t>(WmiVarToInt64(object.Get("SmbiosMajorVersion")));
-  table.Raw.SMBIOSMinorVersion = static_cast<uint8_t>(WmiVarToInt64(object.Get("SmbiosMinorVersion")));
+  const auto byteOf = [&](std::string_view name) {
+    return static_cast<uint8_t>(WmiVarToInt64(object.Get(name)));
+  };
+  table.Raw.DmiRevision = byteOf("DmiRevision");
+  table.Raw.SMBIOSMajorVersion = byteOf("SmbiosMajorVersion");
+  table.Raw.SMBIOSMinorVersion = byteOf("SmbiosMinorVersion");
   table.Raw.Length = static_cast<uint32_t>(length);
   table.Raw.SMBIOSTableData.assign(data.begin(), data.begin() + static_cast<ptrdiff_t>(length));
   table.DataString.reserve(data.size());
-  for (uint8_t byte : data) table.DataString += byte >= 32 && byte <= 126 ? static_cast<char>(byte) : '.';
+  for (uint8_t byte : data) {
+    table.DataString += byte >= 32 && byte <= 126 ? static_cast<char>(byte) : '.';
+  }
   if (table.Raw.Length == 0) throw ESMBiosError("WMI returned no SMBIOS table");
   return table;
 }

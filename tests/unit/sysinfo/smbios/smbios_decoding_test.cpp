@@ -127,14 +127,13 @@ TEST(SMBiosDecoding, EdgeCases) {
        [](const TSMBios& s) {
          std::string links;
          for (const auto& d : s.MemoryDeviceInfo()) {
-           links += d->PhysicalMemoryArray ? Format("%04X ", d->PhysicalMemoryArray->Handle())
-                                           : "null ";
+           links +=
+               d->PhysicalMemoryArray ? Format("%04X ", d->PhysicalMemoryArray->Handle()) : "null ";
          }
          return links;
        },
        "1000 null "},
-      {"temperature probe location 12",
-       StructureBuilder(28, 0x28, 0x16).Byte(0x05, 0x6C).Bytes(),
+      {"temperature probe location 12", StructureBuilder(28, 0x28, 0x16).Byte(0x05, 0x6C).Bytes(),
        [](const TSMBios& s) {
          const auto& probe = *s.TemperatureProbeInformation().at(0);
          return probe.GetLocation() + "/" + probe.GetStatus();
@@ -156,8 +155,8 @@ TEST(SMBiosDecoding, EdgeCases) {
          return fan.GetDeviceType() + "/" + fan.GetStatus() + "/" + fan.GetDescriptionStr();
        },
        "Power Supply Fan/OK/CPU fan"},
-      {"on-board device", StructureBuilder(10, 0x0A, 0x06).Byte(0x04, 0x85).Byte(0x05, 1)
-                              .Strings({"LAN"}).Bytes(),
+      {"on-board device",
+       StructureBuilder(10, 0x0A, 0x06).Byte(0x04, 0x85).Byte(0x05, 1).Strings({"LAN"}).Bytes(),
        [](const TSMBios& s) {
          const auto& device = *s.OnBoardSystemInfo().at(0);
          return std::string(device.Enabled() ? "on/" : "off/") + device.GetTypeDescription() + "/" +
@@ -185,8 +184,7 @@ TEST(SMBiosDecoding, CacheFields) {
   const TCacheInformation& cache = *smbios->CacheInfo().at(0);
   EXPECT_EQ(cache.GetMaximumCacheSize(), 1024u);
   EXPECT_EQ(cache.GetInstalledCacheSize(), 256u);
-  EXPECT_EQ(cache.GetSupportedSRAMType(),
-            TCacheSRAMTypes().set(SRNon_Burst).set(SRSynchronous));
+  EXPECT_EQ(cache.GetSupportedSRAMType(), TCacheSRAMTypes().set(SRNon_Burst).set(SRSynchronous));
   EXPECT_TRUE(cache.GetCurrentSRAMType().none());
   EXPECT_EQ(cache.GetErrorCorrectionType(), ECSingle_bitECC);
   EXPECT_EQ(cache.GetSystemCacheType(), SCUnified);
@@ -201,7 +199,8 @@ TEST(SMBiosDecoding, CacheFields) {
 TEST(SMBiosDecoding, TextsAsTheProgramShowsThem) {
   EXPECT_EQ(ChassisTypeText(16), "Lunc Box");
   EXPECT_EQ(ChassisTypeText(9), "LapTop");
-  EXPECT_EQ(ConnectorTypeText(255), "Other  Use Reference Designator Strings to supply information");
+  EXPECT_EQ(ConnectorTypeText(255),
+            "Other  Use Reference Designator Strings to supply information");
   EXPECT_EQ(SlotTypeText(14), "PCI  66MHz Capable");
   EXPECT_EQ(ProcessorFamilyText(204), "z/Architectur base");
   EXPECT_EQ(ProcessorFamilyText(177), "Pentium?III Processor with Intel");
@@ -236,8 +235,12 @@ TEST(SMBiosDecoding, FieldsBeyondTheFormattedAreaReadAsZero) {
 
 TEST(SMBiosDecoding, StringLookup) {
   const auto smbios = SMBiosOf(Concat({
-      StructureBuilder(0, 0, 0x12).Byte(0x04, 1).Byte(0x05, 3).Byte(0x08, 2)
-          .Strings({"Vendor", "Date"}).Bytes(),
+      StructureBuilder(0, 0, 0x12)
+          .Byte(0x04, 1)
+          .Byte(0x05, 3)
+          .Byte(0x08, 2)
+          .Strings({"Vendor", "Date"})
+          .Bytes(),
       StructureBuilder(1, 1, 0x1B).Byte(0x04, 1).Byte(0x05, 2).Bytes(),  // names strings, has none
       EndOfTable(),
   }));

@@ -21,7 +21,8 @@ class FileTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("vsm_smbios_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("vsm_smbios_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -29,7 +30,8 @@ class FileTest : public testing::Test {
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const fs::path path = dir_ / name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -80,7 +82,8 @@ TEST_F(FileTest, SaveAndLoadKeepTheTableAndItsVersion) {
 TEST_F(FileTest, LoadFromFileReplacesTableIndexAndObjects) {
   TSMBios smbios(test::RawTable(test::Concat({test::StructureBuilder(4, 4, 0x2A).Bytes()})));
   ASSERT_EQ(smbios.ProcessorInfo().size(), 1u);
-  const std::string file = Write("dump.dat", EncodeSMBiosDump(*DecodeDmidecodeDump(FixtureBytes())));
+  const std::string file =
+      Write("dump.dat", EncodeSMBiosDump(*DecodeDmidecodeDump(FixtureBytes())));
   smbios.LoadFromFile(file);
   EXPECT_EQ(smbios.SMBiosTablesList().size(), 81u);
   ASSERT_TRUE(smbios.HasMemoryDeviceInfo());
@@ -97,7 +100,9 @@ TEST_F(FileTest, ShortDumpFilesFailWithTheReadError) {
   EXPECT_EQ(ErrorOf([&] { TSMBios s(shortTable); }), "Stream read error");
   EXPECT_EQ(ErrorOf([&] { TSMBios s(missing); }), "Cannot open file \"" + missing + "\"");
   // A header claiming 4 GB is refused before anything is allocated for it.
-  EXPECT_EQ(ErrorOf([&] { TSMBios s(Write("huge.dat", {0, 3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1})); }),
+  EXPECT_EQ(ErrorOf([&] {
+              TSMBios s(Write("huge.dat", {0, 3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1}));
+            }),
             "Stream read error");
 
   // A failed load leaves the table as it was.

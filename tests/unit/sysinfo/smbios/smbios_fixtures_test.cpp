@@ -76,15 +76,14 @@ void ExpectNumber(const DmiRecord& record, const char* key, uint64_t ours) {
 
 // A link by handle: where dmidecode names a handle that a structure of the table carries, the
 // program links that structure; otherwise ("Not Provided", "No L2 Cache", a dangling handle) none.
-void ExpectLink(const DmiRecord& record, const char* key, const std::vector<const DmiRecord*>& targets,
-                const TSMBiosStructure* linked) {
+void ExpectLink(const DmiRecord& record, const char* key,
+                const std::vector<const DmiRecord*>& targets, const TSMBiosStructure* linked) {
   SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
   const std::optional<std::string> theirs = record.Get(key);
   unsigned handle = 0;
   const bool named = theirs && std::sscanf(theirs->c_str(), "0x%x", &handle) == 1;
-  const bool exists = named && std::any_of(targets.begin(), targets.end(), [&](const DmiRecord* t) {
-                        return t->handle == handle;
-                      });
+  const bool exists = named && std::any_of(targets.begin(), targets.end(),
+                                           [&](const DmiRecord* t) { return t->handle == handle; });
   if (exists) {
     ASSERT_NE(linked, nullptr);
     EXPECT_EQ(linked->Handle(), handle);
@@ -140,7 +139,7 @@ TEST_P(RealDump, IndexHoldsTheStructuresDmidecodeShows) {
     EXPECT_EQ(index[i].Header.Length, dmi_.records[i].length) << i;
   }
   // dmidecode gives three parts for 3.x tables ("3.2.1"); the program shows major.minor.
-  EXPECT_EQ(dmi_.version.rfind(smbios_->SmbiosVersion() , 0), 0u) << dmi_.version;
+  EXPECT_EQ(dmi_.version.rfind(smbios_->SmbiosVersion(), 0), 0u) << dmi_.version;
 
   const std::pair<TSMBiosTablesTypes, size_t> counts[] = {
       {BaseBoardInformation, smbios_->BaseBoardInfo().size()},
@@ -256,7 +255,8 @@ TEST_P(RealDump, MemoryDevices) {
 
     const std::string type = record.Get("Type").value_or("");
     const auto renamed = kMemoryTypeTexts.find(type);
-    EXPECT_EQ(device.GetMemoryTypeStr(), renamed == kMemoryTypeTexts.end() ? type : renamed->second);
+    EXPECT_EQ(device.GetMemoryTypeStr(),
+              renamed == kMemoryTypeTexts.end() ? type : renamed->second);
 
     ExpectLink(record, "Array Handle", arrays, device.PhysicalMemoryArray);
   }
