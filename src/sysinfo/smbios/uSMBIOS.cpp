@@ -95,14 +95,14 @@ void TSMBios::FindAndLoadFromFile(const std::string& FileName) {
   TakeTable(std::move(*raw));
 }
 
+// One object per structure of the type, in table order: the structures that following
+// GetSMBiosTableNextIndex from -1 visits, taken in one pass over the index.
 template <typename T>
 void TSMBios::BuildArray(TSMBiosTablesTypes type, std::vector<std::unique_ptr<T>>& array) const {
   array.clear();
-  const size_t count = static_cast<size_t>(GetSMBiosTableEntries(type));
-  array.reserve(count);
-  for (int32_t index = GetSMBiosTableNextIndex(type, -1); index != -1 && array.size() < count;
-       index = GetSMBiosTableNextIndex(type, index)) {
-    array.push_back(std::make_unique<T>(Table(), index));
+  array.reserve(static_cast<size_t>(GetSMBiosTableEntries(type)));
+  for (const TSMBiosTableEntry& entry : FSMBiosTablesList) {
+    if (entry.Header.TableType == type) array.push_back(std::make_unique<T>(Table(), entry.Index));
   }
 }
 
