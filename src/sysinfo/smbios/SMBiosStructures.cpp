@@ -1,0 +1,94 @@
+#include "sysinfo/smbios/SMBiosStructures.h"
+
+#include "sysinfo/smbios/SMBiosIndex.h"
+
+namespace vsm {
+
+TSMBiosStructure::TSMBiosStructure(std::span<const uint8_t> table, int32_t index)
+    : FTable(table), FIndex(index) {
+  // A structure is only made for a complete header inside the table.
+  if (index < 0 || static_cast<size_t>(index) + 4 > table.size()) {
+    FTable = {};
+    FIndex = -1;
+  }
+}
+
+const uint8_t* TSMBiosStructure::Raw() const {
+  return FIndex < 0 ? nullptr : FTable.data() + FIndex;
+}
+
+TSmBiosTableHeader TSMBiosStructure::Header() const {
+  if (FIndex < 0) return {};
+  return ReadSMBiosHeader(FTable, static_cast<size_t>(FIndex));
+}
+
+uint64_t TSMBiosStructure::ReadField(size_t offset, size_t width) const {
+  if (FIndex < 0) return 0;
+  const size_t start = static_cast<size_t>(FIndex);
+  if (offset + width > Length() || start + offset + width > FTable.size()) return 0;
+  uint64_t value = 0;
+  for (size_t i = width; i-- > 0;) value = value << 8 | FTable[start + offset + i];
+  return value;
+}
+
+std::string TSMBiosStructure::GetString(int number) const {
+  if (FIndex < 0) return {};
+  return GetSMBiosStringAt(FTable, static_cast<int64_t>(FIndex) + Length(), number);
+}
+
+namespace {
+
+// Cache sizes: 1 KB units, or 64 KB units when bit 15 is set.
+uint32_t CacheSizeKb(uint16_t word) {
+  const uint32_t units = word & 0x7FFF;
+  return (word & 0x8000) != 0 ? units * 64 : units;
+}
+
+TCacheSRAMTypes SRAMTypes(uint16_t word) { return TCacheSRAMTypes(word & 0x7F); }
+
+}  // namespace
+
+uint32_t TCacheInformation::GetMaximumCacheSize() const { return CacheSizeKb(GetWord(0x07)); }
+uint32_t TCacheInformation::GetInstalledCacheSize() const { return CacheSizeKb(GetWord(0x09)); }
+TCacheSRAMTypes TCacheInformation::GetSupportedSRAMType() const { return SRAMTypes(GetWord(0x0B)); }
+TCacheSRAMTypes TCacheInformation::GetCurrentSRAMType() const { return SRAMTypes(GetWord(0x0D)); }
+
+TErrorCorrectionType TCacheInformation::GetErrorCorrectionType() const {
+  const uint8_t code = GetByte(0x10);
+  return code < 7 ? static_cast<TErrorCorrectionType>(code) : ECUnknown;
+}
+
+TSystemCacheType TCacheInformation::GetSystemCacheType() const {
+  const uint8_t code = GetByte(0x11);
+  return code < 6 ? static_cast<TSystemCacheType>(code) : SCUnknown;
+}
+
+std::string TProcessorInformation::ProcessorFamilyStr() const {
+  // Processor Family 2 (28h, SMBIOS 2.6 on; 0 in shorter structures) decides from 255 on.
+  const uint16_t family2 = GetWord(0x28);
+  if (family2 >= 255) return ProcessorFamily2Text(family2);
+  return ProcessorFamilyText(GetByte(0x06));
+}
+
+double TProcessorInformation::GetProcessorVoltaje() const {
+  const uint8_t voltage = GetByte(0x11);
+  if ((voltage & 0x80) != 0) return (voltage & 0x7F) / 10.0;
+  if ((voltage & 0x01) != 0) return 5.0;
+  if ((voltage & 0x02) != 0) return 3.3;
+  if ((voltage & 0x04) != 0) return 2.9;
+  return 0;
+}
+
+uint32_t TMemoryDeviceInformation::GetSize() const {
+  const uint16_t size = GetWord(0x0C);
+  if (size == 0x7FFF) return GetDWord(0x1C);            // Extended Size, in megabytes
+  if ((size & 0x8000) != 0) return (size & 0x7FFF) / 1024;  // kilobytes
+  return size;
+}
+
+TSMBiosDate TBatteryInformation::GetSBDSManufacturerDate() const {
+  const uint16_t date = GetWord(0x12);
+  return {1980 + (date >> 9), (date >> 5) & 0x0F, date & 0x1F};
+}
+
+}  // namespace vsm

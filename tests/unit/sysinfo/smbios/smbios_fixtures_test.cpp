@@ -1,0 +1,275 @@
+// The real SMBIOS dumps in tests/fixtures/smbios, decoded and compared with what dmidecode printed
+// for each of them (the *.bin.txt beside every dump).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "dmidecode_output.h"
+#include "sysinfo/smbios/SMBiosDump.h"
+#include "sysinfo/smbios/uSMBIOS.h"
+
+namespace vsm {
+namespace {
+
+using test::DmiOutput;
+using test::DmiRecord;
+
+const std::filesystem::path kDumpDir = std::filesystem::path(VSM_FIXTURE_DIR) / "smbios";
+
+std::vector<std::string> DumpNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(kDumpDir)) {
+    if (entry.path().extension() == ".bin") names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// dmidecode shows every byte outside 32..126 of a string as ".".
+std::string AsDmidecodePrints(std::string text) {
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || byte == 127) c = '.';
+  }
+  return text;
+}
+
+// A string field against dmidecode's line for it. dmidecode prints "Not Specified" for string
+// number 0 (which a BIOS may also spell out itself), "<BAD INDEX>" for a number past the set, and
+// no line at all for a field beyond the structure's length; the program gives empty text for all
+// of those.
+void ExpectString(const DmiRecord& record, const char* key, const std::string& ours) {
+  SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
+  const std::optional<std::string> theirs = record.Get(key);
+  if (!theirs || *theirs == "<BAD INDEX>") {
+    EXPECT_EQ(ours, "");
+  } else if (*theirs == "Not Specified") {
+    EXPECT_TRUE(ours.empty() || ours == "Not Specified") << ours;
+  } else {
+    EXPECT_EQ(AsDmidecodePrints(ours), *theirs);
+  }
+}
+
+// A number that dmidecode prints with a unit, or "Unknown" for 0.
+void ExpectNumber(const DmiRecord& record, const char* key, uint64_t ours) {
+  SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
+  const std::optional<std::string> theirs = record.Get(key);
+  ASSERT_TRUE(theirs.has_value());
+  if (*theirs == "Unknown") {
+    EXPECT_EQ(ours, 0u);
+  } else {
+    EXPECT_EQ(test::ParseDmiNumber(*theirs), ours) << *theirs;
+  }
+}
+
+// A link by handle: where dmidecode names a handle that a structure of the table carries, the
+// program links that structure; otherwise ("Not Provided", "No L2 Cache", a dangling handle) none.
+void ExpectLink(const DmiRecord& record, const char* key,
+                const std::vector<const DmiRecord*>& targets, const TSMBiosStructure* linked) {
+  SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
+  const std::optional<std::string> theirs = record.Get(key);
+  unsigned handle = 0;
+  const bool named = theirs && std::sscanf(theirs->c_str(), "0x%x", &handle) == 1;
+  const bool exists = named && std::any_of(targets.begin(), targets.end(),
+                                           [&](const DmiRecord* t) { return t->handle == handle; });
+  if (exists) {
+    ASSERT_NE(linked, nullptr);
+    EXPECT_EQ(linked->Handle(), handle);
+  } else {
+    EXPECT_EQ(linked, nullptr);
+  }
+}
+
+// Processor family texts: dmidecode's names against this program's own table, by the SMBIOS code
+// behind them. "Core i9" (CFh) and "Zen" (6Bh) are codes the program's table does not list.
+const std::map<std::string, std::string> kFamilyTexts = {
+    {"Unknown", "Unknown"},
+    {"Other", "Other"},
+    {"Xeon", "Intel?Xeon?processor"},
+    {"Xeon MP", "Intel?Xeon processor MP"},
+    {"Multi-Core Xeon", "Multi-Core Intel?Xeon?processor"},
+    {"Core i5", "Intel?Core i5 processor"},
+    {"Core i7", "Intel?Core i7 processor"},
+    {"Core i9", "Available for assignment"},
+    {"Athlon", "AMD Athlon Processor Family"},
+    {"Zen", "Available for assignment"},
+};
+
+// Memory types whose dmidecode name differs from the program's text; all others are the same.
+// The program's table ends at DDR4 (1Ah): later codes show as "Unknown" and the number.
+const std::map<std::string, std::string> kMemoryTypeTexts = {
+    {"Flash", "FLASH"},
+    {"LPDDR3", "Unknown 29"},
+    {"DDR5", "Unknown 34"},
+};
+
+class RealDump : public testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    const std::filesystem::path dump = kDumpDir / GetParam();
+    std::optional<TRawSMBIOSData> raw = DecodeDmidecodeDump(ReadSMBiosFile(dump.string()));
+    ASSERT_TRUE(raw.has_value());
+    smbios_ = std::make_unique<TSMBios>(std::move(*raw));
+    dmi_ = test::ParseDmidecodeOutput(ReadText(dump.string() + ".txt"));
+    ASSERT_FALSE(dmi_.records.empty());
+  }
+
+  std::unique_ptr<TSMBios> smbios_;
+  DmiOutput dmi_;
+};
+
+TEST_P(RealDump, IndexHoldsTheStructuresDmidecodeShows) {
+  const ArrSMBiosTableEntry& index = smbios_->SMBiosTablesList();
+  ASSERT_EQ(index.size(), dmi_.records.size());
+  for (size_t i = 0; i < index.size(); ++i) {
+    EXPECT_EQ(index[i].Header.Handle, dmi_.records[i].handle) << i;
+    EXPECT_EQ(index[i].Header.TableType, dmi_.records[i].type) << i;
+    EXPECT_EQ(index[i].Header.Length, dmi_.records[i].length) << i;
+  }
+  // dmidecode gives three parts for 3.x tables ("3.2.1"); the program shows major.minor.
+  EXPECT_EQ(dmi_.version.rfind(smbios_->SmbiosVersion(), 0), 0u) << dmi_.version;
+
+  const std::pair<TSMBiosTablesTypes, size_t> counts[] = {
+      {BaseBoardInformation, smbios_->BaseBoardInfo().size()},
+      {EnclosureInformation, smbios_->EnclosureInfo().size()},
+      {ProcessorInformation, smbios_->ProcessorInfo().size()},
+      {CacheInformation, smbios_->CacheInfo().size()},
+      {PortConnectorInformation, smbios_->PortConnectorInfo().size()},
+      {SystemSlotsInformation, smbios_->SystemSlotInfo().size()},
+      {PhysicalMemoryArray, smbios_->PhysicalMemoryArrayInfo().size()},
+      {MemoryDevice, smbios_->MemoryDeviceInfo().size()},
+      {PortableBattery, smbios_->BatteryInformation().size()},
+      {TemperatureProbe, smbios_->TemperatureProbeInformation().size()},
+      {OnBoardDevicesInformation, smbios_->OnBoardSystemInfo().size()},
+  };
+  for (const auto& [type, count] : counts) {
+    EXPECT_EQ(count, dmi_.OfType(type).size()) << "type " << int(type);
+    EXPECT_EQ(static_cast<size_t>(smbios_->GetSMBiosTableEntries(type)), count);
+  }
+  EXPECT_EQ(smbios_->GetSMBiosTableEntries(EndofTable), 0);
+}
+
+TEST_P(RealDump, BiosAndSystemStrings) {
+  const auto bios = dmi_.OfType(BIOSInformation);
+  if (bios.empty()) {
+    EXPECT_EQ(smbios_->BiosInfo().Raw(), nullptr);
+    EXPECT_EQ(smbios_->BiosInfo().VendorStr(), "");
+  } else {
+    ExpectString(*bios[0], "Vendor", smbios_->BiosInfo().VendorStr());
+    ExpectString(*bios[0], "Version", smbios_->BiosInfo().VersionStr());
+    ExpectString(*bios[0], "Release Date", smbios_->BiosInfo().ReleaseDateStr());
+  }
+  const auto system = dmi_.OfType(SystemInformation);
+  ASSERT_FALSE(system.empty());
+  const TSystemInformation& sys = smbios_->SysInfo();
+  ExpectString(*system[0], "Manufacturer", sys.ManufacturerStr());
+  ExpectString(*system[0], "Product Name", sys.ProductNameStr());
+  ExpectString(*system[0], "Version", sys.VersionStr());
+  ExpectString(*system[0], "Serial Number", sys.SerialNumberStr());
+  ExpectString(*system[0], "SKU Number", sys.SKUNumberStr());
+  ExpectString(*system[0], "Family", sys.FamilyStr());
+}
+
+TEST_P(RealDump, BaseBoardStrings) {
+  const auto boards = dmi_.OfType(BaseBoardInformation);
+  ASSERT_EQ(boards.size(), smbios_->BaseBoardInfo().size());
+  for (size_t i = 0; i < boards.size(); ++i) {
+    const TBaseBoardInformation& board = *smbios_->BaseBoardInfo()[i];
+    ExpectString(*boards[i], "Manufacturer", board.ManufacturerStr());
+    ExpectString(*boards[i], "Product Name", board.ProductStr());
+    ExpectString(*boards[i], "Version", board.VersionStr());
+    ExpectString(*boards[i], "Serial Number", board.SerialNumberStr());
+    ExpectString(*boards[i], "Asset Tag", board.AssetTagStr());
+    ExpectString(*boards[i], "Location In Chassis", board.LocationinChassisStr());
+  }
+}
+
+TEST_P(RealDump, Processors) {
+  const auto processors = dmi_.OfType(ProcessorInformation);
+  const auto caches = dmi_.OfType(CacheInformation);
+  ASSERT_EQ(processors.size(), smbios_->ProcessorInfo().size());
+  for (size_t i = 0; i < processors.size(); ++i) {
+    const DmiRecord& record = *processors[i];
+    const TProcessorInformation& cpu = *smbios_->ProcessorInfo()[i];
+    ExpectString(record, "Socket Designation", cpu.SocketDesignationStr());
+    ExpectString(record, "Manufacturer", cpu.ProcessorManufacturerStr());
+    ExpectString(record, "Version", cpu.ProcessorVersionStr());
+    EXPECT_EQ(record.Get("Type"), cpu.ProcessorTypeStr());
+
+    const std::string family = record.Get("Family").value_or("");
+    ASSERT_TRUE(kFamilyTexts.count(family)) << "no known text for family " << family;
+    EXPECT_EQ(cpu.ProcessorFamilyStr(), kFamilyTexts.at(family));
+
+    // The processor page shows the Max Speed (14h) and Current Speed (16h) words.
+    ExpectNumber(record, "Max Speed", cpu.GetWord(0x14));
+    ExpectNumber(record, "Current Speed", cpu.GetWord(0x16));
+
+    // dmidecode lists every legacy voltage; the program takes the first of them.
+    double volts = 0;
+    std::sscanf(record.Get("Voltage").value_or("").c_str(), "%lf", &volts);
+    EXPECT_DOUBLE_EQ(cpu.GetProcessorVoltaje(), volts) << *record.Get("Voltage");
+
+    ExpectLink(record, "L1 Cache Handle", caches, cpu.L1Chache);
+    ExpectLink(record, "L2 Cache Handle", caches, cpu.L2Chache);
+    ExpectLink(record, "L3 Cache Handle", caches, cpu.L3Chache);
+  }
+}
+
+TEST_P(RealDump, MemoryDevices) {
+  const auto devices = dmi_.OfType(MemoryDevice);
+  const auto arrays = dmi_.OfType(PhysicalMemoryArray);
+  ASSERT_EQ(devices.size(), smbios_->MemoryDeviceInfo().size());
+  for (size_t i = 0; i < devices.size(); ++i) {
+    const DmiRecord& record = *devices[i];
+    const TMemoryDeviceInformation& device = *smbios_->MemoryDeviceInfo()[i];
+    ExpectString(record, "Locator", device.GetDeviceLocatorStr());
+    ExpectString(record, "Bank Locator", device.GetBankLocatorStr());
+
+    const std::string size = record.Get("Size").value_or("");
+    if (size == "No Module Installed") {
+      EXPECT_EQ(device.GetSize(), 0u);
+    } else if (size != "Unknown") {  // FFFFh: the program reads it as 32767 KB
+      EXPECT_EQ(test::ParseDmiSizeMb(size), device.GetSize()) << size;
+    }
+    // For an empty slot dmidecode leaves out the module's own fields.
+    if (device.GetSize() != 0) {
+      ExpectString(record, "Manufacturer", device.ManufacturerStr());
+      ExpectString(record, "Serial Number", device.SerialNumberStr());
+      ExpectString(record, "Asset Tag", device.AssetTagStr());
+      ExpectString(record, "Part Number", device.PartNumberStr());
+      // The memory page shows the Speed word (15h); FFFFh sends dmidecode to the extended speed.
+      if (device.GetWord(0x15) != 0xFFFF) ExpectNumber(record, "Speed", device.GetWord(0x15));
+    }
+
+    const std::string type = record.Get("Type").value_or("");
+    const auto renamed = kMemoryTypeTexts.find(type);
+    EXPECT_EQ(device.GetMemoryTypeStr(),
+              renamed == kMemoryTypeTexts.end() ? type : renamed->second);
+
+    ExpectLink(record, "Array Handle", arrays, device.PhysicalMemoryArray);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, RealDump, testing::ValuesIn(DumpNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(0, info.param.size() - 4);
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace vsm

@@ -1,0 +1,95 @@
+// smbios_dump: loads an SMBIOS dump and prints, structure by structure, what the program decodes
+// from it, then the SMBIOS rows of the information pages. See docs/tools.md.
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "sysinfo/smbios/SMBiosDump.h"
+#include "sysinfo/smbios/SMBiosReport.h"
+#include "sysinfo/smbios/uSMBIOS.h"
+
+namespace {
+
+enum class Format { Auto, Dmidecode, Program, Image, Raw };
+
+int Usage() {
+  std::fputs(
+      "usage: smbios_dump [--dmidecode | --program | --image | --raw] [--pages-only] FILE\n"
+      "  FILE is dmidecode's --dump-bin output, the program's own dump file, a memory image\n"
+      "  holding an SMBIOS 2.x entry point, or a bare structure table. Without a format option\n"
+      "  the file's start decides: an entry point anchor means a dmidecode dump, a header whose\n"
+      "  Length matches the file means the program's dump, anything else a bare table.\n",
+      stderr);
+  return 2;
+}
+
+// The program's dump: byte 0 (Used20CallingMethod) is 0 and Length accounts for the whole rest.
+bool LooksLikeProgramDump(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 8 || bytes[0] != 0) return false;
+  const uint32_t length = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | uint32_t(bytes[7]) << 24;
+  return length == bytes.size() - 8;
+}
+
+bool HasEntryPointAnchor(const std::vector<uint8_t>& bytes) {
+  for (const char* anchor : {"_SM3_", "_SM_", "_DMI_"}) {
+    if (bytes.size() >= std::strlen(anchor) &&
+        std::memcmp(bytes.data(), anchor, std::strlen(anchor)) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<vsm::TRawSMBIOSData> Decode(Format format, const std::vector<uint8_t>& bytes) {
+  if (format == Format::Auto) {
+    format = HasEntryPointAnchor(bytes)     ? Format::Dmidecode
+             : LooksLikeProgramDump(bytes) ? Format::Program
+                                           : Format::Raw;
+  }
+  switch (format) {
+    case Format::Program: return vsm::DecodeSMBiosDump(bytes);
+    case Format::Image: return vsm::FindSMBiosEntryPoint(bytes);
+    case Format::Raw: {
+      vsm::TRawSMBIOSData raw;
+      raw.Length = static_cast<uint32_t>(bytes.size());
+      raw.SMBIOSTableData = bytes;
+      return raw;
+    }
+    default: return vsm::DecodeDmidecodeDump(bytes);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Format format = Format::Auto;
+  bool pagesOnly = false;
+  const char* fileName = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--dmidecode") format = Format::Dmidecode;
+    else if (arg == "--program") format = Format::Program;
+    else if (arg == "--image") format = Format::Image;
+    else if (arg == "--raw") format = Format::Raw;
+    else if (arg == "--pages-only") pagesOnly = true;
+    else if (!arg.empty() && arg[0] != '-' && !fileName) fileName = argv[i];
+    else return Usage();
+  }
+  if (!fileName) return Usage();
+
+  try {
+    std::optional<vsm::TRawSMBIOSData> raw = Decode(format, vsm::ReadSMBiosFile(fileName));
+    if (!raw) {
+      std::fprintf(stderr, "smbios_dump: no SMBIOS table found in %s\n", fileName);
+      return 1;
+    }
+    const vsm::TSMBios smbios(std::move(*raw));
+    if (!pagesOnly) std::fputs((vsm::DescribeSMBiosStructures(smbios) + "\n").c_str(), stdout);
+    std::fputs(vsm::DescribeSMBiosPages(smbios).c_str(), stdout);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "smbios_dump: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
