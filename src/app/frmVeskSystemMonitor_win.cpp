@@ -4,8 +4,11 @@
 #include "app/AppIdentity.h"
 #include "app/Privileges_win.h"
 #include "app/Translation_win.h"
+#include "software/Software_win.h"
 
 namespace vsm {
+
+std::unique_ptr<TSoftware> Software;
 
 namespace {
 
@@ -74,6 +77,9 @@ void TfrmVeskSystemMonitor::FormCreate() {
   };
   TrayIcon->OnClick = [this](TVeskTrayIcon&) { ShowMainWindow(); };
   TrayIcon->SetHint(kAppTitle);
+
+  Software = CreateSoftware();
+  Software->StartAsynTimer(1000);
 
   Localize();
 

@@ -9,10 +9,14 @@
 #include "ui/InstanceWindow_win.h"
 
 #include "app/VeskTrayIcon_win.h"
+#include "software/Software.h"
 #include "ui/InstanceWindow_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
+
+// The software engine, created by the hidden main form and kept until the process ends.
+extern std::unique_ptr<TSoftware> Software;
 
 // Tags of the tray menu's items; OnMenuItemClick dispatches on them.
 enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };

@@ -56,8 +56,10 @@ struct TSoftware::TUpdateThread {
   }
 };
 
-TSoftware::TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver)
-    : platform_(std::move(platform)), tdiDrv(std::move(driver)) {
+TSoftware::TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver,
+                     TInterfaceCounterReader interfaces, std::unique_ptr<TOperatingSystem> os)
+    : platform_(std::move(platform)), tdiDrv(std::move(driver)),
+      interfaceReader_(std::move(interfaces)), FOs(std::move(os)) {
   platform_->FillProcessList(FProcessList, nullptr);
 }
 
@@ -183,7 +185,14 @@ void TSoftware::UpdateSystem() {
 }
 
 std::optional<MachineTotals> TSoftware::ReadMachineTotals() {
-  if (!HasTdiData()) return std::nullopt;
+  if (HasTdiData()) return ReadDriverTotals();
+  if (!interfaceReader_) return std::nullopt;
+  std::optional<std::vector<InterfaceCounters>> table = interfaceReader_();
+  if (!table) return std::nullopt;
+  return interfaceMeter_.Sample(*table);
+}
+
+std::optional<MachineTotals> TSoftware::ReadDriverTotals() {
   uint8_t record[tdi::kTotalRecordSize] = {};
   record[0] = tdi::kTotalRecordSize;
   // A short reply would leave fields unwritten: only a whole record counts.

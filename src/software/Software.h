@@ -17,19 +17,26 @@
 #include "software/ProcessItem.h"
 #include "software/SoftwarePlatform.h"
 #include "software/TdiFwDrv.h"
+#include "sysinfo/os/OperatingSystem.h"
 
 namespace vsm {
 
-class TOperatingSystem;
 class TSoftware;
 
 // Called by the worker after every sample (on Windows: message 3129 sent to a window).
 using TSoftwareNotify = std::function<void(TSoftware& engine)>;
 
+// Reads the machine's interface counters (on Windows: the IP Helper tables); nothing when they
+// cannot be read.
+using TInterfaceCounterReader = std::function<std::optional<std::vector<InterfaceCounters>>()>;
+
 class TSoftware {
  public:
-  // Takes a full snapshot at once. A null driver behaves like a missing one.
-  TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver);
+  // Takes a full snapshot at once. A null driver behaves like a missing one; without the driver
+  // the machine's totals come from the interface counters, when a reader is given. `os` is the
+  // operating-system information, already refreshed, kept for the operating-system page.
+  TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver,
+            TInterfaceCounterReader interfaces = {}, std::unique_ptr<TOperatingSystem> os = nullptr);
   // Stops the worker and waits for it (and for workers stopped before), then releases the driver.
   ~TSoftware();
   TSoftware(const TSoftware&) = delete;
@@ -47,7 +54,7 @@ class TSoftware {
   uint64_t Bytes_Out() const { return FTdiRecord.Bytes_Out(); }
   const TCpuRecord& CpuRecord() const { return FCpuRecord; }
   const TTdiRecord& TdiRecord() const { return FTdiRecord; }
-  TOperatingSystem* OS() const { return FOs; }
+  TOperatingSystem* OS() const { return FOs.get(); }
 
   // Takes the list lock and returns the list; every call needs its ReleaseProcessList, also
   // when the caller fails in between. Readers may sort the list while they hold the lock. The
@@ -80,9 +87,10 @@ class TSoftware {
   struct TUpdateThread;
 
   void UpdateTraffic();
-  // The machine's byte totals for this sample: the one place they come from. Nothing when no
-  // source can tell.
+  // The machine's byte totals for this sample: the one place they come from, the filter driver
+  // when it is open, else the interface counters. Nothing when no source can tell.
   std::optional<MachineTotals> ReadMachineTotals();
+  std::optional<MachineTotals> ReadDriverTotals();
   void UpdateProcessTraffic(TProcessItem& item);
   bool SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond);
   // Joins stopped workers that have ended; call with the timer lock held.
@@ -95,9 +103,10 @@ class TSoftware {
   TCpuRecord FCpuRecord;
   std::unique_ptr<TVeskTdiFwDrv> tdiDrv;
   TTdiRecord FTdiRecord;
-  // Operating-system information for the operating-system page; it joins the engine later and
-  // stays null until then. It plays no part in the sampling.
-  TOperatingSystem* FOs = nullptr;
+  TInterfaceCounterReader interfaceReader_;
+  TInterfaceTrafficMeter interfaceMeter_;
+  // Operating-system information for the operating-system page; it plays no part in the sampling.
+  std::unique_ptr<TOperatingSystem> FOs;
 
   std::mutex timerLock_;
   std::unique_ptr<TUpdateThread> uTimer;

@@ -2,11 +2,13 @@
 
 #include "drivers/DriverManager_win.h"
 #include "software/DriverEvent_win.h"
+#include "software/InterfaceTraffic_win.h"
 #include "software/MemoryStatus_win.h"
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/ProcessList_win.h"
 #include "software/TotalCpuLoad_win.h"
+#include "sysinfo/os/OsPlatform_win.h"
 
 namespace vsm {
 
@@ -33,7 +35,10 @@ std::unique_ptr<SoftwarePlatform> CreateWindowsSoftwarePlatform() {
 std::unique_ptr<TSoftware> CreateSoftware() {
   auto driver = std::make_unique<TVeskTdiFwDrv>(OpenDriverChannel(DriverKind::NetworkFilter),
                                                 WindowsDriverEventFactory());
-  return std::make_unique<TSoftware>(CreateWindowsSoftwarePlatform(), std::move(driver));
+  std::unique_ptr<TOperatingSystem> os = CreateOperatingSystem();
+  os->RefreshData();
+  return std::make_unique<TSoftware>(CreateWindowsSoftwarePlatform(), std::move(driver),
+                                     &ReadInterfaceCounters, std::move(os));
 }
 
 TSoftwareNotify NotifyWindow(HWND window) {

@@ -191,6 +191,65 @@ TEST_F(SoftwareEngine, WithoutTheDriverEverythingRunsWithUnknownTraffic) {
   engine->OnTdiEvent([](TDrvEventThread&) {});
 }
 
+TEST_F(SoftwareEngine, WithoutTheDriverMachineRatesComeFromTheInterfaceCounters) {
+  auto row = [](uint64_t key, uint64_t in, uint64_t out) {
+    InterfaceCounters counters;
+    counters.key = key;
+    counters.operational = true;
+    counters.inOctets = in;
+    counters.outOctets = out;
+    return counters;
+  };
+  InterfaceCounters loopback = row(1, 90'000, 90'000);
+  loopback.loopback = true;
+  std::vector<std::optional<std::vector<InterfaceCounters>>> tables = {
+      std::vector<InterfaceCounters>{row(7, 1000, 500), loopback},
+      // A VPN comes up with large counters of its own: no spike.
+      std::vector<InterfaceCounters>{row(7, 1600, 700), row(9, 50'000, 40'000), loopback},
+      std::nullopt,  // the table cannot be read: no sample, totals kept
+      // The cable is pulled: only the VPN's growth counts.
+      std::vector<InterfaceCounters>{row(9, 50'100, 40'050)},
+  };
+  size_t reads = 0;
+  Run({{500, "app.exe"}});
+  TSoftware engine(std::make_unique<FakeSoftwarePlatform>(state), nullptr,
+                   [&]() { return tables[reads++]; });
+  EXPECT_FALSE(engine.HasTdiData());
+
+  Sample(engine);  // first read: totals only
+  EXPECT_EQ(engine.Bytes_In(), 1000u);
+  EXPECT_EQ(engine.TdiRecord().CurPoint(), 0);
+  Sample(engine);
+  EXPECT_EQ(engine.TdiRecord().RecvPerS(), 600u);
+  EXPECT_EQ(engine.TdiRecord().SendPerS(), 200u);
+  const uint8_t point = engine.TdiRecord().CurPoint();
+  Sample(engine);
+  EXPECT_EQ(engine.TdiRecord().CurPoint(), point);
+  EXPECT_EQ(engine.Bytes_In(), 1600u);
+  Sample(engine);
+  EXPECT_EQ(engine.TdiRecord().RecvPerS(), 100u);
+  EXPECT_EQ(engine.TdiRecord().SendPerS(), 50u);
+  EXPECT_EQ(engine.TdiRecord().MaxInValue(), 600u);
+  EXPECT_EQ(reads, tables.size());
+  // No per-process figure is made up from the machine's counters.
+  EXPECT_EQ(test::FindItem(engine, 500)->byte_in, -1);
+  EXPECT_EQ(test::FindItem(engine, 500)->RecvDataPerS, -1);
+}
+
+TEST_F(SoftwareEngine, WithTheDriverOpenTheInterfaceCountersAreNotRead) {
+  bool read = false;
+  TSoftware engine(std::make_unique<FakeSoftwarePlatform>(state),
+                   std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), device.EventFactory()),
+                   [&]() -> std::optional<std::vector<InterfaceCounters>> {
+                     read = true;
+                     return std::nullopt;
+                   });
+  ASSERT_TRUE(engine.HasTdiData());
+  Sample(engine);
+  Sample(engine);
+  EXPECT_FALSE(read);
+}
+
 TEST_F(SoftwareEngine, ClosedDriverChannelCountsAsNoDriver) {
   class ClosedChannel final : public DriverChannel {
    public:

@@ -9,6 +9,7 @@
 #include "sim/SimTrafficFilter.h"
 #include "software/DriverEvent_win.h"
 #include "software/Software_win.h"
+#include "host_traffic_win.h"
 
 namespace vsm {
 namespace {
@@ -21,18 +22,29 @@ void Sample(TSoftware& engine) {
   engine.UpdateProcesses();
 }
 
-TEST(SoftwareOnWindows, WithoutTheDriverManagerEverythingRunsWithoutTraffic) {
+TEST(SoftwareOnWindows, WithoutTheDriverManagerMachineTrafficComesFromTheInterfaces) {
   std::unique_ptr<TSoftware> engine = CreateSoftware();
   EXPECT_FALSE(engine->HasTdiData());
+  const MachineTotals before = test::HostTotals();
   Sample(*engine);
+  const uint64_t firstIn = engine->Bytes_In();
+  const uint64_t firstOut = engine->Bytes_Out();
   Sample(*engine);
+  const MachineTotals after = test::HostTotals();
+  // The totals are the host's own counters of its interfaces that are up, loopback excluded.
+  EXPECT_LE(before.received, firstIn);
+  EXPECT_LE(engine->Bytes_In(), after.received);
+  EXPECT_LE(before.sent, firstOut);
+  EXPECT_LE(engine->Bytes_Out(), after.sent);
+  EXPECT_EQ(engine->TdiRecord().CurPoint(), 1);
+  EXPECT_EQ(engine->TdiRecord().RecvPerS(), engine->Bytes_In() - firstIn);
+  EXPECT_EQ(engine->TdiRecord().SendPerS(), engine->Bytes_Out() - firstOut);
+  // Per-process traffic needs the filter driver: it stays unknown.
   TProcessItemRef self = FindItem(*engine, GetCurrentProcessId());
   ASSERT_NE(self, nullptr);
   EXPECT_EQ(self->byte_in, -1);
   EXPECT_EQ(self->byte_out, -1);
   EXPECT_EQ(self->RecvDataPerS, -1);
-  EXPECT_EQ(engine->TdiRecord().RecvPerS(), 0u);
-  EXPECT_EQ(engine->TdiRecord().SendPerS(), 0u);
   EXPECT_FALSE(engine->DisableNet(self.get()));
   EXPECT_GT(engine->Memoryrate(), 0);
   EXPECT_EQ(engine->CpuRecord().CurPoint(), 2);

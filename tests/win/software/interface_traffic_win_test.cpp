@@ -4,33 +4,12 @@
 #include <sstream>
 
 #include "../host_files_win.h"
+#include "host_traffic_win.h"
 #include "base/text.h"
 #include "software/InterfaceTraffic_win.h"
 
 namespace vsm {
 namespace {
-
-// The host's byte counters of the interfaces that are up, loopback excluded.
-MachineTotals HostTotals() {
-  MachineTotals totals;
-  auto dev = test::ReadHostFile("/proc/net/dev");
-  if (!dev) return totals;
-  std::istringstream lines(*dev);
-  std::string line;
-  while (std::getline(lines, line)) {
-    size_t colon = line.find(':');
-    if (colon == std::string::npos) continue;
-    std::string name = Trim(line.substr(0, colon));
-    auto state = test::ReadHostFile("/sys/class/net/" + name + "/operstate");
-    if (name == "lo" || !state || Trim(*state) != "up") continue;
-    std::istringstream fields(line.substr(colon + 1));
-    uint64_t values[9] = {};
-    for (uint64_t& value : values) fields >> value;
-    totals.received += values[0];
-    totals.sent += values[8];
-  }
-  return totals;
-}
 
 void ExpectBetween(const MachineTotals& low, const MachineTotals& value, const MachineTotals& high) {
   EXPECT_LE(low.received, value.received);
@@ -60,17 +39,17 @@ TEST(InterfaceTrafficWine, TotalsFollowTheHostCountersOnBothTables) {
     SCOPED_TRACE(wide ? "64-bit table" : "32-bit table");
     auto read = wide ? ReadInterfaceTable2 : ReadInterfaceTable;
     TInterfaceTrafficMeter meter;
-    MachineTotals before = HostTotals();
+    MachineTotals before = test::HostTotals();
     auto rows = read();
     ASSERT_TRUE(rows.has_value());
     MachineTotals first = meter.Sample(*rows);
-    MachineTotals between = HostTotals();
+    MachineTotals between = test::HostTotals();
     ASSERT_GT(between.received, 0u) << "the host has no interface that is up";
     Sleep(1100);
     rows = read();
     ASSERT_TRUE(rows.has_value());
     MachineTotals second = meter.Sample(*rows);
-    MachineTotals after = HostTotals();
+    MachineTotals after = test::HostTotals();
 
     // The 32-bit counters hold the host's counters modulo 2^32.
     if (!wide && between.received >= (1ull << 32)) GTEST_SKIP() << "host counters beyond 32 bits";
