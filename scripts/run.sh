@@ -13,12 +13,17 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe" "$@"
 fi
+# Set the prefix up first, so that the screenshot shows the program and not Wine's first start.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+fi
 # shellcheck source=scripts/virtual_display.sh
 source scripts/virtual_display.sh
 start_virtual_display 91
 trap 'wineserver -k 2>/dev/null; stop_virtual_display' EXIT
 wine "$exe" "$@" &
-sleep "${VSM_RUN_SECONDS:-20}"
+sleep "${VSM_RUN_SECONDS:-10}"
 shot=$root/build/win32/screenshots/run.png
 mkdir -p "$(dirname "$shot")"
 import -window root "$shot"
