@@ -50,6 +50,11 @@ using WmiObjects = std::vector<WmiObject>;
 using WmiQueryFunction =
     std::function<std::optional<WmiObjects>(std::string_view nameSpace, std::string_view wql)>;
 
+// Connects WMI to another machine with these credentials and gives the query function that runs
+// there; an empty function when the connection cannot be made.
+using WmiConnectFunction = std::function<WmiQueryFunction(
+    std::string_view server, std::string_view userName, std::string_view password)>;
+
 constexpr std::string_view kWmiCimv2 = "ROOT\\CIMV2";
 
 // A WMI value as a 64-bit integer: 0 for null and for values that do not convert.

@@ -257,7 +257,13 @@ class ObjectReader {
   std::vector<std::pair<std::wstring, Schema>> schemas_;
 };
 
-std::optional<WmiObjects> Query(std::string_view nameSpace, std::string_view wql) {
+// The machine and credentials a query runs with; all empty for this machine and this user.
+struct WmiServer {
+  std::wstring server, user, password;
+};
+
+std::optional<WmiObjects> Query(const WmiServer& target, std::string_view nameSpace,
+                                std::string_view wql) {
   ComApartment apartment;
   ComPtr<ISWbemLocator> locator;
   if (FAILED(CoCreateInstance(CLSID_SWbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_ISWbemLocator,
@@ -265,10 +271,11 @@ std::optional<WmiObjects> Query(std::string_view nameSpace, std::string_view wql
     return std::nullopt;
 
   Bstr empty(L""), space(Widen(nameSpace)), query(Widen(wql)), language(L"WQL");
+  Bstr server(target.server), user(target.user), password(target.password);
   ComPtr<ISWbemServices> services;
   ComPtr<ISWbemObjectSet> results;
   ComPtr<IUnknown> newEnum;
-  if (FAILED(locator->ConnectServer(empty.get(), space.get(), empty.get(), empty.get(), empty.get(),
+  if (FAILED(locator->ConnectServer(server.get(), space.get(), user.get(), password.get(), empty.get(),
                                     empty.get(), 0, nullptr, services.GetAddressOf())) ||
       FAILED(services->ExecQuery(query.get(), language.get(), kReturnImmediately, nullptr,
                                  results.GetAddressOf())) ||
@@ -284,18 +291,32 @@ std::optional<WmiObjects> Query(std::string_view nameSpace, std::string_view wql
   return objects;
 }
 
-}  // namespace
-
-std::optional<WmiObjects> RunWmiQuery(std::string_view nameSpace, std::string_view wql) {
+std::optional<WmiObjects> RunOn(const WmiServer& target, std::string_view nameSpace,
+                                std::string_view wql) {
   try {
-    return Query(nameSpace, wql);
+    return Query(target, nameSpace, wql);
   } catch (const std::exception&) {
     return std::nullopt;
   }
 }
 
+}  // namespace
+
+std::optional<WmiObjects> RunWmiQuery(std::string_view nameSpace, std::string_view wql) {
+  return RunOn(WmiServer{}, nameSpace, wql);
+}
+
 std::optional<WmiObjects> WmiQuery(std::string_view wql) { return RunWmiQuery(kWmiCimv2, wql); }
 
 WmiQueryFunction SystemWmi() { return RunWmiQuery; }
+
+WmiConnectFunction RemoteWmi() {
+  return [](std::string_view server, std::string_view userName, std::string_view password) {
+    WmiServer target{Widen(server), Widen(userName), Widen(password)};
+    return WmiQueryFunction([target](std::string_view nameSpace, std::string_view wql) {
+      return RunOn(target, nameSpace, wql);
+    });
+  };
+}
 
 }  // namespace vsm

@@ -19,4 +19,8 @@ std::optional<WmiObjects> WmiQuery(std::string_view wql);
 // RunWmiQuery as the seam the core takes.
 WmiQueryFunction SystemWmi();
 
+// Queries on another machine ("localhost" or "." is this one), with the given credentials
+// (empty ones for the current user's). The connection is made at each query.
+WmiConnectFunction RemoteWmi();
+
 }  // namespace vsm

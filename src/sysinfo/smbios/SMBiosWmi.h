@@ -12,11 +12,6 @@ namespace vsm {
 constexpr std::string_view kWmiRootWmi = "root\\WMI";
 constexpr std::string_view kRawSMBiosTablesQuery = "SELECT * FROM MSSmBios_RawSMBiosTables";
 
-// Connects WMI to another machine with these credentials and gives the query function that runs
-// there; an empty function when the connection cannot be made.
-using WmiConnectFunction = std::function<WmiQueryFunction(
-    std::string_view server, std::string_view userName, std::string_view password)>;
-
 struct TSMBiosWmiTable {
   TRawSMBIOSData Raw;
   std::string DataString;  // every delivered byte: itself when printable ASCII, else "."

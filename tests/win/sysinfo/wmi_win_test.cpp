@@ -59,6 +59,19 @@ TEST(WmiQuery, ABadQueryGivesNothing) {
   EXPECT_FALSE(RunWmiQuery("ROOT\\NoSuchNamespace", "SELECT * From Win32_Processor").has_value());
 }
 
+TEST(WmiQuery, ANamedServerAnswersLikeThisMachine) {
+  const WmiQueryFunction localhost = RemoteWmi()("localhost", "", "");
+  ASSERT_TRUE(localhost);
+  auto remote = localhost(kWmiCimv2, "SELECT Name From Win32_Processor");
+  auto local = WmiQuery("SELECT Name From Win32_Processor");
+  ASSERT_TRUE(remote.has_value());
+  ASSERT_TRUE(local.has_value());
+  ASSERT_EQ(remote->size(), local->size());
+  EXPECT_EQ(remote->front().GetText("Name"), local->front().GetText("Name"));
+  // A machine that does not exist: the query cannot run.
+  EXPECT_FALSE(RemoteWmi()("no-such-host.invalid", "", "")(kWmiCimv2, "SELECT Name From Win32_Processor"));
+}
+
 TEST(WmiQuery, AnUnknownClassGivesNoObject) {
   // Windows fails the enumeration (nothing); Wine answers an empty result.
   auto unknown = WmiQuery("SELECT * From Win32_NoSuchClass");
