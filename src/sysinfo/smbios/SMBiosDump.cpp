@@ -57,10 +57,13 @@ std::filesystem::path Utf8Path(const std::string& fileName) {
 }  // namespace
 
 std::vector<uint8_t> EncodeSMBiosDump(const TRawSMBIOSData& raw) {
-  std::vector<uint8_t> bytes = {raw.Used20CallingMethod, raw.SMBIOSMajorVersion,
-                                raw.SMBIOSMinorVersion, raw.DmiRevision, 0, 0, 0, 0};
+  std::vector<uint8_t> bytes(kDumpHeaderSize + raw.SMBIOSTableData.size());
+  bytes[0] = raw.Used20CallingMethod;
+  bytes[1] = raw.SMBIOSMajorVersion;
+  bytes[2] = raw.SMBIOSMinorVersion;
+  bytes[3] = raw.DmiRevision;
   PutLe(bytes, 4, raw.Length, 4);
-  bytes.insert(bytes.end(), raw.SMBIOSTableData.begin(), raw.SMBIOSTableData.end());
+  std::copy(raw.SMBIOSTableData.begin(), raw.SMBIOSTableData.end(), bytes.begin() + kDumpHeaderSize);
   return bytes;
 }
 
