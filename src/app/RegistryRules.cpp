@@ -1,15 +1,19 @@
 #include "app/RegistryRules.h"
 
+#include <algorithm>
+
+#include "base/le_bytes.h"
 #include "base/text.h"
 
 namespace vsm {
 
 namespace {
 
-uint64_t LittleEndian(const uint8_t* data, size_t size, size_t width) {
-  uint64_t value = 0;
-  for (size_t i = 0; i < width && i < size; ++i) value |= static_cast<uint64_t>(data[i]) << (8 * i);
-  return value;
+// A number of `width` bytes (at most 8); data shorter than that counts the missing high bytes as 0.
+uint64_t NumberData(const uint8_t* data, size_t size, size_t width) {
+  uint8_t padded[8] = {};
+  std::copy_n(data, std::min({size, width, sizeof padded}), padded);
+  return ByteView(padded, sizeof padded).U64(0);
 }
 
 std::string HexForm(const uint8_t* data, size_t size) {
@@ -22,9 +26,10 @@ std::string HexForm(const uint8_t* data, size_t size) {
 }
 
 std::string Utf16Data(const uint8_t* data, size_t size) {
+  const ByteView bytes(data, size);
   std::u16string units;
   for (size_t i = 0; i + 1 < size; i += 2) {
-    const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    const auto unit = static_cast<char16_t>(bytes.U16(i));
     if (unit == 0) break;
     units += unit;
   }
@@ -51,12 +56,12 @@ std::string RegDataToString(uint32_t type, const uint8_t* data, size_t size, boo
     case kRegExpandSz:
       return prefixType ? prefix + HexForm(data, size) : Utf16Data(data, size);
     case kRegDword:
-      if (prefixType) return Format("dword:%08X", static_cast<uint32_t>(LittleEndian(data, size, 4)));
-      return std::to_string(LittleEndian(data, size, 4));
+      if (prefixType) return Format("dword:%08X", static_cast<uint32_t>(NumberData(data, size, 4)));
+      return std::to_string(NumberData(data, size, 4));
     case kRegDwordBigEndian:
     case kRegQword:
       if (prefixType) return prefix + HexForm(data, size);
-      return std::to_string(LittleEndian(data, size, type == kRegQword ? 8 : 4));
+      return std::to_string(NumberData(data, size, type == kRegQword ? 8 : 4));
     default:
       return prefix + HexForm(data, size);
   }

@@ -43,9 +43,11 @@ class ByteView {
   std::span<const uint8_t> bytes_;
 };
 
-// Writes a little-endian field into a buffer that the caller sized to hold it.
-inline void PutLe(std::vector<uint8_t>& out, size_t offset, uint64_t value, size_t width) {
-  for (size_t i = 0; i < width && offset + i < out.size(); ++i) out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+// Writes a little-endian field of up to 8 bytes into a buffer (a vector, an array or a span over
+// a caller's memory); a field that does not lie wholly inside writes nothing.
+inline void PutLe(std::span<uint8_t> out, size_t offset, uint64_t value, size_t width) {
+  if (width > sizeof value || offset > out.size() || width > out.size() - offset) return;
+  for (size_t i = 0; i < width; ++i) out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 }  // namespace vsm

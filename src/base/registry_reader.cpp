@@ -1,5 +1,6 @@
 #include "base/registry_reader.h"
 
+#include "base/le_bytes.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -45,8 +46,7 @@ std::optional<uint32_t> RegTextToUInt32(std::string_view text) {
   }
   auto bytes = ParseRegHexForm(text);
   if (!bytes || bytes->size() < 4) return std::nullopt;
-  return static_cast<uint32_t>((*bytes)[0]) | static_cast<uint32_t>((*bytes)[1]) << 8 |
-         static_cast<uint32_t>((*bytes)[2]) << 16 | static_cast<uint32_t>((*bytes)[3]) << 24;
+  return ByteView(*bytes).U32(0);
 }
 
 }  // namespace vsm

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "base/le_bytes.h"
+
 namespace vsm {
 
 namespace {
@@ -103,7 +105,7 @@ std::optional<std::string> DecodeUtf16LeFile(const std::vector<uint8_t>& bytes) 
   std::u16string units;
   units.reserve(bytes.size() / 2 - 1);
   for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    units += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+    units += static_cast<char16_t>(ByteView(bytes).U16(i));
   }
   return Utf16ToUtf8(units);
 }

@@ -1,20 +1,8 @@
 #include "hardware/Drivers.h"
 
+#include "base/le_bytes.h"
 
 namespace vsm {
-
-namespace {
-
-void PutU32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t GetU32(const uint8_t* in) {
-  return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-         static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-}  // namespace
 
 TVeskHdDrv::TVeskHdDrv(std::unique_ptr<DriverChannel> channel) : channel_(std::move(channel)) {}
 
@@ -24,7 +12,7 @@ TVeskHdDrv::TVeskHdDrv(const DriverChannelFactory& factory)
 bool TVeskHdDrv::ReadIoPort(uint32_t port, uint32_t& value) {
   if (!HasDriver()) return false;
   uint8_t in[4];
-  PutU32(in, port);
+  PutLe(in, 0, port, 4);
   uint8_t out[4] = {};
   if (!channel_->Control(kIoctlReadIoPort, in, sizeof in, out, sizeof out)) return false;
   value = out[0];
@@ -34,7 +22,7 @@ bool TVeskHdDrv::ReadIoPort(uint32_t port, uint32_t& value) {
 bool TVeskHdDrv::WriteIoPort(uint32_t port, uint8_t value) {
   if (!HasDriver()) return false;
   uint8_t in[5];
-  PutU32(in, port);
+  PutLe(in, 0, port, 4);
   in[4] = value;
   return channel_->Control(kIoctlWriteIoPort, in, sizeof in, nullptr, 0);
 }
@@ -42,11 +30,11 @@ bool TVeskHdDrv::WriteIoPort(uint32_t port, uint8_t value) {
 bool TVeskHdDrv::Rdmsr(uint32_t msrId, uint32_t& EAX, uint32_t& EDX) {
   if (!HasDriver()) return false;
   uint8_t in[4];
-  PutU32(in, msrId);
+  PutLe(in, 0, msrId, 4);
   uint8_t out[8] = {};
   if (!channel_->Control(kIoctlRdmsr, in, sizeof in, out, sizeof out)) return false;
-  EAX = GetU32(out);
-  EDX = GetU32(out + 4);
+  EAX = ByteView(out, sizeof out).U32(0);
+  EDX = ByteView(out, sizeof out).U32(4);
   return true;
 }
 
@@ -54,20 +42,20 @@ bool TVeskHdDrv::ReadPciConfig(uint32_t pciAddress, uint32_t regAddress, uint32_
   value = 0;
   if (!HasDriver()) return false;
   uint8_t in[8];
-  PutU32(in, pciAddress);
-  PutU32(in + 4, regAddress);
+  PutLe(in, 0, pciAddress, 4);
+  PutLe(in, 4, regAddress, 4);
   uint8_t out[4] = {};
   if (!channel_->Control(kIoctlReadPciConfig, in, sizeof in, out, sizeof out)) return false;
-  value = GetU32(out);
+  value = ByteView(out, sizeof out).U32(0);
   return true;
 }
 
 bool TVeskHdDrv::WritePciConfig(uint32_t pciAddress, uint32_t regAddress, uint32_t value) {
   if (!HasDriver()) return false;
   uint8_t in[12];
-  PutU32(in, pciAddress);
-  PutU32(in + 4, regAddress);
-  PutU32(in + 8, value);
+  PutLe(in, 0, pciAddress, 4);
+  PutLe(in, 4, regAddress, 4);
+  PutLe(in, 8, value, 4);
   return channel_->Control(kIoctlWritePciConfig, in, sizeof in, nullptr, 0);
 }
 

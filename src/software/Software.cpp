@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 
 namespace vsm {
 
@@ -199,7 +199,8 @@ std::optional<MachineTotals> TSoftware::ReadDriverTotals() {
   if (tdiDrv->GetProcessData(0, record, sizeof record) < static_cast<int32_t>(sizeof record)) {
     return std::nullopt;
   }
-  return MachineTotals{ReadLe64(record + tdi::kTotalReceivedOffset), ReadLe64(record + tdi::kTotalSentOffset)};
+  const ByteView view(record, sizeof record);
+  return MachineTotals{view.U64(tdi::kTotalReceivedOffset), view.U64(tdi::kTotalSentOffset)};
 }
 
 void TSoftware::UpdateTraffic() {
@@ -217,8 +218,9 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   uint8_t record[tdi::kProcessRecordSize] = {};
   record[0] = tdi::kProcessRecordSize;
   if (tdiDrv->GetProcessData(item.ProcessID, record, sizeof record) >= static_cast<int32_t>(sizeof record)) {
-    uint64_t received = ReadLe64(record + tdi::kProcessReceivedOffset);
-    uint64_t sent = ReadLe64(record + tdi::kProcessSentOffset);
+    const ByteView view(record, sizeof record);
+    uint64_t received = view.U64(tdi::kProcessReceivedOffset);
+    uint64_t sent = view.U64(tdi::kProcessSentOffset);
     if (item.byte_in != -1 && item.byte_out != -1) {
       item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
       item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
@@ -229,7 +231,7 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   uint8_t rule[tdi::kRuleRecordSize] = {};
   rule[0] = tdi::kRuleRecordSize;
   if (tdiDrv->GetFilterRule(item.ProcessID, rule, sizeof rule)) {
-    item.isDisableNet = ReadLe16(rule) == 1;
+    item.isDisableNet = ByteView(rule, sizeof rule).U16(0) == 1;
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 
 namespace vsm {
 
@@ -51,7 +51,7 @@ bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void
 uint32_t TVeskTdiFwDrv::RequestForProcess(uint32_t code, uint32_t processId, void* buffer, uint32_t bufferSize,
                                           bool& ok) {
   uint8_t in[4];
-  WriteLe32(in, processId);
+  PutLe(in, 0, processId, 4);
   uint32_t returned = 0;
   ok = Control(code, in, sizeof in, buffer, bufferSize, returned);
   return returned;
@@ -73,8 +73,8 @@ bool TVeskTdiFwDrv::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, 
   rule[0] = tdi::kRuleRecordSize;
   rule[2] = requestType;
   rule[3] = filterType;
-  WriteLe32(rule + 4, static_cast<uint32_t>(limit));
-  WriteLe32(rule + 8, processId);
+  PutLe(rule, 4, static_cast<uint32_t>(limit), 4);
+  PutLe(rule, 8, processId, 4);
   uint32_t returned = 0;
   return Control(tdi::kIoctlSetFilterRule, rule, sizeof rule, nullptr, 0, returned);
 }
@@ -89,7 +89,7 @@ bool TVeskTdiFwDrv::GetFilterRule(uint32_t processId, void* buffer, uint32_t buf
 
 bool TVeskTdiFwDrv::RegisterEvent(uint32_t handleValue) {
   uint8_t in[4];
-  WriteLe32(in, handleValue);
+  PutLe(in, 0, handleValue, 4);
   uint32_t returned = 0;
   return Control(tdi::kIoctlRegisterEvent, in, sizeof in, nullptr, 0, returned);
 }

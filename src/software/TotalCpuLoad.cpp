@@ -1,6 +1,6 @@
 #include "software/TotalCpuLoad.h"
 
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 
 namespace vsm {
 
@@ -9,8 +9,8 @@ SystemCpuTimes DecodeSystemCpuTimes(const uint8_t (&basic)[kBasicInformationSize
                                     const uint8_t (&timeOfDay)[kTimeOfDayInformationSize]) {
   SystemCpuTimes times;
   times.processors = basic[40];
-  times.idleTime = static_cast<int64_t>(ReadLe64(performance));
-  times.systemTime = static_cast<int64_t>(ReadLe64(timeOfDay + 8));
+  times.idleTime = static_cast<int64_t>(ByteView(performance, sizeof performance).U64(0));
+  times.systemTime = static_cast<int64_t>(ByteView(timeOfDay, sizeof timeOfDay).U64(8));
   return times;
 }
 

@@ -1,13 +1,18 @@
 #include "GpuBlocks.h"
 
 #include <cstring>
+#include <stdexcept>
+
+#include "base/le_bytes.h"
 
 namespace vsm::gpublocks {
 
 namespace {
 
+// A field outside the block is a mistake in the test data.
 void Put(Bytes& block, size_t offset, uint32_t value) {
-  for (size_t i = 0; i < 4; ++i) block.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
+  if (!ByteView(block).Has(offset, 4)) throw std::out_of_range("field outside the GPU block");
+  PutLe(block, offset, value, 4);
 }
 
 void PutText(Bytes& block, size_t offset, const std::string& text) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/le_bytes.h"
+
 namespace vsm::test {
 
 ScriptedCpu::ScriptedCpu(int processors)
@@ -16,14 +18,10 @@ uint32_t ScriptedCpu::Signature(uint32_t family, uint32_t model, uint32_t steppi
 
 void ScriptedCpu::SetIdentity(std::string_view vendor, uint32_t family, uint32_t model, uint32_t stepping,
                               uint32_t highestLeaf) {
-  char text[12] = {};
+  uint8_t text[12] = {};
   std::memcpy(text, vendor.data(), std::min<size_t>(vendor.size(), sizeof text));
-  auto word = [&](int at) {
-    uint32_t w;
-    std::memcpy(&w, text + at, 4);
-    return w;
-  };
-  SetLeaf(0, {highestLeaf, word(0), word(8), word(4)});
+  const ByteView words(text, sizeof text);
+  SetLeaf(0, {highestLeaf, words.U32(0), words.U32(8), words.U32(4)});
   SetLeaf(1, {Signature(family, model, stepping), 0, 0, 0});
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/le_bytes.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/SMBiosReport.h"
 #include "sysinfo/smbios/uSMBIOS.h"
@@ -27,8 +28,7 @@ int Usage() {
 // The program's dump: byte 0 (Used20CallingMethod) is 0 and Length accounts for the whole rest.
 bool LooksLikeProgramDump(const std::vector<uint8_t>& bytes) {
   if (bytes.size() < 8 || bytes[0] != 0) return false;
-  const uint32_t length = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | uint32_t(bytes[7]) << 24;
-  return length == bytes.size() - 8;
+  return vsm::ByteView(bytes).U32(4) == bytes.size() - 8;
 }
 
 bool HasEntryPointAnchor(const std::vector<uint8_t>& bytes) {

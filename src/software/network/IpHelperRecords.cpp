@@ -1,7 +1,8 @@
 #include "software/network/IpHelperRecords.h"
 
-#include <cstring>
 #include <set>
+
+#include "base/le_bytes.h"
 
 namespace vsm {
 
@@ -15,15 +16,9 @@ class RecordReader {
   RecordReader(std::span<const uint8_t> buffer, uint32_t bufferAddress, const AnsiDecoder& decode)
       : buffer_(buffer), address_(bufferAddress), decode_(decode) {}
 
-  bool Fits(size_t offset, size_t size) const {
-    return offset <= buffer_.size() && size <= buffer_.size() - offset;
-  }
+  bool Fits(size_t offset, size_t size) const { return buffer_.Has(offset, size); }
 
-  uint32_t U32(size_t offset) const {
-    uint32_t value = 0;
-    std::memcpy(&value, buffer_.data() + offset, sizeof value);
-    return value;
-  }
+  uint32_t U32(size_t offset) const { return buffer_.U32(offset); }
 
   // A NUL-terminated text in a fixed field; a field without NUL is taken whole.
   std::string Text(size_t offset, size_t fieldSize) const {
@@ -92,7 +87,7 @@ class RecordReader {
   }
 
  private:
-  std::span<const uint8_t> buffer_;
+  ByteView buffer_;
   uint32_t address_;
   const AnsiDecoder& decode_;
 };

@@ -1,7 +1,8 @@
 #include "sysinfo/os/TimeZone.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "base/le_bytes.h"
 
 namespace vsm {
 
@@ -11,15 +12,11 @@ const std::string kTimeZonesKey = "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVer
 constexpr size_t kTziSize = 44;
 constexpr size_t kZoneNameLength = 32;
 
-int32_t Int32At(const std::vector<uint8_t>& bytes, size_t offset) {
-  int32_t value = 0;
-  std::memcpy(&value, bytes.data() + offset, sizeof value);
-  return value;
-}
+int32_t Int32At(ByteView bytes, size_t offset) { return static_cast<int32_t>(bytes.U32(offset)); }
 
-SystemTimeFields SystemTimeAt(const std::vector<uint8_t>& bytes, size_t offset) {
+SystemTimeFields SystemTimeAt(ByteView bytes, size_t offset) {
   uint16_t words[8];
-  std::memcpy(words, bytes.data() + offset, sizeof words);
+  for (size_t i = 0; i < 8; ++i) words[i] = bytes.U16(offset + 2 * i);
   return {words[0], words[1], words[2], words[3], words[4], words[5], words[6], words[7]};
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/le_bytes.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -13,20 +14,6 @@ namespace {
 
 constexpr size_t kDumpHeaderSize = 8;
 constexpr size_t kEntryPoint2Size = 31;
-
-uint16_t Word(std::span<const uint8_t> bytes, size_t offset) {
-  return static_cast<uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-uint32_t DWord(std::span<const uint8_t> bytes, size_t offset) {
-  const uint32_t high = Word(bytes, offset + 2);
-  return Word(bytes, offset) | high << 16;
-}
-
-uint64_t QWord(std::span<const uint8_t> bytes, size_t offset) {
-  const uint64_t high = DWord(bytes, offset + 4);
-  return DWord(bytes, offset) | high << 32;
-}
 
 bool HasAnchor(std::span<const uint8_t> bytes, size_t offset, std::string_view anchor) {
   return offset + anchor.size() <= bytes.size() &&
@@ -70,17 +57,19 @@ std::filesystem::path Utf8Path(const std::string& fileName) {
 }  // namespace
 
 std::vector<uint8_t> EncodeSMBiosDump(const TRawSMBIOSData& raw) {
-  std::vector<uint8_t> bytes = {raw.Used20CallingMethod, raw.SMBIOSMajorVersion,
-                                raw.SMBIOSMinorVersion, raw.DmiRevision};
-  for (int shift = 0; shift < 32; shift += 8)
-    bytes.push_back(static_cast<uint8_t>(raw.Length >> shift));
-  bytes.insert(bytes.end(), raw.SMBIOSTableData.begin(), raw.SMBIOSTableData.end());
+  std::vector<uint8_t> bytes(kDumpHeaderSize + raw.SMBIOSTableData.size());
+  bytes[0] = raw.Used20CallingMethod;
+  bytes[1] = raw.SMBIOSMajorVersion;
+  bytes[2] = raw.SMBIOSMinorVersion;
+  bytes[3] = raw.DmiRevision;
+  PutLe(bytes, 4, raw.Length, 4);
+  std::copy(raw.SMBIOSTableData.begin(), raw.SMBIOSTableData.end(), bytes.begin() + kDumpHeaderSize);
   return bytes;
 }
 
 std::optional<TRawSMBIOSData> DecodeSMBiosDump(std::span<const uint8_t> bytes) {
   if (bytes.size() < kDumpHeaderSize) return std::nullopt;
-  const uint32_t length = DWord(bytes, 4);
+  const uint32_t length = ByteView(bytes).U32(4);
   if (bytes.size() - kDumpHeaderSize < length) return std::nullopt;
   TRawSMBIOSData raw =
       MakeRaw(bytes[1], bytes[2], bytes[3], TableBytes(bytes, kDumpHeaderSize, length));
@@ -95,7 +84,7 @@ std::optional<TRawSMBIOSData> FindSMBiosEntryPoint(std::span<const uint8_t> imag
     const size_t tableStart = offset + kEntryPoint2Size;
     if (tableStart >= image.size()) continue;
     return MakeRaw(image[offset + 0x06], image[offset + 0x07], image[offset + 0x0A],
-                   TableBytes(image, tableStart, Word(image, offset + 0x16)));
+                   TableBytes(image, tableStart, ByteView(image).U16(offset + 0x16)));
   }
   return std::nullopt;
 }
@@ -103,23 +92,24 @@ std::optional<TRawSMBIOSData> FindSMBiosEntryPoint(std::span<const uint8_t> imag
 std::optional<TRawSMBIOSData> DecodeDmidecodeDump(std::span<const uint8_t> bytes) {
   uint8_t major = 0, minor = 0, revision = 0;
   uint64_t address = 0, length = 0;
+  const ByteView header(bytes);
   if (HasAnchor(bytes, 0, "_SM3_") && bytes.size() >= 0x18) {
     major = bytes[0x07];
     minor = bytes[0x08];
     revision = bytes[0x0A];
-    length = DWord(bytes, 0x0C);  // the maximum size; the end-of-table structure ends it earlier
-    address = QWord(bytes, 0x10);
+    length = header.U32(0x0C);  // the maximum size; the end-of-table structure ends it earlier
+    address = header.U64(0x10);
   } else if (HasAnchor(bytes, 0, "_SM_") && bytes.size() >= kEntryPoint2Size) {
     major = bytes[0x06];
     minor = bytes[0x07];
     revision = bytes[0x0A];
-    length = Word(bytes, 0x16);
-    address = DWord(bytes, 0x18);
+    length = header.U16(0x16);
+    address = header.U32(0x18);
   } else if (HasAnchor(bytes, 0, "_DMI_") && bytes.size() >= 0x0F) {
     major = bytes[0x0E] >> 4;  // BCD revision
     minor = bytes[0x0E] & 0x0F;
-    length = Word(bytes, 0x06);
-    address = DWord(bytes, 0x08);
+    length = header.U16(0x06);
+    address = header.U32(0x08);
   } else {
     return MakeRaw(0, 0, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()));
   }

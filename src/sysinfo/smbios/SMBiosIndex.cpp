@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "base/le_bytes.h"
+
 namespace vsm {
 namespace {
 
@@ -27,10 +29,11 @@ void WalkStructures(std::span<const uint8_t> table, Visit visit) {
 }  // namespace
 
 TSmBiosTableHeader ReadSMBiosHeader(std::span<const uint8_t> table, size_t offset) {
+  const ByteView bytes(table);
   TSmBiosTableHeader header;
-  header.TableType = table[offset];
-  header.Length = table[offset + 1];
-  header.Handle = static_cast<uint16_t>(table[offset + 2] | table[offset + 3] << 8);
+  header.TableType = bytes.U8(offset);
+  header.Length = bytes.U8(offset + 1);
+  header.Handle = bytes.U16(offset + 2);
   return header;
 }
 

@@ -22,13 +22,9 @@ TSmBiosTableHeader TSMBiosStructure::Header() const {
   return ReadSMBiosHeader(FTable, static_cast<size_t>(FIndex));
 }
 
-uint64_t TSMBiosStructure::ReadField(size_t offset, size_t width) const {
-  if (FIndex < 0) return 0;
-  const size_t start = static_cast<size_t>(FIndex);
-  if (offset + width > Length() || start + offset + width > FTable.size()) return 0;
-  uint64_t value = 0;
-  for (size_t i = width; i-- > 0;) value = value << 8 | FTable[start + offset + i];
-  return value;
+ByteView TSMBiosStructure::FormattedArea() const {
+  if (FIndex < 0) return {};
+  return ByteView(FTable).Sub(static_cast<size_t>(FIndex), Length());
 }
 
 std::string TSMBiosStructure::GetString(int number) const {

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/le_bytes.h"
 #include "sysinfo/smbios/SMBiosDecoding.h"
 #include "sysinfo/smbios/SMBiosTypes.h"
 
@@ -28,10 +29,10 @@ class TSMBiosStructure {
   uint8_t Length() const { return Header().Length; }
   uint16_t Handle() const { return Header().Handle; }
 
-  uint8_t GetByte(size_t offset) const { return static_cast<uint8_t>(ReadField(offset, 1)); }
-  uint16_t GetWord(size_t offset) const { return static_cast<uint16_t>(ReadField(offset, 2)); }
-  uint32_t GetDWord(size_t offset) const { return static_cast<uint32_t>(ReadField(offset, 4)); }
-  uint64_t GetQWord(size_t offset) const { return ReadField(offset, 8); }
+  uint8_t GetByte(size_t offset) const { return FormattedArea().U8(offset); }
+  uint16_t GetWord(size_t offset) const { return FormattedArea().U16(offset); }
+  uint32_t GetDWord(size_t offset) const { return FormattedArea().U32(offset); }
+  uint64_t GetQWord(size_t offset) const { return FormattedArea().U64(offset); }
 
   // String number `number` (1-based) of the string set; empty for 0 and past the set's end.
   std::string GetString(int number) const;
@@ -39,7 +40,8 @@ class TSMBiosStructure {
   std::string GetStringAt(size_t offset) const { return GetString(GetByte(offset)); }
 
  private:
-  uint64_t ReadField(size_t offset, size_t width) const;
+  // The formatted area as far as the table holds it: a field past either end reads as 0.
+  ByteView FormattedArea() const;
 
   std::span<const uint8_t> FTable;
   int32_t FIndex = -1;

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "CallCounter.h"
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 #include "sim/SimTrafficFilter.h"
 #include "software/TdiFwDrv.h"
 
@@ -68,13 +68,13 @@ TEST(TVeskTdiFwDrv, CountersAndRuleRepliesAreDecodedFromTheDevice) {
 
   uint8_t total[17] = {17};
   EXPECT_EQ(drv.GetProcessData(0, total, sizeof total), 17);
-  EXPECT_EQ(ReadLe64(total + 1), 0x1112131415161718ull);  // sent
-  EXPECT_EQ(ReadLe64(total + 9), 0x0102030405060708ull);  // received
+  EXPECT_EQ(ByteView(total, sizeof total).U64(1), 0x1112131415161718ull);  // sent
+  EXPECT_EQ(ByteView(total, sizeof total).U64(9), 0x0102030405060708ull);  // received
 
   uint8_t process[22] = {22};
   EXPECT_EQ(drv.GetProcessData(500, process, sizeof process), 22);
-  EXPECT_EQ(ReadLe64(process + 6), 0x1112131415161718ull);
-  EXPECT_EQ(ReadLe64(process + 14), 0x0102030405060708ull);
+  EXPECT_EQ(ByteView(process, sizeof process).U64(6), 0x1112131415161718ull);
+  EXPECT_EQ(ByteView(process, sizeof process).U64(14), 0x0102030405060708ull);
 
   auto reads = RequestsWithCode(device, tdi::kIoctlGetProcessData);
   ASSERT_EQ(reads.size(), 2u);
@@ -85,11 +85,11 @@ TEST(TVeskTdiFwDrv, CountersAndRuleRepliesAreDecodedFromTheDevice) {
 
   uint8_t rule[14] = {14};
   EXPECT_TRUE(drv.GetFilterRule(500, rule, sizeof rule));
-  EXPECT_EQ(rule[0] | rule[1] << 8, 0);
+  EXPECT_EQ(ByteView(rule, sizeof rule).U16(0), 0);
   drv.SetFilterRule(500, ALL, DENY, 0);
   uint8_t blocked[14] = {14};
   EXPECT_TRUE(drv.GetFilterRule(500, blocked, sizeof blocked));
-  EXPECT_EQ(blocked[0] | blocked[1] << 8, 1);
+  EXPECT_EQ(ByteView(blocked, sizeof blocked).U16(0), 1);
   EXPECT_EQ(RequestsWithCode(device, tdi::kIoctlGetFilterRule).back().in, (Bytes{0xF4, 0x01, 0, 0}));
 }
 

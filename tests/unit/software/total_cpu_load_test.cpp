@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 #include "software/TotalCpuLoad.h"
 
 namespace vsm {
@@ -11,9 +11,9 @@ TEST(DecodeSystemCpuTimes, FieldsAtTheirOffsets) {
   uint8_t performance[kPerformanceInformationSize] = {};
   uint8_t timeOfDay[kTimeOfDayInformationSize] = {};
   basic[40] = 8;
-  WriteLe64(performance, 0x0000000123456789ull);
-  WriteLe64(timeOfDay, 0xFFFFFFFFFFFFFFFFull);  // boot time: not used
-  WriteLe64(timeOfDay + 8, 0x01D9000000000000ull);
+  PutLe(performance, 0, 0x0000000123456789ull, 8);
+  PutLe(timeOfDay, 0, 0xFFFFFFFFFFFFFFFFull, 8);  // boot time: not used
+  PutLe(timeOfDay, 8, 0x01D9000000000000ull, 8);
   SystemCpuTimes times = DecodeSystemCpuTimes(basic, performance, timeOfDay);
   EXPECT_EQ(times.processors, 8);
   EXPECT_EQ(times.idleTime, 0x0000000123456789ll);

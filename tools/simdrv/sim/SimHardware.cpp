@@ -1,19 +1,11 @@
 #include "sim/SimHardware.h"
 
+#include "base/le_bytes.h"
 #include "hardware/Drivers.h"
 
 namespace vsm::sim {
 
 namespace {
-
-uint32_t GetU32(const uint8_t* in) {
-  return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-         static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-void PutU32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 class SimHardwareChannel final : public DriverChannel {
  public:
@@ -72,10 +64,11 @@ bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint
   std::lock_guard guard(lock_);
   requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
   if (failing_) return false;
+  const ByteView request(in, inSize);
   switch (code) {
     case TVeskHdDrv::kIoctlReadIoPort: {
       if (inSize < 4 || outSize < 1 || out == nullptr) return false;
-      auto port = static_cast<uint16_t>(GetU32(in));
+      auto port = static_cast<uint16_t>(request.U32(0));
       uint8_t value = 0xFF;
       for (auto& device : ports_) {
         if (device->ReadPort(port, value)) break;
@@ -85,7 +78,7 @@ bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint
     }
     case TVeskHdDrv::kIoctlWriteIoPort: {
       if (inSize < 5) return false;
-      auto port = static_cast<uint16_t>(GetU32(in));
+      auto port = static_cast<uint16_t>(request.U32(0));
       for (auto& device : ports_) {
         if (device->WritePort(port, in[4])) break;
       }
@@ -94,23 +87,22 @@ bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint
     case TVeskHdDrv::kIoctlRdmsr: {
       if (inSize < 4 || outSize < 8 || out == nullptr) return false;
       int cpu = currentCpu_ ? currentCpu_() : 0;
-      auto it = msrs_.find({cpu, GetU32(in)});
+      auto it = msrs_.find({cpu, request.U32(0)});
       if (it == msrs_.end()) return false;  // a general-protection fault in the driver
-      PutU32(out, static_cast<uint32_t>(it->second));
-      PutU32(out + 4, static_cast<uint32_t>(it->second >> 32));
+      PutLe({out, outSize}, 0, it->second, 8);
       return true;
     }
     case TVeskHdDrv::kIoctlReadPciConfig: {
       if (inSize < 8 || outSize < 4 || out == nullptr) return false;
-      auto it = pci_.find({GetU32(in), GetU32(in + 4)});
-      PutU32(out, it == pci_.end() ? 0xFFFFFFFF : it->second);
+      auto it = pci_.find({request.U32(0), request.U32(4)});
+      PutLe({out, outSize}, 0, it == pci_.end() ? 0xFFFFFFFF : it->second, 4);
       return true;
     }
     case TVeskHdDrv::kIoctlWritePciConfig: {
       if (inSize < 12) return false;
-      uint32_t address = GetU32(in);
-      uint32_t reg = GetU32(in + 4);
-      uint32_t value = GetU32(in + 8);
+      uint32_t address = request.U32(0);
+      uint32_t reg = request.U32(4);
+      uint32_t value = request.U32(8);
       pci_[{address, reg}] = value;
       if (pciWriteHook_) pciWriteHook_(*this, address, reg, value);
       return true;

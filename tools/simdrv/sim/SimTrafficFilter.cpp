@@ -2,7 +2,7 @@
 
 #include <condition_variable>
 
-#include "base/LittleEndian.h"
+#include "base/le_bytes.h"
 #include "software/TdiFwDrv.h"
 
 namespace vsm::sim {
@@ -189,7 +189,7 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
       return inSize >= 4;
     case tdi::kIoctlRegisterEvent:
       if (inSize < 4) return false;
-      registeredEvent_ = ReadLe32(in);
+      registeredEvent_ = ByteView(in, inSize).U32(0);
       return true;
     case tdi::kIoctlSetFilterRule:
       return StoreRule(in, inSize);
@@ -203,30 +203,32 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
 bool SimTrafficFilter::ReadCounters(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize,
                                     uint32_t& returned) {
   if (inSize < 4 || out == nullptr) return false;
-  uint32_t processId = ReadLe32(in);
+  uint32_t processId = ByteView(in, inSize).U32(0);
+  std::span<uint8_t> reply(out, outSize);
   if (processId == 0) {
     if (outSize < tdi::kTotalRecordSize || out[0] != tdi::kTotalRecordSize) return false;
-    WriteLe64(out + tdi::kTotalSentOffset, machine_.sent);
-    WriteLe64(out + tdi::kTotalReceivedOffset, machine_.received);
+    PutLe(reply, tdi::kTotalSentOffset, machine_.sent, 8);
+    PutLe(reply, tdi::kTotalReceivedOffset, machine_.received, 8);
     returned = tdi::kTotalRecordSize;
     return true;
   }
   if (outSize < tdi::kProcessRecordSize || out[0] != tdi::kProcessRecordSize) return false;
   Counters counters;
   if (auto it = processes_.find(processId); it != processes_.end()) counters = it->second;
-  WriteLe64(out + tdi::kProcessSentOffset, counters.sent);
-  WriteLe64(out + tdi::kProcessReceivedOffset, counters.received);
+  PutLe(reply, tdi::kProcessSentOffset, counters.sent, 8);
+  PutLe(reply, tdi::kProcessReceivedOffset, counters.received, 8);
   returned = tdi::kProcessRecordSize;
   return true;
 }
 
 bool SimTrafficFilter::StoreRule(const uint8_t* in, uint32_t inSize) {
-  if (inSize < tdi::kRuleRecordSize || ReadLe16(in) != tdi::kRuleRecordSize || ReadLe16(in + 12) != 0) return false;
+  const ByteView rule(in, inSize);
+  if (inSize < tdi::kRuleRecordSize || rule.U16(0) != tdi::kRuleRecordSize || rule.U16(12) != 0) return false;
   uint8_t requestType = in[2];
   uint8_t filterType = in[3];
   if (requestType > LISTEN || filterType > LOG) return false;
-  auto limit = static_cast<int32_t>(ReadLe32(in + 4));
-  rules_[ReadLe32(in + 8)][requestType] = {requestType, filterType, limit};
+  auto limit = static_cast<int32_t>(rule.U32(4));
+  rules_[rule.U32(8)][requestType] = {requestType, filterType, limit};
   return true;
 }
 
@@ -234,8 +236,8 @@ bool SimTrafficFilter::StoreRule(const uint8_t* in, uint32_t inSize) {
 bool SimTrafficFilter::ReplyRule(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize,
                                  uint32_t& returned) {
   if (inSize < 4 || out == nullptr || outSize < tdi::kRuleRecordSize) return false;
-  if (ReadLe16(out) != tdi::kRuleRecordSize || out[2] != ALL) return false;
-  out[0] = BlockedLocked(ReadLe32(in)) ? 1 : 0;
+  if (ByteView(out, outSize).U16(0) != tdi::kRuleRecordSize || out[2] != ALL) return false;
+  out[0] = BlockedLocked(ByteView(in, inSize).U32(0)) ? 1 : 0;
   out[1] = 0;
   returned = tdi::kRuleRecordSize;
   return true;
