@@ -1,5 +1,6 @@
 #include "sysinfo/smbios/SMBiosReport.h"
 
+#include "base/ByteSize.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -346,7 +347,8 @@ std::string DescribeSMBiosPages(const TSMBios& smbios) {
     out.Field("  Form Factor", device->GetFormFactor());
     out.Field("  Total", Format("%d bits", device->GetWord(0x08)));
     out.Field("  Data Width", Format("%d bits", device->GetWord(0x0A)));
-    out.Field("  Size", Format("%u MB", device->GetSize()));
+    // Megabytes to bytes in 64 bits: a module of 4 GB or more does not fit in 32.
+    out.Field("  Size", FormatByteSize(static_cast<int64_t>(device->GetSize()) * 1024 * 1024, "."));
     out.Field("  Memory Type", device->GetMemoryTypeStr());
     out.Field("  Speed", Format("%d MHz", device->GetWord(0x15)));
     out.Field("  Manufacter", device->ManufacturerStr());
