@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -97,9 +98,10 @@ std::string GetProcessExePath(HANDLE process) {
   wchar_t path[MAX_PATH] = {};
   HMODULE module = nullptr;
   DWORD needed = 0;
-  if (EnumProcessModules(process, &module, sizeof module, &needed) &&
-      GetModuleFileNameExW(process, module, path, MAX_PATH) > 0) {
-    return Narrow(path);
+  if (EnumProcessModules(process, &module, sizeof module, &needed)) {
+    // A truncated name need not end in a NUL: only the characters the call counts are read.
+    DWORD length = GetModuleFileNameExW(process, module, path, MAX_PATH);
+    if (length > 0) return Narrow(std::wstring_view(path, wcsnlen(path, std::min<DWORD>(length, MAX_PATH))));
   }
   DWORD length = GetProcessImageFileNameW(process, path, MAX_PATH);
   if (length == 0) return {};
