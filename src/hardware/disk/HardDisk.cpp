@@ -82,7 +82,8 @@ bool THardDisk::ReadSmartData() {
                               SmartCommandBlock(TSmartCommand::ReadData, static_cast<uint8_t>(FDiskNumber)),
                               kSmartReadDataReplySize);
   if (!reply || !SmartReplyData(*reply, kSmartBlockSize)) return false;
-  SmartAttributes = std::move(*reply);
+  std::lock_guard lock(FSmartLock);
+  SmartAttributes.swap(*reply);
   return true;
 }
 
@@ -91,8 +92,8 @@ void THardDisk::ReadSmart() {
                                 SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
                                 kSmartEnableReplySize);
   if (enabled) ReadSmartData();
-  FDiskType = ChooseDiskType(FName, SmartBlock());
-  if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlock(), *id);
+  FDiskType = ChooseDiskType(FName, SmartBlockView());
+  if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
 }
 
 void THardDisk::ReadPartitions() {
@@ -110,16 +111,23 @@ void THardDisk::ReadPartitions() {
   }
 }
 
-ByteView THardDisk::SmartBlock() const {
+ByteView THardDisk::SmartBlockView() const {
   if (SmartAttributes.empty()) return {};
   return ByteView(SmartAttributes).Sub(kSmartReplyHeaderSize, kSmartBlockSize);
+}
+
+std::vector<uint8_t> THardDisk::SmartBlock() const {
+  std::lock_guard lock(FSmartLock);
+  ByteView block = SmartBlockView();
+  return std::vector<uint8_t>(block.data(), block.data() + block.size());
 }
 
 void THardDisk::Update() { ReadSmartData(); }
 
 double THardDisk::GetTemperature() const {
   if (!PTemperatureAtt) return 0;
-  auto attribute = SmartAttributeAt(SmartBlock(), *PTemperatureAtt);
+  std::lock_guard lock(FSmartLock);
+  auto attribute = SmartAttributeAt(SmartBlockView(), *PTemperatureAtt);
   auto id = TemperatureAttributeId(FDiskType);
   if (!attribute || !id || attribute->Id != *id) return 0;
   return TemperatureOf(FDiskType, *attribute);

@@ -3,6 +3,7 @@
 // requests on the disk's open handle.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,8 @@ class THardDisk {
 
   // Reads the SMART attributes again; a failed read keeps the previous ones.
   void Update();
-  // Degrees Celsius from the temperature attribute; 0 when there is none.
+  // Degrees Celsius from the temperature attribute; 0 when there is none. May run on another
+  // thread than Update (the floating strip reads it on the user-interface thread).
   double GetTemperature() const;
   bool HasTempSensor() const { return PTemperatureAtt.has_value(); }
   // Solid state by the rotation rate, or when that is not reported, by the absence of a seek
@@ -50,8 +52,8 @@ class THardDisk {
   const std::string& Minor_ver() const { return FMinor_ver; }
   bool IsDynamic() const { return FDynamic; }
 
-  // The 512-byte SMART data block of the last successful read (empty before one).
-  ByteView SmartBlock() const;
+  // A copy of the 512-byte SMART data block of the last successful read (empty before one).
+  std::vector<uint8_t> SmartBlock() const;
 
  private:
   bool ReadIdentify();
@@ -61,8 +63,12 @@ class THardDisk {
   void ReadSmart();
   bool ReadSmartData();
   void ReadPartitions();
+  // The data block inside SmartAttributes; the caller holds FSmartLock or runs in the constructor.
+  ByteView SmartBlockView() const;
 
   std::unique_ptr<TStorageDevice> Handle;
+  // Replaced by Update while GetTemperature may be reading it on another thread.
+  mutable std::mutex FSmartLock;
   std::vector<uint8_t> SmartAttributes;  // answer of the last SMART READ DATA: header, then the block
   std::optional<int> PTemperatureAtt;    // slot of the temperature attribute in the block
   TDiskPartitionList FPartitions;

@@ -70,7 +70,8 @@ TEST(AmdFamily10, ReportedTemperatureArithmetic) {
   const Case cases[] = {
       {0x3E830000, 0x15, 0x02, 13.5},        // range select bits 17..16 set, low model: ((0x1F4 & 0x7FC) / 8) - 49
       {0x3E830000, 0x15, 0x30, 62.5 - 49},   // higher model: no mask
-      {0x3E930000, 0x15, 0x02, 13.5},        // bit 21 is masked away for low models
+      {0x3EE30000, 0x15, 0x02, 13.5},        // low models drop the two lowest readout bits (21, 22)
+      {0x3EE30000, 0x15, 0x30, 0x1F7 / 8.0 - 49},  // higher models keep them
       {0x3E800000, 0x15, 0x02, 62.5},        // range select clear
       {0x3E830000, 0x16, 0x00, 13.5},        // family 16h, range select
       {0x3E880000, 0x16, 0x00, 13.5},        // family 16h, bit 19

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "AtaFixtures.h"
 #include "FakeStorage.h"
 #include "hardware/disk/HardDisk.h"
@@ -92,6 +95,25 @@ TEST(HardDisk, UpdateRereadsTheAttributesAndKeepsThemWhenAReadFails) {
   state->smart.clear();  // the drive stops answering
   disk->Update();
   EXPECT_EQ(disk->GetTemperature(), 51);
+}
+
+// The floating strip reads the first disk's temperature on the user-interface thread while the
+// update thread re-reads the attributes.
+TEST(HardDisk, TemperatureCanBeReadWhileAnotherThreadUpdates) {
+  auto state = AtaDrive("libblockdev__WDC_WD20EARS-00MVWB0");
+  auto disk = Open(0, state);
+  std::atomic<bool> done{false};
+  std::thread updater([&] {
+    for (int i = 0; i < 3000; ++i) disk->Update();
+    done = true;
+  });
+  int reads = 0;
+  while (!done) {
+    ASSERT_EQ(disk->GetTemperature(), 44);
+    ++reads;
+  }
+  updater.join();
+  EXPECT_GT(reads, 0);
 }
 
 TEST(HardDisk, SolidStateByRotationRateOrSeekPenalty) {

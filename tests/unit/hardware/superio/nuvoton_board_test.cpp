@@ -146,6 +146,12 @@ TEST_F(NuvotonBoard, SlotsWithoutTheirSourceReadTheAlternateRegister) {
   monitor->SetTemperature({0x079, 0x07A, 7, 0x800, 2}, 85);
   board->update();
   EXPECT_DOUBLE_EQ(board->Temperatures[1].value, 42.5);
+
+  // Slot 0 has no alternate: when no register reports its source it is left as it was.
+  monitor->Set(0x621, 0);
+  monitor->Set(0x000, 48);
+  board->update();
+  EXPECT_EQ(board->Temperatures[0].value, 35);
 }
 
 TEST_F(NuvotonBoard, FansReportRpmAboveTheChipsMinimum) {

@@ -154,6 +154,7 @@ TEST_F(WinbondBoard, FanDivisorsFollowTheCountWithOneWritePerChangedRegister) {
   };
   const Case kCases[] = {
       {0, 7, 0xC1, 7, 1350000.0 / (0xC1 * 128), {}},
+      {0, 6, 0xC1, 7, 1350000.0 / (0xC1 * 64), {0x47}},
       {0, 0, 0x50, 0, 1350000.0 / 0x50, {}},
       {0, 3, 0x50, 2, 1350000.0 / (0x50 * 8), {0x47}},
       {0, 2, 0x80, 2, 1350000.0 / (0x80 * 4), {}},
