@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/library_win.h"
 #include "base/wide_win.h"
 #include "sysinfo/Is64BitWindows_win.h"
 
@@ -100,8 +101,7 @@ TRegistryPlatform CurrentRegistryPlatform() {
     TRegistryPlatform result;
     result.wow64 = Is64BitWindows();
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    auto rtlGetVersion = BindFunction<RtlGetVersionFn>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (rtlGetVersion != nullptr && rtlGetVersion(&version) == 0) {

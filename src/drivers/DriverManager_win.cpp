@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/library_win.h"
 #include "base/module_path_win.h"
 
 namespace vsm {
@@ -21,16 +22,10 @@ struct DriverManagerLibrary {
 const DriverManagerLibrary& Library() {
   static const DriverManagerLibrary library = [] {
     DriverManagerLibrary result;
-    std::wstring folder = ExecutableFolder();
-    if (folder.empty()) return result;
-    std::wstring path = folder + L"DManager.dll";
-    // LOAD_WITH_ALTERED_SEARCH_PATH makes the library's own dependencies resolve from its folder.
-    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE module = LoadLibraryFromFolder(ExecutableFolder(), L"DManager.dll");
     if (module == nullptr) return result;
-    result.getDrvHandle = reinterpret_cast<GetDrvHandleFn>(
-        reinterpret_cast<void*>(GetProcAddress(module, "GetDrvHandle")));
-    result.ioControl = reinterpret_cast<DrvIoControlFn>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DrvIoControl")));
+    result.getDrvHandle = BindFunction<GetDrvHandleFn>(module, "GetDrvHandle");
+    result.ioControl = BindFunction<DrvIoControlFn>(module, "DrvIoControl");
     return result;
   }();
   return library;

@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "base/library_win.h"
 #include "software/TotalCpuLoad.h"
 
 namespace vsm {
@@ -16,8 +17,7 @@ NtQuerySystemInformationFn QueryFunction() {
   static const NtQuerySystemInformationFn function = [] {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     if (ntdll == nullptr) return NtQuerySystemInformationFn{};
-    return reinterpret_cast<NtQuerySystemInformationFn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
+    return BindFunction<NtQuerySystemInformationFn>(ntdll, "NtQuerySystemInformation");
   }();
   return function;
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/system_library_win.h"
+#include "base/library_win.h"
 
 namespace vsm {
 

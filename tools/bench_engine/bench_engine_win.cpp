@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/library_win.h"
 #include "software/Software_win.h"
 
 namespace {
@@ -23,8 +24,7 @@ using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, 
 class BareSample {
  public:
   BareSample() {
-    query_ = reinterpret_cast<NtQuerySystemInformationFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    query_ = vsm::BindFunction<NtQuerySystemInformationFn>(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
     // The engine keeps a handle per process from its first snapshot; so does this.
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/library_win.h"
 #include "base/wide_win.h"
 #include "hardware/disk/StorageDevice_win.h"
 
@@ -19,11 +20,6 @@ struct TWinVolumeSystem::Functions {
 namespace {
 
 constexpr DWORD kVolumeNameLength = 260;
-
-template <class Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // The mount paths of a volume ("C:\", folders it is mounted on), as the API's multi-string.
 std::vector<std::wstring> MountPaths(const std::wstring& volume) {
@@ -46,9 +42,9 @@ std::vector<std::wstring> MountPaths(const std::wstring& volume) {
 TWinVolumeSystem::TWinVolumeSystem() {
   auto functions = std::make_shared<Functions>();
   if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
-    functions->findFirst = Bind<Functions::FindFirstVolumeFn>(kernel, "FindFirstVolumeW");
-    functions->findNext = Bind<Functions::FindNextVolumeFn>(kernel, "FindNextVolumeW");
-    functions->findClose = Bind<Functions::FindVolumeCloseFn>(kernel, "FindVolumeClose");
+    functions->findFirst = BindFunction<Functions::FindFirstVolumeFn>(kernel, "FindFirstVolumeW");
+    functions->findNext = BindFunction<Functions::FindNextVolumeFn>(kernel, "FindNextVolumeW");
+    functions->findClose = BindFunction<Functions::FindVolumeCloseFn>(kernel, "FindVolumeClose");
   }
   functions_ = functions;
 }

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "base/load_library_win.h"
+#include "base/library_win.h"
 
 namespace vsm {
 
@@ -31,11 +31,6 @@ void* __stdcall AllocateZeroed(int size) {
 // Display and map arrays beyond this many records are not believed.
 constexpr int kMaxRecords = 1024;
 
-template <typename Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 void TakeArray(void* array, int count, size_t recordSize, std::vector<uint8_t>& out) {
   out.clear();
   if (array && count > 0 && count <= kMaxRecords) {
@@ -48,15 +43,15 @@ void TakeArray(void* array, int count, size_t recordSize, std::vector<uint8_t>& 
 class WindowsAdl final : public TAdlLibrary {
  public:
   explicit WindowsAdl(HMODULE module)
-      : numberOfAdapters_(Bind<NumberOfAdaptersFn>(module, "ADL_Adapter_NumberOfAdapters_Get")),
-        adapterInfo_(Bind<AdapterInfoFn>(module, "ADL_Adapter_AdapterInfo_Get")),
-        adapterId_(Bind<AdapterIdFn>(module, "ADL_Adapter_ID_Get")),
-        memoryInfo_(Bind<AdapterBlockFn>(module, "ADL_Adapter_MemoryInfo_Get")),
-        activity_(Bind<AdapterBlockFn>(module, "ADL_Overdrive5_CurrentActivity_Get")),
-        fanSpeed_(Bind<ControllerBlockFn>(module, "ADL_Overdrive5_FanSpeed_Get")),
-        temperature_(Bind<ControllerBlockFn>(module, "ADL_Overdrive5_Temperature_Get")),
-        displayInfo_(Bind<DisplayInfoFn>(module, "ADL_Display_DisplayInfo_Get")),
-        displayMap_(Bind<DisplayMapFn>(module, "ADL_Display_DisplayMapConfig_Get")) {}
+      : numberOfAdapters_(BindFunction<NumberOfAdaptersFn>(module, "ADL_Adapter_NumberOfAdapters_Get")),
+        adapterInfo_(BindFunction<AdapterInfoFn>(module, "ADL_Adapter_AdapterInfo_Get")),
+        adapterId_(BindFunction<AdapterIdFn>(module, "ADL_Adapter_ID_Get")),
+        memoryInfo_(BindFunction<AdapterBlockFn>(module, "ADL_Adapter_MemoryInfo_Get")),
+        activity_(BindFunction<AdapterBlockFn>(module, "ADL_Overdrive5_CurrentActivity_Get")),
+        fanSpeed_(BindFunction<ControllerBlockFn>(module, "ADL_Overdrive5_FanSpeed_Get")),
+        temperature_(BindFunction<ControllerBlockFn>(module, "ADL_Overdrive5_Temperature_Get")),
+        displayInfo_(BindFunction<DisplayInfoFn>(module, "ADL_Display_DisplayInfo_Get")),
+        displayMap_(BindFunction<DisplayMapFn>(module, "ADL_Display_DisplayMapConfig_Get")) {}
 
   int NumberOfAdapters(int& count) override {
     std::lock_guard lock(mutex_);
@@ -130,7 +125,7 @@ std::unique_ptr<TAdlLibrary> BindAdlLibrary(const std::wstring& folder) {
   HMODULE module = LoadLibraryFromFolder(folder, L"atiadlxx.dll");
   if (!module) module = LoadLibraryFromFolder(folder, L"atiadlxy.dll");
   if (!module) return nullptr;
-  auto create = Bind<ControlCreateFn>(module, "ADL_Main_Control_Create");
+  auto create = BindFunction<ControlCreateFn>(module, "ADL_Main_Control_Create");
   // 1: enumerate connected adapters only.
   if (!create || create(AllocateZeroed, 1) != adl::kOk) return nullptr;
   return std::make_unique<WindowsAdl>(module);

@@ -1,6 +1,6 @@
 #include "hardware/graphics/GraphicsList_win.h"
 
-#include "base/load_library_win.h"
+#include "base/library_win.h"
 #include "hardware/graphics/AdlLibrary_win.h"
 #include "hardware/graphics/NvApiLibrary_win.h"
 #include "sysinfo/wmi_win.h"

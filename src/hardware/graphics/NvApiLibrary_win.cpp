@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "base/load_library_win.h"
+#include "base/library_win.h"
 
 namespace vsm {
 
@@ -148,8 +148,7 @@ class WindowsNvApi final : public TNvApiLibrary {
 std::unique_ptr<TNvApiLibrary> BindNvApiLibrary(const std::wstring& folder) {
   HMODULE module = LoadLibraryFromFolder(folder, L"nvapi.dll");
   if (!module) return nullptr;
-  auto query = reinterpret_cast<QueryInterfaceFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "nvapi_QueryInterface")));
+  auto query = BindFunction<QueryInterfaceFn>(module, "nvapi_QueryInterface");
   if (!query) return nullptr;
   auto initialize = WindowsNvApi::Query<InitializeFn>(query, nvapi::kInitialize);
   auto enumGpus = WindowsNvApi::Query<EnumPhysicalGpusFn>(query, nvapi::kEnumPhysicalGPUs);

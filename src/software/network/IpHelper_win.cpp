@@ -1,6 +1,6 @@
 #include "software/network/IpHelper_win.h"
 
-#include "base/system_library_win.h"
+#include "base/library_win.h"
 
 namespace vsm {
 

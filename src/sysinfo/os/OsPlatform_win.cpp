@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "app/RegistryReader_win.h"
-#include "base/system_library_win.h"
+#include "base/library_win.h"
 #include "base/wide_win.h"
 #include "sysinfo/Is64BitWindows_win.h"
 

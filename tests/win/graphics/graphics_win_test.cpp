@@ -7,6 +7,7 @@
 
 #include "FakeGpuLibraries.h"
 #include "GpuBlocks.h"
+#include "base/library_win.h"
 #include "base/module_path_win.h"
 #include "hardware/graphics/ATIGraphics.h"
 #include "hardware/graphics/AdlLibrary_win.h"
@@ -27,12 +28,9 @@ std::wstring FakesFolder() { return ExecutableFolder() + L"gpu_fakes\\"; }
 class FakeLibraryFile {
  public:
   explicit FakeLibraryFile(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
-    reply_ = reinterpret_cast<ReplyFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reply")));
-    reset_ = reinterpret_cast<ResetFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Reset")));
-    asked_ = reinterpret_cast<AskedFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "FakeGpu_Asked")));
+    reply_ = BindFunction<ReplyFn>(module_, "FakeGpu_Reply");
+    reset_ = BindFunction<ResetFn>(module_, "FakeGpu_Reset");
+    asked_ = BindFunction<AskedFn>(module_, "FakeGpu_Asked");
     if (Loaded()) reset_();
   }
   bool Loaded() const { return reply_ && reset_ && asked_; }

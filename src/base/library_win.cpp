@@ -1,4 +1,4 @@
-#include "base/load_library_win.h"
+#include "base/library_win.h"
 
 #include <vector>
 
@@ -23,6 +23,10 @@ std::wstring SystemFolder() {
   std::wstring folder(buffer.data(), length);
   if (folder.back() != L'\\') folder += L'\\';
   return folder;
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* fileName) {
+  return LoadLibraryFromFolder(SystemFolder(), fileName);
 }
 
 }  // namespace vsm
