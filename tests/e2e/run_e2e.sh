@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real executable under Wine on an X display (Xvfb when there is none),
 # driven by the probe. Usage: run_e2e.sh EXE PROBE SCREENSHOT_DIR
+# E2E_ONLY=PREFIX runs only the scenarios whose file names start with PREFIX.
 set -u
 exe=$1 probe=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,7 +11,7 @@ source "$here/lib.sh"
 e2e_setup_display
 trap e2e_teardown EXIT
 
-for scenario in "$here"/scenarios/*.sh; do
+for scenario in "$here"/scenarios/"${E2E_ONLY:-}"*.sh; do
   e2e_begin "$(basename "$scenario" .sh)"
   # shellcheck disable=SC1090
   source "$scenario"
