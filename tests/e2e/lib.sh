@@ -84,5 +84,10 @@ setup_clsid='{1F25C9CF-D2E0-41C7-9EF0-3016E5040A63}'
 setup_guid() { probe reg-read-64 HKCR "CLSID\\$setup_clsid" VSM; }
 forget_setup_guid() { wine reg delete "HKCR\\CLSID\\$setup_clsid" /f /reg:64 >/dev/null 2>&1; return 0; }
 
-# Opens the tray menu as a right-button release on the icon does.
-open_tray_menu() { probe post TVeskTrayIconWindow 1025 0 517; }
+# Opens the tray menu as a right-button release on the icon does, and waits until it is up and
+# painted.
+open_tray_menu() {
+  probe post TVeskTrayIconWindow 1025 0 517 || return 1
+  probe wait-window '#32768' 15 || return 1
+  sleep 1
+}

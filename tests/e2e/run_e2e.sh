@@ -12,6 +12,7 @@ e2e_setup_display
 trap e2e_teardown EXIT
 
 for scenario in "$here"/scenarios/"${E2E_ONLY:-}"*.sh; do
+  [ -e "$scenario" ] || { echo "no scenario matches '${E2E_ONLY:-}'"; exit 1; }
   e2e_begin "$(basename "$scenario" .sh)"
   # shellcheck disable=SC1090
   source "$scenario"
