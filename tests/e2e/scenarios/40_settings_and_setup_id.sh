@@ -4,6 +4,8 @@ rm -rf "$(settings_dir)"
 forget_setup_guid
 start_product -os
 check "main form appears" probe wait-window TfrmVeskSystemMonitor 30
+# The tray icon comes after the settings have been loaded.
+check "tray icon appears" probe wait-window TVeskTrayIconWindow 10
 check "the settings folder is created at start" test -d "$(settings_dir)"
 guid=$(setup_guid)
 echo "  setup identifier: $guid"
@@ -22,5 +24,5 @@ check "the version is recorded" test "$(settings_value SetupVer)" = "1.00.1"
 
 start_product -os
 check "second start" probe wait-window TfrmVeskSystemMonitor 30
-sleep 1
+check "second start has loaded its settings" probe wait-window TVeskTrayIconWindow 10
 check "second start reuses the identifier" test "$(setup_guid)" = "$guid"
