@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/wide_win.h"
-#include "software/etw/EventTracing_win.h"
 #include "software/etw/NetworkEventDecoder.h"
 #include "software/etw/ProcessTrafficCounters.h"
 
@@ -85,14 +84,15 @@ bool IsInvalidTraceHandle(TRACEHANDLE handle) {
   return handle == static_cast<TRACEHANDLE>(0xFFFFFFFFull) || handle == ~static_cast<TRACEHANDLE>(0);
 }
 
-ULONG StopSession(const std::wstring& name) {
+ULONG StopSession(const EventTracingFunctions& functions, const std::wstring& name) {
   SessionProperties properties;
-  return EventTracing().controlTrace(0, name.c_str(), properties.Get(), EVENT_TRACE_CONTROL_STOP);
+  return functions.controlTrace(0, name.c_str(), properties.Get(), EVENT_TRACE_CONTROL_STOP);
 }
 
 class TTrafficTrace final : public ProcessTrafficSource {
  public:
-  explicit TTrafficTrace(std::wstring name) : name_(std::move(name)) {}
+  TTrafficTrace(const EventTracingFunctions& functions, std::wstring name)
+      : functions_(functions), name_(std::move(name)) {}
   ~TTrafficTrace() override {
     Stop();
     if (consumer_.joinable()) consumer_.join();
@@ -106,13 +106,13 @@ class TTrafficTrace final : public ProcessTrafficSource {
     logfile.ProcessTraceMode = PROCESS_TRACE_MODE_REAL_TIME | PROCESS_TRACE_MODE_EVENT_RECORD;
     logfile.EventRecordCallback = &TTrafficTrace::OnEventRecord;
     logfile.Context = this;
-    trace_ = EventTracing().openTrace(&logfile);
+    trace_ = functions_.openTrace(&logfile);
     if (IsInvalidTraceHandle(trace_)) return false;
     opened_ = true;
     counters_.SetCounting(true);
     consumer_ = std::thread([this] {
       TRACEHANDLE handles[1] = {trace_};
-      EventTracing().processTrace(handles, 1, nullptr, nullptr);
+      functions_.processTrace(handles, 1, nullptr, nullptr);
       // The session was stopped (by us, or by someone else): the figures are unknown from now.
       counters_.SetCounting(false);
     });
@@ -126,9 +126,9 @@ class TTrafficTrace final : public ProcessTrafficSource {
   void Stop() override {
     if (stopped_.exchange(true)) return;
     counters_.SetCounting(false);
-    StopSession(name_);
+    StopSession(functions_, name_);
     // Ends ProcessTrace once it has delivered what it holds.
-    if (opened_) EventTracing().closeTrace(trace_);
+    if (opened_) functions_.closeTrace(trace_);
   }
 
  private:
@@ -150,6 +150,7 @@ class TTrafficTrace final : public ProcessTrafficSource {
     if (transfer) self->counters_.Add(*transfer);
   }
 
+  const EventTracingFunctions functions_;
   std::wstring name_;
   TProcessTrafficCounters counters_;
   TRACEHANDLE trace_ = 0;
@@ -160,10 +161,9 @@ class TTrafficTrace final : public ProcessTrafficSource {
 
 }  // namespace
 
-TrafficTraceStart StartTrafficTrace(TraceSessionKind kind) {
+TrafficTraceStart StartTrafficTrace(TraceSessionKind kind, const EventTracingFunctions& functions) {
   TrafficTraceStart result;
   if (kind == TraceSessionKind::None) return result;
-  const EventTracingFunctions& functions = EventTracing();
   if (!functions.Complete()) {
     result.outcome = TrafficTraceOutcome::NoFunctions;
     return result;
@@ -183,7 +183,7 @@ TrafficTraceStart StartTrafficTrace(TraceSessionKind kind) {
       result.outcome = TrafficTraceOutcome::HeldByAnotherTool;
       return result;
     }
-    StopSession(name);
+    StopSession(functions, name);
     SessionProperties again(ours, sessionGuid);
     status = functions.startTrace(&session, name.c_str(), again.Get());
   }
@@ -191,7 +191,7 @@ TrafficTraceStart StartTrafficTrace(TraceSessionKind kind) {
     result.outcome = TrafficTraceOutcome::SessionRefused;
     return result;
   }
-  auto trace = std::make_unique<TTrafficTrace>(name);
+  auto trace = std::make_unique<TTrafficTrace>(functions, name);
   if (!trace->Open()) {
     trace->Stop();  // the session we started must not outlive this attempt
     result.outcome = TrafficTraceOutcome::NoEventsDelivered;

@@ -5,6 +5,7 @@
 // that was killed is found and recreated at the next start.
 #include <memory>
 
+#include "software/etw/EventTracing_win.h"
 #include "software/etw/ProcessTrafficSource.h"
 #include "software/etw/TraceSessionPlan.h"
 
@@ -24,6 +25,7 @@ struct TrafficTraceStart {
   TrafficTraceOutcome outcome = TrafficTraceOutcome::NotOnThisWindows;
 };
 
-TrafficTraceStart StartTrafficTrace(TraceSessionKind kind);
+// `functions` are the system's (the Windows tests wrap them to see the calls made).
+TrafficTraceStart StartTrafficTrace(TraceSessionKind kind, const EventTracingFunctions& functions = EventTracing());
 
 }  // namespace vsm

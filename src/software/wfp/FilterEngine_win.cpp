@@ -1,12 +1,9 @@
 #include "software/wfp/FilterEngine_win.h"
 
-#include <windows.h>
-#include <fwpmu.h>
-
 #include <array>
 
-#include "base/library_win.h"
 #include "base/wide_win.h"
+#include "software/wfp/FilteringPlatform_win.h"
 
 namespace vsm {
 
@@ -26,48 +23,11 @@ constexpr UINT32 kSessionFlagDynamic = 0x00000001;  // FWPM_SESSION_FLAG_DYNAMIC
 constexpr DWORD kFilterNotFound = 0x80320003;        // FWP_E_FILTER_NOT_FOUND
 constexpr UINT32 kAuthnDefault = 0xFFFFFFFF;        // RPC_C_AUTHN_DEFAULT
 
-struct FilteringFunctions {
-  using EngineOpenFn = DWORD(WINAPI*)(const wchar_t* server, UINT32 authnService, void* authIdentity,
-                                      const FWPM_SESSION0* session, HANDLE* engine);
-  using EngineCloseFn = DWORD(WINAPI*)(HANDLE engine);
-  using FilterAddFn = DWORD(WINAPI*)(HANDLE engine, const FWPM_FILTER0* filter, PSECURITY_DESCRIPTOR sd, UINT64* id);
-  using FilterDeleteByIdFn = DWORD(WINAPI*)(HANDLE engine, UINT64 id);
-  using GetAppIdFn = DWORD(WINAPI*)(const wchar_t* fileName, FWP_BYTE_BLOB** appId);
-  using FreeMemoryFn = void(WINAPI*)(void** memory);
-
-  EngineOpenFn engineOpen = nullptr;
-  EngineCloseFn engineClose = nullptr;
-  FilterAddFn filterAdd = nullptr;
-  FilterDeleteByIdFn filterDeleteById = nullptr;
-  GetAppIdFn getAppId = nullptr;
-  FreeMemoryFn freeMemory = nullptr;
-
-  bool Complete() const {
-    return engineOpen != nullptr && engineClose != nullptr && filterAdd != nullptr && filterDeleteById != nullptr &&
-           getAppId != nullptr && freeMemory != nullptr;
-  }
-};
-
-const FilteringFunctions& Filtering() {
-  static const FilteringFunctions functions = [] {
-    FilteringFunctions bound;
-    HMODULE module = LoadSystemLibrary(L"fwpuclnt.dll");
-    bound.engineOpen = BindFunction<FilteringFunctions::EngineOpenFn>(module, "FwpmEngineOpen0");
-    bound.engineClose = BindFunction<FilteringFunctions::EngineCloseFn>(module, "FwpmEngineClose0");
-    bound.filterAdd = BindFunction<FilteringFunctions::FilterAddFn>(module, "FwpmFilterAdd0");
-    bound.filterDeleteById = BindFunction<FilteringFunctions::FilterDeleteByIdFn>(module, "FwpmFilterDeleteById0");
-    bound.getAppId = BindFunction<FilteringFunctions::GetAppIdFn>(module, "FwpmGetAppIdFromFileName0");
-    bound.freeMemory = BindFunction<FilteringFunctions::FreeMemoryFn>(module, "FwpmFreeMemory0");
-    return bound;
-  }();
-  return functions;
-}
-
 class WfpFilterEngine final : public FilterEngine {
  public:
-  explicit WfpFilterEngine(HANDLE engine) : engine_(engine) {}
+  WfpFilterEngine(const FilteringFunctions& functions, HANDLE engine) : functions_(functions), engine_(engine) {}
   // Closing the dynamic session deletes our filters.
-  ~WfpFilterEngine() override { Filtering().engineClose(engine_); }
+  ~WfpFilterEngine() override { functions_.engineClose(engine_); }
   WfpFilterEngine(const WfpFilterEngine&) = delete;
   WfpFilterEngine& operator=(const WfpFilterEngine&) = delete;
 
@@ -75,10 +35,9 @@ class WfpFilterEngine final : public FilterEngine {
 
   std::optional<uint64_t> AddBlockFilter(const std::string& exePath, int index) override {
     if (index < 0 || index >= FilterCount()) return std::nullopt;
-    const FilteringFunctions& functions = Filtering();
     std::wstring path = Widen(exePath);
     FWP_BYTE_BLOB* appId = nullptr;
-    if (functions.getAppId(path.c_str(), &appId) != ERROR_SUCCESS || appId == nullptr) return std::nullopt;
+    if (functions_.getAppId(path.c_str(), &appId) != ERROR_SUCCESS || appId == nullptr) return std::nullopt;
 
     FWPM_FILTER_CONDITION0 condition = {};
     condition.fieldKey = kConditionAleAppId;
@@ -96,25 +55,25 @@ class WfpFilterEngine final : public FilterEngine {
     filter.action.type = FWP_ACTION_BLOCK;
 
     UINT64 id = 0;
-    DWORD status = functions.filterAdd(engine_, &filter, nullptr, &id);
-    functions.freeMemory(reinterpret_cast<void**>(&appId));
+    DWORD status = functions_.filterAdd(engine_, &filter, nullptr, &id);
+    functions_.freeMemory(reinterpret_cast<void**>(&appId));
     if (status != ERROR_SUCCESS) return std::nullopt;
     return id;
   }
 
   bool DeleteFilter(uint64_t filterId) override {
-    DWORD status = Filtering().filterDeleteById(engine_, filterId);
+    DWORD status = functions_.filterDeleteById(engine_, filterId);
     return status == ERROR_SUCCESS || status == kFilterNotFound;
   }
 
  private:
+  const FilteringFunctions functions_;
   HANDLE engine_;
 };
 
 }  // namespace
 
-std::unique_ptr<FilterEngine> OpenFilterEngine() {
-  const FilteringFunctions& functions = Filtering();
+std::unique_ptr<FilterEngine> OpenFilterEngine(const FilteringFunctions& functions) {
   if (!functions.Complete()) return nullptr;
   wchar_t name[] = L"Vesk System Monitor";
   FWPM_SESSION0 session = {};
@@ -124,7 +83,7 @@ std::unique_ptr<FilterEngine> OpenFilterEngine() {
   if (functions.engineOpen(nullptr, kAuthnDefault, nullptr, &session, &engine) != ERROR_SUCCESS || engine == nullptr) {
     return nullptr;
   }
-  return std::make_unique<WfpFilterEngine>(engine);
+  return std::make_unique<WfpFilterEngine>(functions, engine);
 }
 
 std::unique_ptr<NetworkBlocker> CreateNetworkBlocker() {

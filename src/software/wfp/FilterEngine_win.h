@@ -6,11 +6,13 @@
 #include <memory>
 
 #include "software/wfp/ExecutableBlockList.h"
+#include "software/wfp/FilteringPlatform_win.h"
 
 namespace vsm {
 
-// Null when no session can be opened.
-std::unique_ptr<FilterEngine> OpenFilterEngine();
+// Null when no session can be opened; then nothing but FwpmEngineOpen0 has been called.
+// `functions` are the system's (the Windows tests wrap them to see the calls made).
+std::unique_ptr<FilterEngine> OpenFilterEngine(const FilteringFunctions& functions = FilteringPlatform());
 
 // The block list over OpenFilterEngine(); not available when that gives nothing.
 std::unique_ptr<NetworkBlocker> CreateNetworkBlocker();
