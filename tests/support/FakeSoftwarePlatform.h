@@ -21,7 +21,7 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     std::string name;
     float cpu = 0;
     uint32_t privateBytes = 0;
-    std::string path;
+    std::string path{};  // ExePath of the item
   };
   struct State {
     std::mutex lock;

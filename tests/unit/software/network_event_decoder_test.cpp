@@ -110,7 +110,9 @@ TEST(NetworkEventDecoder, TruncatedOversizedAndOtherPointerSizeRecordsAreRefused
     EXPECT_FALSE(DecodeNetworkEvent(c.eventClass, c.opcode, c.version, c.pointerSize, ByteView()));
     bool hasPointer = c.version == 2 || (c.version == 0 && c.eventClass == NetworkEventClass::UdpIp);
     unsigned other = c.pointerSize == 4 ? 8 : 4;
-    if (hasPointer) EXPECT_FALSE(DecodeNetworkEvent(c.eventClass, c.opcode, c.version, other, c.payload));
+    if (hasPointer) {
+      EXPECT_FALSE(DecodeNetworkEvent(c.eventClass, c.opcode, c.version, other, c.payload));
+    }
   }
 }
 
