@@ -64,10 +64,11 @@ class THardware {
   std::unique_ptr<TMainBord> board;
   std::unique_ptr<TDiskList> hdds;
 
-  // Starts the update thread: a cycle, then a sleep of periodMs, until EndTimer; a period of 0
-  // runs one cycle. temps is kept for the notification's reader; every cycle refreshes all
-  // classes.
-  void StartAsynTimer(unsigned periodMs, THardwareNotify notify = {}, unsigned temps = 0);
+  // Starts the update thread: a cycle of every class, the notification when there is one, then a
+  // sleep of periodMs, until EndTimer; a period of 0 runs one cycle. A thread that is still
+  // running is stopped and waited for first. The notification must not wait for the thread that
+  // destroys this object.
+  void StartAsynTimer(unsigned periodMs, THardwareNotify notify = {});
   // Asks the thread to stop; it ends after its current cycle. Does not wait.
   void EndTimer();
 
@@ -85,9 +86,14 @@ class THardware {
  private:
   struct TSnapshot;
   struct TUpdateThread;
+  struct TComponents;
+
+  // Moves the components out; they are freed, in their order, with the result.
+  std::unique_ptr<TComponents> TakeComponents();
 
   std::shared_ptr<TSnapshot> FSnapshot;
-  std::shared_ptr<TUpdateThread> uTimer;
+  // The update thread, running or asked to stop; joined at the next start or at destruction.
+  std::shared_ptr<TUpdateThread> FWorker;
 };
 
 // The process-wide instance, set by the hidden main form at start-up.
