@@ -95,25 +95,15 @@ struct THardware::TSnapshot {
   TReadings values;
 };
 
-struct THardware::TComponents {
-  std::unique_ptr<TDiskList> hdds;
-  std::unique_ptr<TNetList> netAdapters;
-  std::unique_ptr<TSoundList> sounds;
-  std::unique_ptr<TSMBios> smbios;
-  std::unique_ptr<TCpuInfo> cpu;
-  std::unique_ptr<TMainBord> board;
-  std::unique_ptr<TGraphicsList> Graphics;
-
-  ~TComponents() {
-    hdds.reset();
-    netAdapters.reset();
-    sounds.reset();
-    smbios.reset();
-    cpu.reset();
-    board.reset();
-    Graphics.reset();
-  }
-};
+THardwareComponents::~THardwareComponents() {
+  hdds.reset();
+  netAdapters.reset();
+  sounds.reset();
+  smbios.reset();
+  cpu.reset();
+  board.reset();
+  Graphics.reset();
+}
 
 struct THardware::TUpdateThread {
   unsigned nTime = 0;
@@ -124,7 +114,7 @@ struct THardware::TUpdateThread {
   bool finished = false;
   // Handed over by a destructor that could not wait for the cycle any longer; released, in the
   // usual order, by the thread when the cycle ends.
-  std::unique_ptr<TComponents> releaseOnExit;
+  std::unique_ptr<THardwareComponents> releaseOnExit;
   std::thread thread;
 
   bool StopRequested() {
@@ -149,7 +139,7 @@ struct THardware::TUpdateThread {
   }
 
   void Finish() {
-    std::unique_ptr<TComponents> release;
+    std::unique_ptr<THardwareComponents> release;
     {
       std::lock_guard<std::mutex> guard(lock);
       finished = true;
@@ -187,14 +177,8 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
   shape.boardFans = names(board->Fans);
 }
 
-std::unique_ptr<THardware::TComponents> THardware::TakeComponents() {
-  return std::unique_ptr<TComponents>(new TComponents{std::move(hdds), std::move(netAdapters), std::move(sounds),
-                                                       std::move(smbios), std::move(cpu), std::move(board),
-                                                       std::move(Graphics)});
-}
-
 THardware::~THardware() {
-  std::unique_ptr<TComponents> components = TakeComponents();
+  auto components = std::make_unique<THardwareComponents>(std::move(static_cast<THardwareComponents&>(*this)));
   if (FWorker == nullptr) return;
   std::shared_ptr<TUpdateThread> worker = std::move(FWorker);
   worker->RequestStop();

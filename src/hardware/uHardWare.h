@@ -46,7 +46,25 @@ class THardware;
 // Called on the update thread after each cycle.
 using THardwareNotify = std::function<void(THardware& hardware)>;
 
-class THardware {
+// The components the aggregator owns; freed in this order: disks, network adapters, sound
+// devices, SMBIOS table, processor, board, graphics cards.
+struct THardwareComponents {
+  THardwareComponents() = default;
+  THardwareComponents(THardwareComponents&&) = default;
+  THardwareComponents& operator=(THardwareComponents&&) = delete;
+  ~THardwareComponents();
+
+  std::unique_ptr<TSMBios> smbios;  // null when no table could be had
+  std::unique_ptr<TNetList> netAdapters;
+  std::unique_ptr<TSoundList> sounds;
+  std::unique_ptr<TGraphicsList> Graphics;
+  std::unique_ptr<TCpuInfo> cpu;
+  std::unique_ptr<TMainBord> board;
+  std::unique_ptr<TDiskList> hdds;
+};
+
+// The components are never null except smbios.
+class THardware : public THardwareComponents {
  public:
   explicit THardware(const THardwareFactory& factory);
   THardware(const THardware&) = delete;
@@ -54,15 +72,6 @@ class THardware {
   // Stops the update thread and waits for its cycle (at most the period plus 100 ms), then frees
   // the components. A cycle that is still running after that keeps the components until it ends.
   ~THardware();
-
-  // Owned components; never null except smbios, which is null when no table could be had.
-  std::unique_ptr<TSMBios> smbios;
-  std::unique_ptr<TNetList> netAdapters;
-  std::unique_ptr<TSoundList> sounds;
-  std::unique_ptr<TGraphicsList> Graphics;
-  std::unique_ptr<TCpuInfo> cpu;
-  std::unique_ptr<TMainBord> board;
-  std::unique_ptr<TDiskList> hdds;
 
   // Starts the update thread: a cycle of every class, the notification when there is one, then a
   // sleep of periodMs, until EndTimer; a period of 0 runs one cycle. A thread that is still
@@ -86,10 +95,6 @@ class THardware {
  private:
   struct TSnapshot;
   struct TUpdateThread;
-  struct TComponents;
-
-  // Moves the components out; they are freed, in their order, with the result.
-  std::unique_ptr<TComponents> TakeComponents();
 
   std::shared_ptr<TSnapshot> FSnapshot;
   // The update thread, running or asked to stop; joined at the next start or at destruction.
