@@ -128,8 +128,15 @@ TEST(HardwareWin, CreateHardwareWithoutDriverGivesGenericComponents) {
   EXPECT_NE(hardware->Graphics, nullptr);
   EXPECT_NE(hardware->netAdapters, nullptr);
   EXPECT_NE(hardware->sounds, nullptr);
-  hardware->StartAsynTimer(0);
-  hardware.reset();
+
+  hardware->update(0);  // a cycle without a driver reads nothing and breaks nothing
+  EXPECT_FALSE(hardware->cpu->HasTempSensor());
+  double average = -1;
+  hardware->GetAsynData(32, 0, average);
+  EXPECT_EQ(average, 0);
+  TSenorArray temperatures{{"kept", 1}};
+  hardware->GetAsynData(16, 1, temperatures);
+  EXPECT_TRUE(temperatures.empty());
 }
 
 }  // namespace
