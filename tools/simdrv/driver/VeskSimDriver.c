@@ -32,7 +32,14 @@ static DEVICE_OBJECT* g_filter;
 static LONGLONG g_started;
 static HANDLE g_event;          /* our handle on the registered process-creation event */
 
-double SimKernelClock(void) { return (double)(KeQueryInterruptTime() - g_started) / 1e7; }
+/* The system time: Wine leaves the interrupt time of the shared user data standing still. */
+static LONGLONG SystemTime(void) {
+  LARGE_INTEGER now;
+  KeQuerySystemTime(&now);
+  return now.QuadPart;
+}
+
+double SimKernelClock(void) { return (double)(SystemTime() - g_started) / 1e7; }
 
 unsigned SimKernelProcessorCount(void) { return KeQueryActiveProcessorCount(NULL); }
 
@@ -188,7 +195,7 @@ static void NTAPI Unload(DRIVER_OBJECT* driver) {
 NTSTATUS NTAPI DriverEntry(DRIVER_OBJECT* driver, UNICODE_STRING* registryPath) {
   NTSTATUS status;
   (void)registryPath;
-  g_started = KeQueryInterruptTime();
+  g_started = SystemTime();
   if (!SimBridgeStart()) return STATUS_INSUFFICIENT_RESOURCES;
   status = AddDevice(driver, VSM_SIM_HARDWARE_DEVICE, VSM_SIM_HARDWARE_LINK, &g_hardware);
   if (NT_SUCCESS(status)) status = AddDevice(driver, VSM_SIM_FILTER_DEVICE, VSM_SIM_FILTER_LINK, &g_filter);
