@@ -82,7 +82,8 @@ SimMachine::SimMachine(SimCpuIdentity cpu) : cpu_(std::move(cpu)) {
   hardware_.AddPortDevice(monitor_);
 
   if (IsAmd(cpu_)) SetUpAmd();
-  AdvanceTo(0, {});
+  SetBoardSensors(0);
+  SetCoreSensors(0);
 }
 
 int SimMachine::CoreTemperature(int cpu, double clock) {

@@ -37,7 +37,7 @@ class SimMachine {
   const SimCpuIdentity& Cpu() const { return cpu_; }
 
   // Brings the sensors to the moment `clock` (seconds since the machine started) and counts the
-  // traffic of the live processes since the previous call.
+  // traffic of the live processes since the previous call (the first call only takes note).
   void AdvanceTo(double clock, const std::vector<uint32_t>& liveProcesses);
 
   // The temperature a logical processor's sensor shows at a moment, in whole degrees.
