@@ -95,6 +95,8 @@ void TfrmVeskSystemMonitor::FormClose() {
 void TfrmVeskSystemMonitor::FormDestroy() {
   SaveAppConfig();
   TrayIcon.reset();
+  // Our trace session is the one thing the system would otherwise keep after us.
+  if (Software) Software->StopTrafficCounting();
   // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
   TerminateProcess(GetCurrentProcess(), 0);
   ExitProcess(0);

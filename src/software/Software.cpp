@@ -57,9 +57,10 @@ struct TSoftware::TUpdateThread {
 };
 
 TSoftware::TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver,
-                     TInterfaceCounterReader interfaces, std::unique_ptr<TOperatingSystem> os)
+                     TInterfaceCounterReader interfaces, std::unique_ptr<TOperatingSystem> os,
+                     TSystemNetwork system)
     : platform_(std::move(platform)), tdiDrv(std::move(driver)),
-      interfaceReader_(std::move(interfaces)), FOs(std::move(os)) {
+      interfaceReader_(std::move(interfaces)), system_(std::move(system)), FOs(std::move(os)) {
   platform_->FillProcessList(FProcessList, nullptr);
 }
 
@@ -149,15 +150,40 @@ bool TSoftware::KillProcess(TProcessItem* item) {
 
 bool TSoftware::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType,
                               int32_t limit) {
-  return tdiDrv != nullptr && tdiDrv->SetFilterRule(processId, requestType, filterType, limit);
+  if (HasTdiData()) return tdiDrv->SetFilterRule(processId, requestType, filterType, limit);
+  if (requestType != ALL || (filterType != ALLOW && filterType != DENY)) return false;
+  std::lock_guard guard(critical);
+  for (const TProcessItemRef& item : FProcessList.Items()) {
+    if (item->ProcessID == processId) return SetNetBlocked(*item, filterType == DENY);
+  }
+  return false;
 }
 
 bool TSoftware::DisableNet(const TProcessItem* item) {
-  return item != nullptr && SetFilterRule(item->ProcessID, ALL, DENY, 0);
+  if (item == nullptr) return false;
+  return HasTdiData() ? SetFilterRule(item->ProcessID, ALL, DENY, 0) : SetNetBlocked(*item, true);
 }
 
 bool TSoftware::EnableNet(const TProcessItem* item) {
-  return item != nullptr && SetFilterRule(item->ProcessID, ALL, ALLOW, 0);
+  if (item == nullptr) return false;
+  return HasTdiData() ? SetFilterRule(item->ProcessID, ALL, ALLOW, 0) : SetNetBlocked(*item, false);
+}
+
+bool TSoftware::SetNetBlocked(const TProcessItem& item, bool blocked) {
+  if (!system_.blocker || !system_.blocker->Available()) return false;
+  return blocked ? system_.blocker->Block(item.ExePath) : system_.blocker->Allow(item.ExePath);
+}
+
+bool TSoftware::CanBlockNet() const {
+  return HasTdiData() || (system_.blocker != nullptr && system_.blocker->Available());
+}
+
+bool TSoftware::HasProcessTraffic() const {
+  return HasTdiData() || (system_.traffic != nullptr && system_.traffic->Counting());
+}
+
+void TSoftware::StopTrafficCounting() {
+  if (system_.traffic) system_.traffic->Stop();
 }
 
 bool TSoftware::SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond) {
@@ -219,19 +245,32 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   record[0] = tdi::kProcessRecordSize;
   if (tdiDrv->GetProcessData(item.ProcessID, record, sizeof record) >= static_cast<int32_t>(sizeof record)) {
     const ByteView view(record, sizeof record);
-    uint64_t received = view.U64(tdi::kProcessReceivedOffset);
-    uint64_t sent = view.U64(tdi::kProcessSentOffset);
-    if (item.byte_in != -1 && item.byte_out != -1) {
-      item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
-      item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
-    }
-    item.byte_in = static_cast<int64_t>(received);
-    item.byte_out = static_cast<int64_t>(sent);
+    StoreTrafficTotals(item, view.U64(tdi::kProcessReceivedOffset), view.U64(tdi::kProcessSentOffset));
   }
   uint8_t rule[tdi::kRuleRecordSize] = {};
   rule[0] = tdi::kRuleRecordSize;
   if (tdiDrv->GetFilterRule(item.ProcessID, rule, sizeof rule)) {
     item.isDisableNet = ByteView(rule, sizeof rule).U16(0) == 1;
+  }
+}
+
+void TSoftware::StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent) {
+  if (item.byte_in != -1 && item.byte_out != -1) {
+    item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
+    item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
+  }
+  item.byte_in = static_cast<int64_t>(received);
+  item.byte_out = static_cast<int64_t>(sent);
+}
+
+void TSoftware::UpdateCountedTraffic(TProcessItem& item) {
+  std::optional<TrafficTotals> totals = system_.traffic->Totals(item.ProcessID);
+  if (totals) {
+    StoreTrafficTotals(item, totals->received, totals->sent);
+  } else {
+    // No byte moved yet: unknown, like a process the driver has no record for.
+    item.byte_in = -1;
+    item.byte_out = -1;
   }
 }
 
@@ -242,7 +281,10 @@ void TSoftware::UpdateProcesses() {
   for (const TProcessItemRef& item : FProcessList.Items()) known.push_back(item->ProcessID);
   platform_->FillProcessList(FProcessList, &known);
   std::sort(known.begin(), known.end());
-  bool trafficKnown = HasTdiData();
+  bool driverOpen = HasTdiData();
+  bool counted = !driverOpen && system_.traffic != nullptr && system_.traffic->Counting();
+  if (counted) system_.traffic->KeepOnly(known);
+  bool ourBlocks = !driverOpen && system_.blocker != nullptr && system_.blocker->Available();
   bool readMemory = UpdateMemory;
   for (int index = 0; index < FProcessList.Count();) {
     TProcessItemRef item = FProcessList.GetItem(index);
@@ -253,8 +295,11 @@ void TSoftware::UpdateProcesses() {
     }
     if (readMemory) item->Memoryuse = platform_->ProcessPrivateBytes(item->ProcessID);
     item->CPUuse = platform_->ProcessCpuUsage(*item);
-    if (trafficKnown && !IsSystemIdleOrSystem(item->ProcessID)) {
+    if (ourBlocks) item->isDisableNet = system_.blocker->IsBlocked(item->ExePath);
+    if (driverOpen && !IsSystemIdleOrSystem(item->ProcessID)) {
       UpdateProcessTraffic(*item);
+    } else if (counted && !IsSystemIdleOrSystem(item->ProcessID)) {
+      UpdateCountedTraffic(*item);
     } else {
       item->byte_in = -1;
       item->byte_out = -1;

@@ -17,6 +17,8 @@
 #include "software/ProcessItem.h"
 #include "software/SoftwarePlatform.h"
 #include "software/TdiFwDrv.h"
+#include "software/etw/ProcessTrafficSource.h"
+#include "software/wfp/NetworkBlocker.h"
 #include "sysinfo/os/OperatingSystem.h"
 
 namespace vsm {
@@ -30,13 +32,22 @@ using TSoftwareNotify = std::function<void(TSoftware& engine)>;
 // cannot be read.
 using TInterfaceCounterReader = std::function<std::optional<std::vector<InterfaceCounters>>()>;
 
+// Per-process traffic and blocking from the system's own facilities, used while the filter
+// driver is not open. Either may be null.
+struct TSystemNetwork {
+  std::unique_ptr<ProcessTrafficSource> traffic;
+  std::unique_ptr<NetworkBlocker> blocker;
+};
+
 class TSoftware {
  public:
   // Takes a full snapshot at once. A null driver behaves like a missing one; without the driver
   // the machine's totals come from the interface counters, when a reader is given. `os` is the
-  // operating-system information, already refreshed, kept for the operating-system page.
+  // operating-system information, already refreshed, kept for the operating-system page. Without
+  // the driver, per-process traffic and blocking come from `system`.
   TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver,
-            TInterfaceCounterReader interfaces = {}, std::unique_ptr<TOperatingSystem> os = nullptr);
+            TInterfaceCounterReader interfaces = {}, std::unique_ptr<TOperatingSystem> os = nullptr,
+            TSystemNetwork system = {});
   // Stops the worker and waits for it (and for workers stopped before), then releases the driver.
   ~TSoftware();
   TSoftware(const TSoftware&) = delete;
@@ -66,13 +77,21 @@ class TSoftware {
   // it) and restarts a running worker.
   bool KillProcess(TProcessItem* item);
 
+  // With the driver: its rule. Without it, only ALL with ALLOW or DENY is possible: it allows or
+  // blocks the executable of the listed process with that id.
   bool SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType, int32_t limit);
   bool DisableNet(const TProcessItem* item);
   bool EnableNet(const TProcessItem* item);
+  // Whether DisableNet and EnableNet can work here: the driver is open, or the system can block.
+  bool CanBlockNet() const;
   // -1 lifts the limit.
   bool SetRecvLimit(const TProcessItem* item, int32_t bytesPerSecond);
   bool SetSendLimit(const TProcessItem* item, int32_t bytesPerSecond);
   bool HasTdiData() const { return tdiDrv != nullptr && tdiDrv->Actived(); }
+  // Whether processes get traffic figures: from the driver, or from the system's events.
+  bool HasProcessTraffic() const;
+  // Ends the system's traffic counting (at exit, which does not wait for the destructor).
+  void StopTrafficCounting();
   // The handler runs on the driver's event thread.
   void OnTdiEvent(TDrvEventProc handler);
 
@@ -92,6 +111,9 @@ class TSoftware {
   std::optional<MachineTotals> ReadMachineTotals();
   std::optional<MachineTotals> ReadDriverTotals();
   void UpdateProcessTraffic(TProcessItem& item);
+  void UpdateCountedTraffic(TProcessItem& item);
+  static void StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent);
+  bool SetNetBlocked(const TProcessItem& item, bool blocked);
   bool SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond);
   // Joins stopped workers that have ended; call with the timer lock held.
   void JoinFinishedWorkers();
@@ -105,6 +127,7 @@ class TSoftware {
   TTdiRecord FTdiRecord;
   TInterfaceCounterReader interfaceReader_;
   TInterfaceTrafficMeter interfaceMeter_;
+  TSystemNetwork system_;
   // Operating-system information for the operating-system page; it plays no part in the sampling.
   std::unique_ptr<TOperatingSystem> FOs;
 

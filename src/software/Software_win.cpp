@@ -8,6 +8,8 @@
 #include "software/ProcessKill_win.h"
 #include "software/ProcessList_win.h"
 #include "software/TotalCpuLoad_win.h"
+#include "software/etw/TrafficTrace_win.h"
+#include "software/wfp/FilterEngine_win.h"
 #include "sysinfo/os/OsPlatform_win.h"
 
 namespace vsm {
@@ -37,8 +39,16 @@ std::unique_ptr<TSoftware> CreateSoftware() {
                                                 WindowsDriverEventFactory());
   std::unique_ptr<TOperatingSystem> os = CreateOperatingSystem();
   os->RefreshData();
+  // Without the driver, the system's own network events and filtering platform stand in for it.
+  TSystemNetwork system;
+  if (!driver->Actived()) {
+    TraceSessionKind kind = ChooseTraceSession(static_cast<uint32_t>(os->MajorVersion()),
+                                               static_cast<uint32_t>(os->MinorVersion()));
+    system.traffic = StartTrafficTrace(kind).source;
+    system.blocker = CreateNetworkBlocker();
+  }
   return std::make_unique<TSoftware>(CreateWindowsSoftwarePlatform(), std::move(driver),
-                                     &ReadInterfaceCounters, std::move(os));
+                                     &ReadInterfaceCounters, std::move(os), std::move(system));
 }
 
 TSoftwareNotify NotifyWindow(HWND window) {

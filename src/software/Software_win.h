@@ -1,6 +1,7 @@
 #pragma once
 // The software engine wired to this machine: Windows process, memory and CPU calls, and the
-// network-filter driver handed out by the driver-manager library (without it: no traffic figures).
+// network-filter driver handed out by the driver-manager library; without it, per-process traffic
+// from the kernel's network events and blocking through the filtering platform, where they work.
 #include <windows.h>
 
 #include <memory>

@@ -21,6 +21,7 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     std::string name;
     float cpu = 0;
     uint32_t privateBytes = 0;
+    std::string path{};  // ExePath of the item
   };
   struct State {
     std::mutex lock;
@@ -58,6 +59,7 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
       auto item = std::make_shared<TProcessItem>();
       item->ProcessID = process.id;
       item->ExeName = process.name;
+      item->ExePath = process.path;
       item->hProc = TProcessHandle(process.id, [](uintptr_t) { ++ClosedHandles(); });
       state_->opened.push_back(process.id);
       list.Add(std::move(item));
