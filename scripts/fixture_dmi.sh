@@ -15,7 +15,9 @@ if [ "${1:-}" != --inside ]; then
 fi
 shift
 dump=$1; shift
+# The namespace's own files live on a memory file system that goes with it.
 work=$(mktemp -d)
+mount -t tmpfs tmpfs "$work"
 # Keep the real classes reachable, then lay a folder of links to them over /sys/class with the
 # dump's dmi/id beside them.
 mkdir "$work/real" "$work/class"
@@ -36,4 +38,7 @@ for file in "${!files[@]}"; do field "${files[$file]}" > "$work/class/dmi/id/$fi
 chassis=$(dmidecode --from-dump "$dump" -t 3 -u 2>/dev/null | awk '/Header and Data:/ { getline; print $6; exit }')
 echo $((0x${chassis:-02} & 0x7F)) > "$work/class/dmi/id/chassis_type"
 mount --bind "$work/class" /sys/class
-exec "$@"
+status=0
+"$@" || status=$?
+umount /sys/class "$work/real" "$work" && rmdir "$work"
+exit $status
