@@ -10,30 +10,17 @@ namespace vsm {
 namespace {
 
 using GetDrvHandleFn = HANDLE(WINAPI*)(int kind);
-using DrvIoControlFn = BOOL(WINAPI*)(HANDLE device, DWORD code, void* in, DWORD inSize, void* out,
-                                     DWORD outSize, DWORD* returned);
-
-struct DriverManagerLibrary {
-  GetDrvHandleFn getDrvHandle = nullptr;
-  DrvIoControlFn ioControl = nullptr;
-};
 
 // Loaded once and never unloaded: handles it gave out stay valid for the life of the process.
-const DriverManagerLibrary& Library() {
-  static const DriverManagerLibrary library = [] {
-    DriverManagerLibrary result;
-    HMODULE module = LoadLibraryFromFolder(ExecutableFolder(), L"DManager.dll");
-    if (module == nullptr) return result;
-    result.getDrvHandle = BindFunction<GetDrvHandleFn>(module, "GetDrvHandle");
-    result.ioControl = BindFunction<DrvIoControlFn>(module, "DrvIoControl");
-    return result;
-  }();
-  return library;
+GetDrvHandleFn GetDrvHandle() {
+  static const GetDrvHandleFn function =
+      BindFunction<GetDrvHandleFn>(LoadLibraryFromFolder(ExecutableFolder(), L"DManager.dll"), "GetDrvHandle");
+  return function;
 }
 
 class DeviceChannel final : public CountingDriverChannel {
  public:
-  DeviceChannel(HANDLE device, DrvIoControlFn ioControl) : device_(device), ioControl_(ioControl) {}
+  explicit DeviceChannel(HANDLE device) : device_(device) {}
   ~DeviceChannel() override {
     if (IsOpen()) CloseHandle(device_);
   }
@@ -47,11 +34,7 @@ class DeviceChannel final : public CountingDriverChannel {
     returned = 0;
     if (!IsOpen() || in == nullptr) return false;
     DWORD count = 0;
-    void* input = const_cast<void*>(in);
-    BOOL ok = ioControl_ != nullptr
-                  ? ioControl_(device_, code, input, inSize, out, outSize, &count)
-                  : DeviceIoControl(device_, code, input, inSize, out, outSize, &count, nullptr);
-    if (ok == FALSE) return false;
+    if (!DeviceIoControl(device_, code, const_cast<void*>(in), inSize, out, outSize, &count, nullptr)) return false;
     // A driver cannot have written more than the buffer holds; never report more.
     returned = count > outSize ? outSize : count;
     return true;
@@ -59,16 +42,15 @@ class DeviceChannel final : public CountingDriverChannel {
 
  private:
   HANDLE device_;
-  DrvIoControlFn ioControl_;
 };
 
 }  // namespace
 
+std::unique_ptr<DriverChannel> DeviceHandleChannel(void* device) { return std::make_unique<DeviceChannel>(device); }
+
 std::unique_ptr<DriverChannel> OpenDriverChannel(DriverKind kind) {
-  const DriverManagerLibrary& library = Library();
-  HANDLE device = INVALID_HANDLE_VALUE;
-  if (library.getDrvHandle != nullptr) device = library.getDrvHandle(static_cast<int>(kind));
-  return std::make_unique<DeviceChannel>(device, library.ioControl);
+  GetDrvHandleFn getDrvHandle = GetDrvHandle();
+  return DeviceHandleChannel(getDrvHandle != nullptr ? getDrvHandle(static_cast<int>(kind)) : INVALID_HANDLE_VALUE);
 }
 
 }  // namespace vsm

@@ -14,4 +14,8 @@ namespace vsm {
 // driver is missing.
 std::unique_ptr<DriverChannel> OpenDriverChannel(DriverKind kind);
 
+// A channel that sends every request as DeviceIoControl on a device handle (a HANDLE), which it
+// owns and closes; INVALID_HANDLE_VALUE or null gives a closed channel.
+std::unique_ptr<DriverChannel> DeviceHandleChannel(void* device);
+
 }  // namespace vsm

@@ -44,6 +44,7 @@ e2e_stop_product() {
 e2e_begin() { E2E_SCENARIO=$1; E2E_SCENARIO_FAILED=0; echo "--- scenario $1"; }
 e2e_end() {
   e2e_stop_product
+  leave_simulated_machine
   if [ "$E2E_SCENARIO_FAILED" = 0 ]; then E2E_PASSED=$((E2E_PASSED + 1)); echo "ok   $E2E_SCENARIO";
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "FAIL $E2E_SCENARIO"; fi
 }
@@ -55,8 +56,10 @@ e2e_summary() {
 fail() { echo "  failed: $*"; E2E_SCENARIO_FAILED=1; }
 check() { local what=$1; shift; if "$@"; then echo "  ok: $what"; else fail "$what"; fi; }
 
-# Starts the product in the background (wine's own process ends when the program does).
-start_product() { wine "$exe" "$@" >/dev/null 2>&1 & }
+# Starts the product in the background (wine's own process ends when the program does). On the
+# simulated machine it runs with a real machine's firmware identity (E2E_LAUNCH).
+E2E_LAUNCH=()
+start_product() { "${E2E_LAUNCH[@]}" wine "$exe" "$@" >/dev/null 2>&1 & }
 
 screenshot() { import -window root "$shots/$1.png" 2>/dev/null && echo "  screenshot: $shots/$1.png"; }
 
@@ -90,4 +93,39 @@ open_tray_menu() {
   probe post TVeskTrayIconWindow 1025 0 517 || return 1
   probe wait-window '#32768' 15 || return 1
   sleep 1
+}
+
+# The simulated machine (tools/simdrv): a scenario that calls use_simulated_machine runs a copy of
+# the same executable from a folder of its own, with the simulated machine's DManager.dll and
+# kernel driver beside it, so that the program's driver requests reach simulated chips, registers
+# and traffic counters through DeviceIoControl. The driver is stopped and its service removed
+# when the scenario ends.
+E2E_PRODUCT_EXE=
+use_simulated_machine() {
+  local copy
+  # shellcheck source=scripts/simulated_machine.sh
+  source "$here/../../scripts/simulated_machine.sh"
+  copy=$(prepare_simulated_run "$(cd "$(dirname "$exe")/.." && pwd)") || { fail "the simulated machine is not built"; return 1; }
+  E2E_PRODUCT_EXE=$exe
+  exe=$copy
+  # Wine's SMBIOS table then describes the machine of this dump (scripts/fixture_dmi.sh).
+  if fixture_dmi_possible; then
+    E2E_LAUNCH=(bash "$here/../../scripts/fixture_dmi.sh" "$here/../fixtures/smbios/$simulated_machine_dump")
+  else
+    echo "  (no mount namespace here: Wine's SMBIOS table stays empty)"
+  fi
+}
+# simdrv_ctl served | stop (see docs/tools.md), beside the running copy.
+simdrv_ctl() { wine "$(dirname "$exe")/simdrv_ctl.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Requests of one control code that a device served for the program: prints the count (0 if none).
+served_to_product() {
+  local device=$1 code=$2
+  simdrv_ctl served | awk -v d="$device" -v c="$code" '$1 == d && $3 == "VeskSystemMonitor.exe" && $4 == c { n += $5 } END { print n + 0 }'
+}
+leave_simulated_machine() {
+  [ -n "$E2E_PRODUCT_EXE" ] || return 0
+  stop_simulated_driver "$(dirname "$exe")" || echo "  (the simulated driver did not stop)"
+  exe=$E2E_PRODUCT_EXE
+  E2E_PRODUCT_EXE=
+  E2E_LAUNCH=()
 }

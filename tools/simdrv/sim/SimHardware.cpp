@@ -55,6 +55,12 @@ void SimHardware::ClearRequests() {
   requests_.clear();
 }
 
+void SimHardware::SetKeepingRequests(bool keep) {
+  std::lock_guard guard(lock_);
+  keepRequests_ = keep;
+  if (!keep) requests_.clear();
+}
+
 DriverChannelFactory SimHardware::Factory() {
   return [this] { return std::make_unique<SimHardwareChannel>(*this); };
 }
@@ -62,7 +68,7 @@ DriverChannelFactory SimHardware::Factory() {
 bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint8_t* out,
                          uint32_t outSize) {
   std::lock_guard guard(lock_);
-  requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
+  if (keepRequests_) requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
   if (failing_) return false;
   const ByteView request(in, inSize);
   switch (code) {

@@ -47,6 +47,8 @@ class SimHardware {
   // Every request received, in order, for tests that check the wire format.
   std::vector<DriverRequest> Requests() const;
   void ClearRequests();
+  // Keeping requests is on by default; a long-running simulated driver turns it off.
+  void SetKeepingRequests(bool keep);
 
   // A factory of channels onto this machine, for the classes that open their own.
   DriverChannelFactory Factory();
@@ -61,6 +63,7 @@ class SimHardware {
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> pci_;
   PciWriteHook pciWriteHook_;
   std::vector<DriverRequest> requests_;
+  bool keepRequests_ = true;
   bool failing_ = false;
 };
 

@@ -175,11 +175,17 @@ void SimTrafficFilter::ClearRequests() {
   requests_.clear();
 }
 
+void SimTrafficFilter::SetKeepingRequests(bool keep) {
+  std::lock_guard guard(lock_);
+  keepRequests_ = keep;
+  if (!keep) requests_.clear();
+}
+
 bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint8_t* out,
                               uint32_t outSize, uint32_t& returned) {
   std::lock_guard guard(lock_);
   returned = 0;
-  requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
+  if (keepRequests_) requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
   if (failing_) return false;
   switch (code) {
     case tdi::kIoctlGetProcessData:

@@ -53,6 +53,8 @@ class SimTrafficFilter {
   void SetFailing(bool failing);
   std::vector<DriverRequest> Requests() const;
   void ClearRequests();
+  // Keeping requests is on by default; a long-running simulated driver turns it off.
+  void SetKeepingRequests(bool keep);
 
   bool Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize,
               uint32_t& returned);
@@ -77,6 +79,7 @@ class SimTrafficFilter {
   std::function<void(uint32_t)> signaller_;
   std::shared_ptr<EventTable> events_;
   std::vector<DriverRequest> requests_;
+  bool keepRequests_ = true;
   bool failing_ = false;
 };
 
