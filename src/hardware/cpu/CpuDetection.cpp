@@ -23,7 +23,10 @@ TCpuClass ChooseAmdClass(uint32_t family) {
     case 20:
     case 21:
     case 22: return TCpuClass::Amd10;
-    case 23: return TCpuClass::Amd17;
+    // Zen 3/4 (19h) and Zen 5 (1Ah) keep the 17h thermal register and its encoding.
+    case 23:
+    case 25:
+    case 26: return TCpuClass::Amd17;
     default: return TCpuClass::Amd;
   }
 }

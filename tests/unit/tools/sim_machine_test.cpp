@@ -26,7 +26,7 @@ std::vector<double> Values(const TSenorArray& sensors) {
 // board of this kind shows, and they move as time passes.
 TEST(SimMachine, TheProgramFindsTheBoardChipAndItsReadingsMove) {
   SimMachine machine({"GenuineIntel", 6, 0x9E, 10, 4});
-  auto board = DetectMainBord({machine.Hardware().Factory(), nullptr, nullptr});
+  auto board = DetectMainBord({machine.Hardware().Factory(), nullptr, nullptr, nullptr});
   ASSERT_EQ(board->Chip, 0xC330);
   board->update();
   ASSERT_EQ(board->Temperatures.size(), 4u);

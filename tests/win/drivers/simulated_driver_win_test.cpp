@@ -80,7 +80,7 @@ uint32_t Served(DriverChannel& channel, uint32_t code) {
 }
 
 TEST_F(SimulatedDriver, PortRequestsFindAndSampleTheBoardChip) {
-  auto board = DetectMainBord({HardwareChannels(), nullptr, nullptr});
+  auto board = DetectMainBord({HardwareChannels(), nullptr, nullptr, nullptr});
   ASSERT_EQ(board->Chip, 0xC330);  // NCT6776F
   board->update();
   ASSERT_EQ(board->Temperatures.size(), 4u);

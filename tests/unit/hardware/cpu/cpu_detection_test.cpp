@@ -21,7 +21,9 @@ TEST(CpuDetection, ClassByVendorAndFamily) {
       {"AuthenticAMD", 18, TCpuClass::Amd10},  {"AuthenticAMD", 19, TCpuClass::Amd},
       {"AuthenticAMD", 20, TCpuClass::Amd10},  {"AuthenticAMD", 21, TCpuClass::Amd10},
       {"AuthenticAMD", 22, TCpuClass::Amd10},  {"AuthenticAMD", 23, TCpuClass::Amd17},
-      {"AuthenticAMD", 25, TCpuClass::Amd},    {"AuthenticAMD", 5, TCpuClass::Amd},
+      {"AuthenticAMD", 24, TCpuClass::Amd},    {"AuthenticAMD", 25, TCpuClass::Amd17},
+      {"AuthenticAMD", 26, TCpuClass::Amd17},  {"AuthenticAMD", 27, TCpuClass::Amd},
+      {"AuthenticAMD", 5, TCpuClass::Amd},
       {"HygonGenuine", 24, TCpuClass::Unknown}, {"CentaurHauls", 6, TCpuClass::Unknown},
       {"genuineintel", 6, TCpuClass::Unknown},
   };
