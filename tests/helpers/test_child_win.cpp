@@ -2,8 +2,12 @@
 //   test_child wait          sleeps (at most 60 s)
 //   test_child spin <ms>     keeps every processor busy for that long
 //   test_child window        runs a top-level window until it is closed (at most 60 s)
+//   test_child record <file> <arguments...>
+//                            appends the arguments, one line, to the file (a stand-in for the
+//                            program the shell opens addresses with)
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -50,6 +54,16 @@ int RunWindow() {
   return 0;
 }
 
+int Record(int argc, char** argv) {
+  if (argc < 3) return 2;
+  std::FILE* file = std::fopen(argv[2], "ab");
+  if (file == nullptr) return 2;
+  for (int i = 3; i < argc; ++i) std::fprintf(file, "%s%s", i > 3 ? " " : "", argv[i]);
+  std::fputs("\n", file);
+  std::fclose(file);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +73,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(mode, "window") == 0) return RunWindow();
+  if (std::strcmp(mode, "record") == 0) return Record(argc, argv);
   Sleep(kLongestLifeMs);
   return 0;
 }

@@ -1,0 +1,67 @@
+// The message window under Wine, whose browser engine is not installed in the test prefix: the
+// message goes to the default browser, a web address only, and nothing crashes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ShellOpenRecorder_win.h"
+#include "app/BrowserEmulation_win.h"
+#include "app/NewsWindow.h"
+#include "app/frmupdate_win.h"
+#include "base/module_path_win.h"
+#include "ui/WebBrowserHost_win.h"
+
+namespace vsm {
+namespace {
+
+class Owner {
+ public:
+  Owner() {
+    window_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  }
+  ~Owner() { DestroyWindow(window_); }
+  HWND Handle() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+TEST(NewsWindowWin, WithoutABrowserEngineTheMessageOpensInTheDefaultBrowser) {
+  ASSERT_FALSE(WebBrowserEngineAvailable()) << "this prefix was meant to have no browser engine";
+  test::ShellOpenRecorder shell;
+  Owner owner;
+  EXPECT_EQ(Tfrmupdate::ShowNewsletter(owner.Handle(), "News", "https://news.example/7", 0xFF, 300, 500, 7),
+            TNewsShown::nsBrowser);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_EQ(FindWindowW(Tfrmupdate::kWindowClass, nullptr), nullptr);
+  const auto opened = shell.Opened(1);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], "https://news.example/7");
+}
+
+TEST(NewsWindowWin, AMessageAddressThatIsNoWebPageOpensNothing) {
+  test::ShellOpenRecorder shell;
+  for (const char* address : {"file:///c:/windows/win.ini", "C:\\windows\\win.ini", "\\\\host\\share\\x.exe", ""}) {
+    EXPECT_EQ(Tfrmupdate::ShowNewsletter(nullptr, "News", address, 0, 0, 0, 1), TNewsShown::nsNothing) << address;
+  }
+  EXPECT_TRUE(shell.Opened(1, 1500).empty());
+}
+
+TEST(NewsWindowWin, BrowserEmulationIsWrittenForTheInstalledVersion) {
+  const std::wstring program = ExecutablePath();
+  const std::wstring name = program.substr(program.find_last_of(L'\\') + 1);
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str());
+  SetBrowserEmulation();
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  const bool written = RegGetValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str(), RRF_RT_REG_DWORD,
+                                    nullptr, &value, &size) == ERROR_SUCCESS;
+  const auto expected = BrowserEmulationValue(InstalledBrowserMajorVersion());
+  EXPECT_EQ(written, expected.has_value());
+  if (expected) EXPECT_EQ(value, *expected);
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str());
+}
+
+}  // namespace
+}  // namespace vsm
