@@ -70,6 +70,10 @@ bool AddTrigger(ITaskDefinition* definition, const TTaskSchedule& schedule) {
   static constexpr TASK_TRIGGER_TYPE2 kTypes[] = {TASK_TRIGGER_LOGON, TASK_TRIGGER_DAILY,
                                                    TASK_TRIGGER_WEEKLY, TASK_TRIGGER_MONTHLY,
                                                    TASK_TRIGGER_IDLE};
+  if (schedule.trigger == TTaskTriggerType::ttWeekly || schedule.trigger == TTaskTriggerType::ttMonthly) {
+    // The SDK of this build has no weekly or monthly trigger interface: "schtasks" registers them.
+    return false;
+  }
   ComPtr<ITriggerCollection> triggers;
   ComPtr<ITrigger> trigger;
   if (FAILED(definition->get_Triggers(&triggers)) ||
@@ -91,17 +95,6 @@ bool AddTrigger(ITaskDefinition* definition, const TTaskSchedule& schedule) {
     case TTaskTriggerType::ttDaily: {
       ComPtr<IDailyTrigger> daily;
       return SUCCEEDED(trigger.As(&daily)) && SUCCEEDED(daily->put_DaysInterval(1));
-    }
-    case TTaskTriggerType::ttWeekly: {
-      ComPtr<IWeeklyTrigger> weekly;
-      return SUCCEEDED(trigger.As(&weekly)) && SUCCEEDED(weekly->put_WeeksInterval(1)) &&
-             SUCCEEDED(weekly->put_DaysOfWeek(static_cast<short>(1 << (schedule.dayOfWeek % 7))));
-    }
-    case TTaskTriggerType::ttMonthly: {
-      ComPtr<IMonthlyTrigger> monthly;
-      return SUCCEEDED(trigger.As(&monthly)) &&
-             SUCCEEDED(monthly->put_DaysOfMonth(1L << ((schedule.dayOfMonth - 1) & 31))) &&
-             SUCCEEDED(monthly->put_MonthsOfYear(0xFFF));
     }
     default:
       return true;

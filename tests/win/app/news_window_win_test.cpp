@@ -59,7 +59,9 @@ TEST(NewsWindowWin, BrowserEmulationIsWrittenForTheInstalledVersion) {
                                     nullptr, &value, &size) == ERROR_SUCCESS;
   const auto expected = BrowserEmulationValue(InstalledBrowserMajorVersion());
   EXPECT_EQ(written, expected.has_value());
-  if (expected) EXPECT_EQ(value, *expected);
+  if (expected) {
+    EXPECT_EQ(value, *expected);
+  }
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str());
 }
 
