@@ -15,6 +15,7 @@ namespace vsm::test {
 
 class LoopbackHttpServer {
  public:
+  static constexpr DWORD kLongestStallMs = 30000;
   enum class Behaviour { kAnswer, kStall, kDrop };
 
   explicit LoopbackHttpServer(std::string body, Behaviour behaviour = Behaviour::kAnswer,
@@ -73,7 +74,8 @@ class LoopbackHttpServer {
         requests_.push_back(request);
       }
       if (behaviour_ == Behaviour::kStall) {
-        WaitForSingleObject(stop_, INFINITE);
+        // Bounded, so that a client without time-outs fails its test instead of hanging the run.
+        WaitForSingleObject(stop_, kLongestStallMs);
       } else if (behaviour_ == Behaviour::kAnswer) {
         const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: " + contentType_ +
                                   "\r\nContent-Length: " + std::to_string(body_.size()) +
