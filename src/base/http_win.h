@@ -23,6 +23,7 @@ class TInternetHandle {
   ~TInternetHandle();
 
   HINTERNET Get() const { return FHandle; }
+  void SetTimeouts(DWORD timeoutMs) const;
   explicit operator bool() const { return FHandle != nullptr; }
 
  private:
@@ -32,6 +33,16 @@ class TInternetHandle {
 // A session with the system's proxy settings whose connect, send and receive steps each give up
 // after `timeoutMs`.
 TInternetHandle OpenInternetSession(const std::wstring& agent, DWORD timeoutMs);
+
+// A request on `session` for an http:// or https:// address, not yet sent, with the connect,
+// send and receive time-outs set on the request itself (where every WinINet honours them).
+struct THttpRequest {
+  TInternetHandle connection;
+  TInternetHandle request;
+  explicit operator bool() const { return static_cast<bool>(request); }
+};
+THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const wchar_t* verb, DWORD flags,
+                             DWORD timeoutMs);
 
 // GET of `url` with "Accept-Charset: utf-8", reloaded and not cached; the body as UTF-8 text.
 // Empty when the request fails, a read fails, the body is longer than any reply of ours, or the
