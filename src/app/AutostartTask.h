@@ -35,6 +35,26 @@ std::string TaskStartBoundary(int year, int month, int day, int hour, int minute
 std::string SchtasksCommandLine(std::string_view name, std::string_view program,
                                 std::string_view arguments, const TTaskSchedule& schedule);
 
+// The Task Scheduler 1.0 item name of a task: its file is "<name>.job" in the Tasks folder, so a
+// task name ending in ".job" loses that ending (the interface refuses names with it).
+std::string WorkItemName(std::string_view taskName);
+
+// The task's definition in the Task Scheduler's XML form: author and description; a principal
+// with the interactive-token log-on and the highest run level; started on demand and when
+// available, on batteries too, enabled, not hidden, no hard termination, no time limit ("PT0S");
+// one program action with its working folder; one trigger "trigger1" of the schedule's kind
+// from `startBoundary` (TaskStartBoundary). Text is escaped for XML.
+struct TTaskXmlValues {
+  std::string author;
+  std::string description;
+  std::string program;
+  std::string arguments;
+  std::string workingDirectory;
+  std::string startBoundary;
+  TTaskSchedule schedule;
+};
+std::string TaskDefinitionXml(const TTaskXmlValues& task);
+
 // A work item's application name is written with quotes around the path; a stored name is
 // compared without them, so that items written either way count as ours.
 std::string QuotedPath(std::string_view path);

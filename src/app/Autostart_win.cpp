@@ -16,6 +16,7 @@ namespace vsm {
 namespace {
 
 const std::wstring kTaskName = Widen(kAutostartTaskName);
+const std::wstring kJobName = Widen(WorkItemName(kAutostartTaskName));
 const std::wstring kRoot = Widen(kRootTaskFolder);
 
 // The file is looked for in the 32-bit view and, under WOW64, in the 64-bit one as well.
@@ -58,7 +59,7 @@ void SetAutostart(bool on) { SetAutostartFor(CurrentRegistryPlatform().major, on
 
 bool IsAutostartEnabledFor(unsigned long majorVersion, const std::wstring& program) {
   if (UsesTaskScheduler2(majorVersion)) return TaskExists(kTaskName, kRoot, std::nullopt);
-  const auto job = ActivateJob(kTaskName);
+  const auto job = ActivateJob(kJobName);
   // Items are written with the path in quotes; either form counts as ours.
   return job && SameProgram(Widen(UnquotedPath(Narrow(JobApplicationName(job.Get())))), program);
 }
@@ -83,13 +84,13 @@ bool SetAutostartTask(bool on, const std::wstring& program) {
 }
 
 bool SetAutostartJob(bool on, const std::wstring& program) {
-  const auto job = ActivateJob(kTaskName);
-  if (!on) return !job || DeleteJob(kTaskName);
+  const auto job = ActivateJob(kJobName);
+  if (!on) return !job || DeleteJob(kJobName);
   if (job) {
     if (SameProgram(Widen(UnquotedPath(Narrow(JobApplicationName(job.Get())))), program)) return true;
-    DeleteJob(kTaskName);
+    DeleteJob(kJobName);
   }
-  const auto created = NewJob(kTaskName, Widen(QuotedPath(Narrow(program))), Widen(kAutostartArguments),
+  const auto created = NewJob(kJobName, Widen(QuotedPath(Narrow(program))), Widen(kAutostartArguments),
                               TASK_FLAG_RUN_ONLY_IF_LOGGED_ON, ParentFolder(program), Widen(kAutostartDescription));
   return created && AddJobTrigger(created.Get(), LogonTrigger());
 }

@@ -66,73 +66,6 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-bool AddTrigger(ITaskDefinition* definition, const TTaskSchedule& schedule) {
-  static constexpr TASK_TRIGGER_TYPE2 kTypes[] = {TASK_TRIGGER_LOGON, TASK_TRIGGER_DAILY,
-                                                   TASK_TRIGGER_WEEKLY, TASK_TRIGGER_MONTHLY,
-                                                   TASK_TRIGGER_IDLE};
-  if (schedule.trigger == TTaskTriggerType::ttWeekly || schedule.trigger == TTaskTriggerType::ttMonthly) {
-    // The SDK of this build has no weekly or monthly trigger interface: "schtasks" registers them.
-    return false;
-  }
-  ComPtr<ITriggerCollection> triggers;
-  ComPtr<ITrigger> trigger;
-  if (FAILED(definition->get_Triggers(&triggers)) ||
-      FAILED(triggers->Create(kTypes[static_cast<int>(schedule.trigger)], &trigger))) {
-    return false;
-  }
-  Bstr id(L"trigger1");
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  const bool timed = schedule.trigger == TTaskTriggerType::ttDaily;
-  Bstr start(Widen(TaskStartBoundary(now.wYear, now.wMonth, now.wDay, timed ? schedule.hour : now.wHour,
-                                     timed ? schedule.minute : now.wMinute,
-                                     timed ? schedule.second : now.wSecond)));
-  if (FAILED(trigger->put_Id(id.get())) || FAILED(trigger->put_StartBoundary(start.get())) ||
-      FAILED(trigger->put_Enabled(VARIANT_TRUE))) {
-    return false;
-  }
-  switch (schedule.trigger) {
-    case TTaskTriggerType::ttDaily: {
-      ComPtr<IDailyTrigger> daily;
-      return SUCCEEDED(trigger.As(&daily)) && SUCCEEDED(daily->put_DaysInterval(1));
-    }
-    default:
-      return true;
-  }
-}
-
-// The definition as the program registers it.
-ComPtr<ITaskDefinition> BuildDefinition(const TSchedTaskDefinition& task) {
-  ComPtr<ITaskDefinition> definition;
-  if (FAILED(Service()->NewTask(0, &definition))) return nullptr;
-  ComPtr<IRegistrationInfo> info;
-  ComPtr<IPrincipal> principal;
-  ComPtr<ITaskSettings> settings;
-  ComPtr<IActionCollection> actions;
-  ComPtr<IAction> action;
-  ComPtr<IExecAction> exec;
-  Bstr author(task.author), description(task.description), limit(L"PT0S");
-  Bstr path(task.program), arguments(task.arguments), workingFolder(ParentFolder(task.program));
-  const bool built =
-      SUCCEEDED(definition->get_RegistrationInfo(&info)) && SUCCEEDED(info->put_Author(author.get())) &&
-      SUCCEEDED(info->put_Description(description.get())) &&
-      SUCCEEDED(definition->get_Principal(&principal)) &&
-      SUCCEEDED(principal->put_RunLevel(TASK_RUNLEVEL_HIGHEST)) &&
-      SUCCEEDED(definition->get_Settings(&settings)) &&
-      SUCCEEDED(settings->put_AllowDemandStart(VARIANT_TRUE)) &&
-      SUCCEEDED(settings->put_Enabled(VARIANT_TRUE)) && SUCCEEDED(settings->put_Hidden(VARIANT_FALSE)) &&
-      SUCCEEDED(settings->put_StartWhenAvailable(VARIANT_TRUE)) &&
-      SUCCEEDED(settings->put_DisallowStartIfOnBatteries(VARIANT_FALSE)) &&
-      SUCCEEDED(settings->put_StopIfGoingOnBatteries(VARIANT_FALSE)) &&
-      SUCCEEDED(settings->put_AllowHardTerminate(VARIANT_FALSE)) &&
-      SUCCEEDED(settings->put_ExecutionTimeLimit(limit.get())) &&
-      SUCCEEDED(definition->get_Actions(&actions)) && SUCCEEDED(actions->Create(TASK_ACTION_EXEC, &action)) &&
-      SUCCEEDED(action.As(&exec)) && SUCCEEDED(exec->put_Path(path.get())) &&
-      SUCCEEDED(exec->put_Arguments(arguments.get())) &&
-      SUCCEEDED(exec->put_WorkingDirectory(workingFolder.get())) && AddTrigger(definition.Get(), task.schedule);
-  return built ? definition : nullptr;
-}
-
 // The folder to register in: the root, or the named folder, created under the root when missing.
 ComPtr<ITaskFolder> RegistrationFolder(const std::wstring& path) {
   if (path == L"\\") return RootFolder();
@@ -191,24 +124,15 @@ bool TaskExists(const std::wstring& name, const std::wstring& folderPath,
                 const std::optional<std::wstring>& programPath) {
   if (!ConnectTaskService()) return false;
   const ComPtr<ITaskFolder> folder = GetTaskFolder(folderPath);
-  ComPtr<IRegisteredTaskCollection> tasks;
-  LONG count = 0;
-  if (!folder || FAILED(folder->GetTasks(TASK_ENUM_HIDDEN, &tasks)) || FAILED(tasks->get_Count(&count))) {
+  ComPtr<IRegisteredTask> task;
+  Bstr path(name), taskName;
+  // The folder finds a task by name as the file system does, without regard to letter case (and
+  // hidden ones too); the name must match exactly.
+  if (!folder || FAILED(folder->GetTask(path.get(), &task)) || FAILED(task->get_Name(taskName.out())) ||
+      taskName.Wide() != name) {
     return false;
   }
-  for (LONG index = 1; index <= count; ++index) {
-    VARIANT position;
-    VariantInit(&position);
-    position.vt = VT_I4;
-    position.lVal = index;
-    ComPtr<IRegisteredTask> task;
-    Bstr taskName;
-    if (FAILED(tasks->get_Item(position, &task)) || FAILED(task->get_Name(taskName.out()))) continue;
-    if (taskName.Wide() != name) continue;
-    if (!programPath) return true;
-    return Lower(FirstActionPath(task.Get())) == Lower(*programPath);
-  }
-  return false;
+  return !programPath || Lower(FirstActionPath(task.Get())) == Lower(*programPath);
 }
 
 bool DeleteSchedTask(const std::wstring& name, const std::wstring& folderPath) {
@@ -222,14 +146,27 @@ bool DeleteSchedTask(const std::wstring& name, const std::wstring& folderPath) {
 
 bool CreateSchedTask(const TSchedTaskDefinition& task) {
   if (!ConnectTaskService()) return false;
-  const ComPtr<ITaskDefinition> definition = BuildDefinition(task);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const bool timed = task.schedule.trigger == TTaskTriggerType::ttDaily;
+  TTaskXmlValues values;
+  values.author = Narrow(task.author);
+  values.description = Narrow(task.description);
+  values.program = Narrow(task.program);
+  values.arguments = Narrow(task.arguments);
+  values.workingDirectory = Narrow(ParentFolder(task.program));
+  values.startBoundary = TaskStartBoundary(now.wYear, now.wMonth, now.wDay, timed ? task.schedule.hour : now.wHour,
+                                           timed ? task.schedule.minute : now.wMinute,
+                                           timed ? task.schedule.second : now.wSecond);
+  values.schedule = task.schedule;
+  // The definition goes in its XML form: the whole of it reaches the scheduler in one call,
+  // where the object model would need a working setter for every property.
+  const Bstr name(task.name), xml(Widen(TaskDefinitionXml(values)));
   const ComPtr<ITaskFolder> folder = RegistrationFolder(task.folder);
   ComPtr<IRegisteredTask> registered;
-  Bstr name(task.name);
   Variant none;
-  if (definition && folder &&
-      SUCCEEDED(folder->RegisterTaskDefinition(name.get(), definition.Get(), TASK_CREATE_OR_UPDATE, *none,
-                                               *none, TASK_LOGON_INTERACTIVE_TOKEN, *none, &registered)) &&
+  if (folder && SUCCEEDED(folder->RegisterTask(name.get(), xml.get(), TASK_CREATE_OR_UPDATE, *none, *none,
+                                               TASK_LOGON_INTERACTIVE_TOKEN, *none, &registered)) &&
       registered) {
     return true;
   }

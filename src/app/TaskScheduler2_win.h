@@ -36,9 +36,9 @@ struct TSchedTaskDefinition {
   TTaskSchedule schedule;
 };
 
-// Registers (create or update) the task: highest run level, started on demand and when
-// available, on batteries too, no time limit, one program action with its folder as working
-// folder, one trigger "trigger1" from now. A registration that fails goes through "schtasks".
+// Registers (create or update, interactive token, no user or password) the task defined by
+// TaskDefinitionXml with its program's folder as working folder and the trigger from now (a
+// daily one from its time of day). A registration that fails goes through "schtasks".
 bool CreateSchedTask(const TSchedTaskDefinition& task);
 
 // Runs "schtasks" (from the system folder) hidden and waits for it; true when the task exists

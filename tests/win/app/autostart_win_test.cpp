@@ -21,6 +21,7 @@ namespace vsm {
 namespace {
 
 const std::wstring kName = Widen(kAutostartTaskName);
+const std::wstring kJobName = L"Vesk System Monitor";
 
 std::wstring WindowsFolder() {
   wchar_t folder[MAX_PATH] = {};
@@ -99,9 +100,9 @@ TEST_F(AutostartTaskWin, ATaskForAnotherProgramIsKeptAndAStaleOneGoes) {
 class AutostartJobWin : public testing::Test {
  protected:
   void SetUp() override {
-    DeleteJob(kName);
+    DeleteJob(kJobName);
   }
-  void TearDown() override { DeleteJob(kName); }
+  void TearDown() override { DeleteJob(kJobName); }
 
   const std::wstring program_ = ExecutablePath();
 };
@@ -110,7 +111,9 @@ TEST_F(AutostartJobWin, OlderWindowsGetAWorkItemThatTheCheckRecognises) {
   EXPECT_FALSE(IsAutostartEnabledFor(6, program_));
   EXPECT_TRUE(SetAutostartFor(6, true, program_));
   EXPECT_TRUE(IsAutostartEnabledFor(6, program_));
-  const auto job = ActivateJob(kName);
+  // The work item's file is the task's name in the Tasks folder.
+  EXPECT_TRUE(FileExists(WindowsFolder() + L"\\Tasks\\" + kName));
+  const auto job = ActivateJob(kJobName);
   ASSERT_TRUE(job);
   EXPECT_EQ(JobApplicationName(job.Get()), L"\"" + program_ + L"\"");
   LPWSTR parameters = nullptr;
@@ -139,7 +142,7 @@ TEST_F(AutostartJobWin, OlderWindowsGetAWorkItemThatTheCheckRecognises) {
   EXPECT_TRUE(IsAutostartEnabledFor(6, other));
 
   EXPECT_TRUE(SetAutostartFor(6, false, other));
-  EXPECT_FALSE(ActivateJob(kName));
+  EXPECT_FALSE(ActivateJob(kJobName));
   EXPECT_TRUE(SetAutostartFor(6, false, other));
 }
 
