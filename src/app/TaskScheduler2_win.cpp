@@ -124,15 +124,30 @@ bool TaskExists(const std::wstring& name, const std::wstring& folderPath,
                 const std::optional<std::wstring>& programPath) {
   if (!ConnectTaskService()) return false;
   const ComPtr<ITaskFolder> folder = GetTaskFolder(folderPath);
-  ComPtr<IRegisteredTask> task;
-  Bstr path(name), taskName;
-  // The folder finds a task by name as the file system does, without regard to letter case (and
-  // hidden ones too); the name must match exactly.
-  if (!folder || FAILED(folder->GetTask(path.get(), &task)) || FAILED(task->get_Name(taskName.out())) ||
-      taskName.Wide() != name) {
+  if (!folder) return false;
+  const auto matches = [&](IRegisteredTask* task) {
+    return !programPath || Lower(FirstActionPath(task)) == Lower(*programPath);
+  };
+  ComPtr<IRegisteredTaskCollection> tasks;
+  LONG count = 0;
+  if (SUCCEEDED(folder->GetTasks(TASK_ENUM_HIDDEN, &tasks)) && SUCCEEDED(tasks->get_Count(&count))) {
+    for (LONG index = 1; index <= count; ++index) {
+      VARIANT position;
+      VariantInit(&position);
+      position.vt = VT_I4;
+      position.lVal = index;
+      ComPtr<IRegisteredTask> task;
+      Bstr taskName;
+      if (FAILED(tasks->get_Item(position, &task)) || FAILED(task->get_Name(taskName.out()))) continue;
+      if (taskName.Wide() == name) return matches(task.Get());
+    }
     return false;
   }
-  return !programPath || Lower(FirstActionPath(task.Get())) == Lower(*programPath);
+  // A scheduler that cannot list its tasks (Wine's) is asked for the one task by name.
+  ComPtr<IRegisteredTask> task;
+  Bstr path(name), taskName;
+  return SUCCEEDED(folder->GetTask(path.get(), &task)) && SUCCEEDED(task->get_Name(taskName.out())) &&
+         taskName.Wide() == name && matches(task.Get());
 }
 
 bool DeleteSchedTask(const std::wstring& name, const std::wstring& folderPath) {
