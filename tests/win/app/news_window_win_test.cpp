@@ -13,7 +13,6 @@
 #include "ShellOpenRecorder_win.h"
 #include "app/NewsButton_win.h"
 #include "app/BrowserEmulation_win.h"
-#include "app/NewsWindow.h"
 #include "app/frmupdate_win.h"
 #include "base/module_path_win.h"
 #include "ui/WebBrowserHost_win.h"
@@ -64,11 +63,12 @@ TEST(NewsWindowWin, BrowserEmulationIsWrittenForTheInstalledVersion) {
   DWORD size = sizeof value;
   const bool written = RegGetValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str(), RRF_RT_REG_DWORD,
                                     nullptr, &value, &size) == ERROR_SUCCESS;
-  const auto expected = BrowserEmulationValue(InstalledBrowserMajorVersion());
-  EXPECT_EQ(written, expected.has_value());
-  if (expected) {
-    EXPECT_EQ(value, *expected);
-  }
+  // Wine installs an iexplore.exe with an Internet Explorer version (9 in Wine 8).
+  const unsigned major = InstalledBrowserMajorVersion();
+  EXPECT_GE(major, 8u);
+  EXPECT_LE(major, 12u);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(value, major * 1000);
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kBrowserEmulationKey, name.c_str());
 }
 
