@@ -221,6 +221,7 @@ class TWebBrowserHost::TSite : public IOleClientSite,
 bool WebBrowserEngineAvailable() {
   // CLSID_HTMLDocument, which MinGW's uuid library lacks.
   static constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+  const ComApartment apartment(COINIT_APARTMENTTHREADED);
   ComPtr<IUnknown> document;
   return SUCCEEDED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&document)));
 }
