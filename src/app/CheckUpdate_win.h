@@ -3,6 +3,7 @@
 // begin and finish handlers run on the user-interface thread.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,7 +48,7 @@ class TCheckUpdate {
   void Run();
 
   int32_t FCurBuild;
-  volatile bool FBusy = false;
+  std::atomic<bool> FBusy{false};
   std::wstring FCheckURL;
   DWORD FTimeoutMs;
   HWND FSynchronize;
