@@ -36,7 +36,8 @@ class ShellOpenRecorder {
   ShellOpenRecorder(const ShellOpenRecorder&) = delete;
   ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
 
-  // The addresses opened so far, waiting up to `timeoutMs` for at least `expected` of them.
+  // The addresses opened so far, waiting up to `timeoutMs` for at least `expected` of them (to
+  // see that nothing is opened, wait for one).
   std::vector<std::string> Opened(size_t expected, DWORD timeoutMs = 10000) const {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -142,7 +142,7 @@ Offer RunOffer(const std::string& reply, int32_t runningBuild, bool showHint, bo
                                 server.Url(L"/u"));
   EXPECT_TRUE(WaitDispatchingMessages(thread, 30000));
   CloseHandle(thread);
-  offer.opened = shell.Opened(expectedOpens, expectedOpens > 0 ? 10000 : 1500);
+  offer.opened = expectedOpens > 0 ? shell.Opened(expectedOpens) : shell.Opened(1, 1500);
   return offer;
 }
 
