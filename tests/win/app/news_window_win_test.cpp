@@ -48,7 +48,8 @@ TEST(NewsWindowWin, WithoutABrowserEngineTheMessageOpensInTheDefaultBrowser) {
 
 TEST(NewsWindowWin, AMessageAddressThatIsNoWebPageOpensNothing) {
   test::ShellOpenRecorder shell;
-  for (const char* address : {"file:///c:/windows/win.ini", "C:\\windows\\win.ini", "\\\\host\\share\\x.exe", ""}) {
+  for (const char* address : {"http:no-slashes.example", "https://news.example/a b", "file:///c:/windows/win.ini",
+                              "C:\\windows\\win.ini", "\\\\host\\share\\x.exe", ""}) {
     EXPECT_EQ(Tfrmupdate::ShowNewsletter(nullptr, "News", address, 0, 0, 0, 1), TNewsShown::nsNothing) << address;
   }
   EXPECT_TRUE(shell.Opened(1, 1500).empty());

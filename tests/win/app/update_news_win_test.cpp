@@ -160,8 +160,9 @@ TEST(UpdateOfferWin, ANewerBuildAsksAndOpensTheBlogPageOnYes) {
 TEST(UpdateOfferWin, NoAndAnAddressThatIsNoWebPageOpenNothing) {
   EXPECT_TRUE(RunOffer(R"({"stopped":0,"build":128,"blog_url":"https://blog.example/v128"})", 127, false, false)
                   .opened.empty());
-  for (const char* address : {"file:///c:/windows/system32/calc.exe", "C:\\\\windows\\\\system32\\\\calc.exe",
-                              "\\\\\\\\server\\\\share\\\\x.exe", "calc.exe"}) {
+  // The first two would reach the shell's web handler (and so the recorder) without the rule.
+  for (const char* address : {"http:no-slashes.example", "https://blog.example/a b", "file:///c:/windows/system32/calc.exe",
+                              "C:\\\\windows\\\\system32\\\\calc.exe", "\\\\\\\\server\\\\share\\\\x.exe", "calc.exe"}) {
     const Offer offer = RunOffer(std::string(R"({"stopped":0,"build":128,"blog_url":")") + address + "\"}", 127,
                                  false, true);
     EXPECT_EQ(offer.boxes.size(), 1u) << address;
