@@ -84,7 +84,22 @@ FinishCall RunCheck(int32_t runningBuild, const std::wstring& url, DWORD timeout
   return finish;
 }
 
+// The names of the temporary folder's "*.ini" files.
+std::vector<std::wstring> TemporaryIniFiles() {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((std::wstring(folder) + L"*.ini").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 TEST(CheckUpdateWin, ANewerBuildIsReportedOnTheUserInterfaceThread) {
+  const std::vector<std::wstring> iniFilesBefore = TemporaryIniFiles();
   const std::string reply =
       R"({"stopped":0,"build":200,"blog_url":"https://blog.example/v200","url":"https://dl.example/s.exe","update_info":"a\r\nb"})";
   LoopbackHttpServer server(reply);
@@ -99,6 +114,8 @@ TEST(CheckUpdateWin, ANewerBuildIsReportedOnTheUserInterfaceThread) {
   EXPECT_EQ(finish.verInfo, (std::vector<std::string>{"a", "b"}));
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(server.Requests()[0].rfind("GET /software_update/getinfo.php?p_id=16 HTTP/1.1\r\n", 0), 0u);
+  // No copy of the reply is left in the temporary folder.
+  EXPECT_EQ(TemporaryIniFiles(), iniFilesBefore);
 }
 
 TEST(CheckUpdateWin, BadRepliesAndDeadServersKeepTheRunningBuild) {
