@@ -19,22 +19,6 @@ TAppConfig AppConfig;
 
 namespace {
 
-TFixedFileInfo ReadOwnVersion() {
-  TFixedFileInfo info;
-  const std::wstring path = ExecutablePath();
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (size == 0) return info;
-  std::vector<uint8_t> block(size);
-  void* fixed = nullptr;
-  UINT length = 0;
-  if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-      VerQueryValueW(block.data(), L"\\", &fixed, &length) && length >= sizeof info) {
-    memcpy(&info, fixed, sizeof info);
-  }
-  return info;
-}
-
 std::wstring ReadProfileText(const std::wstring& file, const char* key, const std::string& fallback) {
   // Long enough for any value of ours; a longer one is cut, never overrun.
   std::wstring buffer(4096, L'\0');
@@ -60,6 +44,21 @@ bool CreateUnicodeFile(const std::wstring& path) {
 }
 
 }  // namespace
+
+TFixedFileInfo ReadFixedFileInfo(const std::wstring& path) {
+  TFixedFileInfo info;
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+  if (size == 0) return info;
+  std::vector<uint8_t> block(size);
+  void* fixed = nullptr;
+  UINT length = 0;
+  if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
+      VerQueryValueW(block.data(), L"\\", &fixed, &length) && length >= sizeof info) {
+    memcpy(&info, fixed, sizeof info);
+  }
+  return info;
+}
 
 std::wstring SettingsFolder() {
   wchar_t appData[MAX_PATH] = {};
@@ -107,7 +106,7 @@ std::string GetSetupGUID(const std::string& clsid, const std::string& valueName)
 }
 
 void LoadAppConfig() {
-  AppConfig.AppInfo = ReadOwnVersion();
+  AppConfig.AppInfo = ReadFixedFileInfo(ExecutablePath());
   const std::wstring folder = SettingsFolder();
   if (!DirectoryExists(folder)) {
     AppConfig.Lang = DetectLanguage();

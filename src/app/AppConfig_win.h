@@ -13,6 +13,9 @@ extern TAppConfig AppConfig;
 inline constexpr const char* kSetupClsid = "{1F25C9CF-D2E0-41C7-9EF0-3016E5040A63}";
 inline constexpr const char* kSetupValueName = "VSM";
 
+// The fixed version information of an executable file; all zero when it has none.
+TFixedFileInfo ReadFixedFileInfo(const std::wstring& path);
+
 // Application-data folder + "Vesk System Monitor", without a trailing backslash.
 std::wstring SettingsFolder();
 std::wstring SettingsFilePath();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/InstallReport.h"
+#include "base/http_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -26,54 +27,26 @@ class TSetupPostThread {
  private:
   bool Post() {
     const std::string body = InstallReportBody(std::stoi(FSoftName), FSoftVer, FUserGuid);
-    HINTERNET session = InternetOpenW(Widen(kInstallReportUserAgent).c_str(),
-                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (session == nullptr) return false;
-    DWORD timeout = kInstallReportTimeoutMs;
-    InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-    InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
-    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
-    const bool sent = Send(session, body);
-    InternetCloseHandle(session);
-    return sent;
+    const TInternetHandle session =
+        OpenInternetSession(Widen(kInstallReportUserAgent), kInstallReportTimeoutMs);
+    return session && Send(session.Get(), body);
   }
 
   bool Send(HINTERNET session, const std::string& body) {
-    URL_COMPONENTSW parts{};
-    parts.dwStructSize = sizeof parts;
-    wchar_t host[256] = {};
-    wchar_t path[2048] = {};
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = ARRAYSIZE(host);
-    parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = ARRAYSIZE(path);
-    wchar_t extra[2048] = {};
-    parts.lpszExtraInfo = extra;
-    parts.dwExtraInfoLength = ARRAYSIZE(extra);
-    if (!InternetCrackUrlW(FUrl.c_str(), 0, 0, &parts)) return false;
-    HINTERNET connection = InternetConnectW(session, host, parts.nPort, nullptr, nullptr,
-                                            INTERNET_SERVICE_HTTP, 0, 0);
-    if (connection == nullptr) return false;
-    const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
-    const std::wstring object = std::wstring(path) + extra;
-    HINTERNET request = HttpOpenRequestW(connection, L"POST", object.c_str(), nullptr, nullptr,
-                                         nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                                         INTERNET_FLAG_NO_UI | secure, 0);
-    bool sent = false;
-    if (request != nullptr) {
-      const std::wstring headers =
-          L"Content-Type: " + Widen(kInstallReportContentType) + L"\r\n";
-      sent = HttpSendRequestW(request, headers.c_str(), static_cast<DWORD>(headers.size()),
-                              const_cast<char*>(body.data()), static_cast<DWORD>(body.size()));
-      // The answer is read as text and not used.
-      char buffer[1024];
-      DWORD read = 0;
-      while (sent && InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0) {
-        FResponseStream.append(buffer, read);
-      }
-      InternetCloseHandle(request);
+    const THttpRequest request =
+        OpenHttpRequest(session, FUrl, L"POST",
+                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI,
+                        kInstallReportTimeoutMs);
+    if (!request) return false;
+    const std::wstring headers = L"Content-Type: " + Widen(kInstallReportContentType) + L"\r\n";
+    const bool sent = HttpSendRequestW(request.request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()),
+                                       const_cast<char*>(body.data()), static_cast<DWORD>(body.size()));
+    // The answer is read as text and not used.
+    char buffer[1024];
+    DWORD read = 0;
+    while (sent && InternetReadFile(request.request.Get(), buffer, sizeof buffer, &read) && read > 0) {
+      FResponseStream.append(buffer, read);
     }
-    InternetCloseHandle(connection);
     return sent;
   }
 

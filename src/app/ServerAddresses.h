@@ -7,4 +7,11 @@ namespace vsm {
 inline constexpr const wchar_t* kInstallStatisticsUrl =
     L"http://stats.vesk-monitor.example/install_statistics/index.php?p=install_statistics";
 
+// The newest build of the program (product 16).
+inline constexpr const wchar_t* kUpdateInfoUrl =
+    L"https://update.vesk-monitor.example/software_update/getinfo.php?p_id=16";
+
+// The news list; the query "?to=checknews&pid=<product>" is added by the news request.
+inline constexpr const wchar_t* kNewsUrl = L"http://news.vesk-monitor.example/messages/index.php";
+
 }  // namespace vsm

@@ -14,6 +14,25 @@ int64_t DayNumber(int year, int month, int day) {
   return days + day;
 }
 
+// A run of 1..maxDigits decimal digits at the start of `text`, consumed.
+std::optional<int> TakeNumber(std::string_view& text, size_t maxDigits) {
+  size_t length = 0;
+  int value = 0;
+  while (length < text.size() && length < maxDigits && text[length] >= '0' && text[length] <= '9') {
+    value = value * 10 + (text[length] - '0');
+    ++length;
+  }
+  if (length == 0) return std::nullopt;
+  text.remove_prefix(length);
+  return value;
+}
+
+bool TakeSeparator(std::string_view& text) {
+  if (text.empty() || text.front() != '-') return false;
+  text.remove_prefix(1);
+  return true;
+}
+
 // Day number of 30 December 1899.
 constexpr int64_t kDayZero = 693594;
 
@@ -38,6 +57,16 @@ std::optional<TDateTime> EncodeTime(int hour, int minute, int second, int millis
     return std::nullopt;
   }
   return ((hour * 60 + minute) * 60 + second + millisecond / 1000.0) / 86400.0;
+}
+
+std::optional<TDateTime> ParseIsoDate(std::string_view text) {
+  const auto year = TakeNumber(text, 4);
+  if (!year || !TakeSeparator(text)) return std::nullopt;
+  const auto month = TakeNumber(text, 2);
+  if (!month || !TakeSeparator(text)) return std::nullopt;
+  const auto day = TakeNumber(text, 2);
+  if (!day || !text.empty()) return std::nullopt;
+  return EncodeDate(*year, *month, *day);
 }
 
 int DayOfWeek(TDateTime date) {

@@ -3,6 +3,7 @@
 // of day (so 1 January 1970 is 25569).
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace vsm {
 
@@ -27,6 +28,10 @@ std::optional<TDateTime> EncodeTime(int hour, int minute, int second, int millis
 // 0 = Sunday .. 6 = Saturday.
 int DayOfWeek(TDateTime date);
 CalendarDate DecodeDate(TDateTime date);
+
+// A date written "yyyy-mm-dd" (one to four year digits, one or two for month and day); nothing
+// for any other text or a date that does not exist.
+std::optional<TDateTime> ParseIsoDate(std::string_view text);
 
 // Seconds since 1 January 1970, taken as they are (no time-zone adjustment).
 TDateTime UnixSecondsToDateTime(uint32_t seconds);

@@ -40,6 +40,11 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
   return result;
 }
 
+std::wstring ParentFolder(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
 bool ForceDirectories(const std::wstring& path) {
   std::wstring folder = path;
   while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();

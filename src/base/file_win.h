@@ -11,6 +11,8 @@ bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 // The file's bytes; nothing when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
+// The folder part of a path, without a trailing separator; empty for a bare file name.
+std::wstring ParentFolder(const std::wstring& path);
 // Creates a folder and any missing parents; true when it exists afterwards.
 bool ForceDirectories(const std::wstring& path);
 

@@ -28,6 +28,8 @@ bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 
 std::string Trim(std::string_view text);
 std::vector<std::string> Split(std::string_view text, char separator);
+// The lines of a text, broken at CR LF, LF or CR; a final line break adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // A whole decimal integer with optional sign and surrounding blanks; anything else is no number.
 std::optional<int64_t> ParseInteger(std::string_view text);

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/com_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -21,52 +22,6 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr long kReturnImmediately = 16;  // wbemFlagReturnImmediately
-
-// COM for the calling thread, undone on leaving only when this call was the one that set it up,
-// so the thread's apartment is the same afterwards as before.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
-class Bstr {
- public:
-  explicit Bstr(std::wstring_view text)
-      : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  Bstr() = default;
-  ~Bstr() { SysFreeString(value_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return value_; }
-  BSTR* out() { return &value_; }
-  std::string Utf8() const {
-    return value_ ? Narrow({value_, SysStringLen(value_)}) : std::string();
-  }
-
- private:
-  BSTR value_ = nullptr;
-};
-
-class Variant {
- public:
-  Variant() { VariantInit(&value_); }
-  ~Variant() { VariantClear(&value_); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
-  VARIANT* get() { return &value_; }
-  const VARIANT& operator*() const { return value_; }
-
- private:
-  VARIANT value_;
-};
 
 WmiValue BytesOf(SAFEARRAY* array) {
   if (!array || SafeArrayGetDim(array) != 1) return WmiValue::Null();

@@ -4,8 +4,12 @@
 //   test_child window        runs a top-level window until it is closed (at most 60 s)
 //   test_child driver        opens the hardware driver as the program does; exit code bit 0: a
 //                            driver channel is open, bit 1: a DManager.dll is found by name
+//   test_child record <file> <arguments...>
+//                            appends the arguments, one line, to the file (a stand-in for the
+//                            program the shell opens addresses with)
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -54,6 +58,16 @@ int RunWindow() {
   return 0;
 }
 
+int Record(int argc, char** argv) {
+  if (argc < 3) return 2;
+  std::FILE* file = std::fopen(argv[2], "ab");
+  if (file == nullptr) return 2;
+  for (int i = 3; i < argc; ++i) std::fprintf(file, "%s%s", i > 3 ? " " : "", argv[i]);
+  std::fputs("\n", file);
+  std::fclose(file);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +83,7 @@ int main(int argc, char** argv) {
     if (LoadLibraryW(L"DManager.dll") != nullptr) found |= 2;
     return found;
   }
+  if (std::strcmp(mode, "record") == 0) return Record(argc, argv);
   Sleep(kLongestLifeMs);
   return 0;
 }

@@ -44,5 +44,14 @@ TEST(DateTime, WeekdaysAndDosStamps) {
   EXPECT_FALSE(DosDateTimeToDateTime(29 << 9 | 6 << 5 | 21, 25 << 11).has_value());
 }
 
+TEST(DateTime, IsoDatesParseOnlyWhenWholeAndReal) {
+  EXPECT_EQ(ParseIsoDate("2024-05-10"), EncodeDate(2024, 5, 10));
+  EXPECT_EQ(ParseIsoDate("2024-5-1"), EncodeDate(2024, 5, 1));
+  for (const char* bad : {"", "2024-05", "2024-02-30", "2024/05/10", "2024-05-10 12:00", "10.05.2024",
+                          "-2024-05-10", "20240-05-10", "2024-005-10", "2024-05-1x"}) {
+    EXPECT_FALSE(ParseIsoDate(bad)) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace vsm

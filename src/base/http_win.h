@@ -1,0 +1,52 @@
+#pragma once
+// WinINet requests of the program: the handle that closes itself, the session every request
+// opens, and the one GET that the update check, the news and the support centre use.
+#include <windows.h>
+#include <wininet.h>
+
+#include <string>
+
+namespace vsm {
+
+// No server of ours takes this long for one step (connect, send, a read); a stalled server
+// ends the request instead of holding its thread.
+inline constexpr DWORD kHttpTimeoutMs = 15000;
+
+class TInternetHandle {
+ public:
+  TInternetHandle() = default;
+  explicit TInternetHandle(HINTERNET handle) : FHandle(handle) {}
+  TInternetHandle(TInternetHandle&& other) noexcept : FHandle(other.FHandle) { other.FHandle = nullptr; }
+  TInternetHandle& operator=(TInternetHandle&& other) noexcept;
+  TInternetHandle(const TInternetHandle&) = delete;
+  TInternetHandle& operator=(const TInternetHandle&) = delete;
+  ~TInternetHandle();
+
+  HINTERNET Get() const { return FHandle; }
+  void SetTimeouts(DWORD timeoutMs) const;
+  explicit operator bool() const { return FHandle != nullptr; }
+
+ private:
+  HINTERNET FHandle = nullptr;
+};
+
+// A session with the system's proxy settings whose connect, send and receive steps each give up
+// after `timeoutMs`.
+TInternetHandle OpenInternetSession(const std::wstring& agent, DWORD timeoutMs);
+
+// A request on `session` for an http:// or https:// address, not yet sent, with the connect,
+// send and receive time-outs set on the request itself (where every WinINet honours them).
+struct THttpRequest {
+  TInternetHandle connection;
+  TInternetHandle request;
+  explicit operator bool() const { return static_cast<bool>(request); }
+};
+THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const wchar_t* verb, DWORD flags,
+                             DWORD timeoutMs);
+
+// GET of `url` with "Accept-Charset: utf-8", reloaded and not cached; the body as UTF-8 text.
+// Empty when the request fails, a read fails, the body is longer than any reply of ours, or the
+// whole request takes longer than a few of its time-outs.
+std::string HttpGetText(const std::wstring& url, DWORD timeoutMs = kHttpTimeoutMs);
+
+}  // namespace vsm
