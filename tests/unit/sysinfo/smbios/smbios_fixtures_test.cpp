@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
+#include "dmidecode_compare.h"
 #include "dmidecode_output.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/uSMBIOS.h"
@@ -37,29 +37,8 @@ std::string ReadText(const std::filesystem::path& path) {
   return text.str();
 }
 
-// dmidecode shows every byte outside 32..126 of a string as ".".
-std::string AsDmidecodePrints(std::string text) {
-  for (char& c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 32 || byte == 127) c = '.';
-  }
-  return text;
-}
-
-// A string field against dmidecode's line for it. dmidecode prints "Not Specified" for string
-// number 0 (which a BIOS may also spell out itself), "<BAD INDEX>" for a number past the set, and
-// no line at all for a field beyond the structure's length; the program gives empty text for all
-// of those.
 void ExpectString(const DmiRecord& record, const char* key, const std::string& ours) {
-  SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
-  const std::optional<std::string> theirs = record.Get(key);
-  if (!theirs || *theirs == "<BAD INDEX>") {
-    EXPECT_EQ(ours, "");
-  } else if (*theirs == "Not Specified") {
-    EXPECT_TRUE(ours.empty() || ours == "Not Specified") << ours;
-  } else {
-    EXPECT_EQ(AsDmidecodePrints(ours), *theirs);
-  }
+  EXPECT_TRUE(test::SameDmiString(record.Get(key), ours)) << "handle " << record.handle << " " << key;
 }
 
 // A number that dmidecode prints with a unit, or "Unknown" for 0.
@@ -91,29 +70,6 @@ void ExpectLink(const DmiRecord& record, const char* key,
     EXPECT_EQ(linked, nullptr);
   }
 }
-
-// Processor family texts: dmidecode's names against this program's own table, by the SMBIOS code
-// behind them. "Core i9" (CFh) and "Zen" (6Bh) are codes the program's table does not list.
-const std::map<std::string, std::string> kFamilyTexts = {
-    {"Unknown", "Unknown"},
-    {"Other", "Other"},
-    {"Xeon", "Intel?Xeon?processor"},
-    {"Xeon MP", "Intel?Xeon processor MP"},
-    {"Multi-Core Xeon", "Multi-Core Intel?Xeon?processor"},
-    {"Core i5", "Intel?Core i5 processor"},
-    {"Core i7", "Intel?Core i7 processor"},
-    {"Core i9", "Available for assignment"},
-    {"Athlon", "AMD Athlon Processor Family"},
-    {"Zen", "Available for assignment"},
-};
-
-// Memory types whose dmidecode name differs from the program's text; all others are the same.
-// The program's table ends at DDR4 (1Ah): later codes show as "Unknown" and the number.
-const std::map<std::string, std::string> kMemoryTypeTexts = {
-    {"Flash", "FLASH"},
-    {"LPDDR3", "Unknown 29"},
-    {"DDR5", "Unknown 34"},
-};
 
 class RealDump : public testing::TestWithParam<std::string> {
  protected:
@@ -209,8 +165,8 @@ TEST_P(RealDump, Processors) {
     EXPECT_EQ(record.Get("Type"), cpu.ProcessorTypeStr());
 
     const std::string family = record.Get("Family").value_or("");
-    ASSERT_TRUE(kFamilyTexts.count(family)) << "no known text for family " << family;
-    EXPECT_EQ(cpu.ProcessorFamilyStr(), kFamilyTexts.at(family));
+    ASSERT_TRUE(test::kDmiFamilyTexts.count(family)) << "no known text for family " << family;
+    EXPECT_EQ(cpu.ProcessorFamilyStr(), test::kDmiFamilyTexts.at(family));
 
     // The processor page shows the Max Speed (14h) and Current Speed (16h) words.
     ExpectNumber(record, "Max Speed", cpu.GetWord(0x14));
@@ -253,10 +209,7 @@ TEST_P(RealDump, MemoryDevices) {
       if (device.GetWord(0x15) != 0xFFFF) ExpectNumber(record, "Speed", device.GetWord(0x15));
     }
 
-    const std::string type = record.Get("Type").value_or("");
-    const auto renamed = kMemoryTypeTexts.find(type);
-    EXPECT_EQ(device.GetMemoryTypeStr(),
-              renamed == kMemoryTypeTexts.end() ? type : renamed->second);
+    EXPECT_EQ(device.GetMemoryTypeStr(), test::ProgramMemoryTypeText(record.Get("Type").value_or("")));
 
     ExpectLink(record, "Array Handle", arrays, device.PhysicalMemoryArray);
   }
