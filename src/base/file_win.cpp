@@ -77,6 +77,11 @@ bool ForceDirectories(const std::wstring& path) {
 }
 
 bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  // A read-only file is not replaced (Wine's move would replace it where Windows refuses).
+  const DWORD attributes = Attributes(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
   std::wstring temporary;
   HANDLE file = CreateTemporaryBeside(path, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;

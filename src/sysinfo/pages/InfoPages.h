@@ -22,8 +22,8 @@ class TOperatingSystem;
 
 // The hardware aggregator's components as the pages read them; any of them may be missing.
 struct THardwareParts {
-  TCpuInfo* cpu = nullptr;
-  TMainBord* board = nullptr;
+  const TCpuInfo* cpu = nullptr;
+  const TMainBord* board = nullptr;
   TDiskList* hdds = nullptr;
   TGraphicsList* Graphics = nullptr;
   const TNetList* netAdapters = nullptr;

@@ -33,10 +33,8 @@ std::string InfoReportText(const std::string& caption, const TInfoTree& tree) {
 }
 
 std::vector<uint8_t> InfoReportBytes(const std::string& caption, const TInfoTree& tree) {
-  const std::string text = InfoReportText(caption, tree);
-  std::vector<uint8_t> bytes = {0xEF, 0xBB, 0xBF};
-  bytes.insert(bytes.end(), text.begin(), text.end());
-  return bytes;
+  const std::string text = "\xEF\xBB\xBF" + InfoReportText(caption, tree);
+  return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 }  // namespace vsm

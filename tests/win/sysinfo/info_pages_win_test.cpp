@@ -1,6 +1,7 @@
 // The information pages filled from Wine's real objects: the operating system, the network
-// adapters and the sound devices, with the program's own texts; and the report file written in
-// place of an existing one.
+// adapters and the sound devices, with the program's own texts, each saved as its report under
+// "reports" beside the test program (for reading them back with other tools); and the report file
+// written in place of an existing one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 
 #include "base/file_win.h"
+#include "base/module_path_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
 #include "software/network/IpHelper_win.h"
@@ -28,6 +30,14 @@ const TInfoRow* Child(const TInfoRow& row, const std::string& caption) {
     if (child->Caption == caption) return child.get();
   }
   return nullptr;
+}
+
+void SaveReport(const wchar_t* name, const std::string& caption, const TInfoTree& tree) {
+  const std::wstring folder = ExecutableFolder() + L"reports";
+  ASSERT_TRUE(ForceDirectories(folder));
+  const std::vector<uint8_t> bytes = InfoReportBytes(caption, tree);
+  ASSERT_TRUE(WriteFileReplacing(folder + L"\\" + name, bytes));
+  EXPECT_EQ(ReadWholeFile(folder + L"\\" + name), bytes);
 }
 
 TEST(InfoPagesWine, OperatingSystemPageFromTheRealObject) {
@@ -59,6 +69,7 @@ TEST(InfoPagesWine, OperatingSystemPageFromTheRealObject) {
   wchar_t shortDate[80] = {};
   GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, shortDate, 80);
   EXPECT_EQ(Child(*tree.Rows()[2], "Short Date Format")->Text, Narrow(shortDate));
+  SaveReport(L"operating_system.csv", "Operating System", tree);
 }
 
 TEST(InfoPagesWine, UserShortDateIsTheLocalesDateOfTheDayOnly) {
@@ -70,7 +81,7 @@ TEST(InfoPagesWine, UserShortDateIsTheLocalesDateOfTheDayOnly) {
   ASSERT_GT(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, expected, 80), 1);
   // 14 July 2017, 18:30.
   EXPECT_EQ(UserShortDate(42930.77), Narrow(expected));
-  EXPECT_EQ(UserShortDate(0), "");  // 1899 is before what the call can show
+  EXPECT_EQ(UserShortDate(*EncodeDate(1500, 1, 1)), "");  // before what the call can show
 }
 
 TEST(InfoPagesWine, NetworkPageFromWinesAdapters) {
@@ -107,6 +118,7 @@ TEST(InfoPagesWine, NetworkPageFromWinesAdapters) {
   }
   const std::string report = InfoReportText("Network Adapter", tree);
   EXPECT_EQ(report.rfind("Network Adapter\r\nHost Name,", 0), 0u) << report;
+  SaveReport(L"network.csv", "Network Adapter", tree);
 }
 
 TEST(InfoPagesWine, SoundPageFromWinesWmi) {
@@ -122,6 +134,7 @@ TEST(InfoPagesWine, SoundPageFromWinesWmi) {
     EXPECT_EQ(tree.Rows()[i]->Text, (*devices)[i].GetText("Name"));
     EXPECT_EQ(Child(*tree.Rows()[i], "Description")->Text, (*devices)[i].GetText("Description"));
   }
+  SaveReport(L"sound.csv", "Sound Card", tree);
 }
 
 class ReportFile : public testing::Test {
@@ -179,10 +192,17 @@ TEST_F(ReportFile, AFileThatCannotBeWrittenIsLeftAsItWasWithNothingBeside) {
   EXPECT_FALSE(WriteFileReplacing(Path(L"locked.csv"), report));
   EXPECT_EQ(ReadWholeFile(Path(L"locked.csv")), old);
   EXPECT_FALSE(WriteFileReplacing(Path(L"folder.csv"), report));
+  // Open in another program that shares nothing.
+  ASSERT_TRUE(WriteFileReplacing(Path(L"open.csv"), old));
+  HANDLE open = CreateFileW(Path(L"open.csv").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(open, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteFileReplacing(Path(L"open.csv"), report));
+  CloseHandle(open);
+  EXPECT_EQ(ReadWholeFile(Path(L"open.csv")), old);
   EXPECT_FALSE(WriteFileReplacing(Path(L"missing\\report.csv"), report));
   std::vector<std::wstring> names = Names();
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"folder.csv", L"locked.csv"}));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"folder.csv", L"locked.csv", L"open.csv"}));
 }
 
 }  // namespace
