@@ -7,7 +7,7 @@
 #include "AtaFixtures.h"
 #include "FakeGpuLibraries.h"
 #include "FakeStorage.h"
-#include "GpuBlocks.h"
+#include "GpuScenarios.h"
 #include "SMBiosPages.h"
 #include "base/text.h"
 #include "fake_os_platform.h"
@@ -151,19 +151,9 @@ TEST(InfoPages, OperatingSystemPageFromTheRefreshedObject) {
   EXPECT_FALSE(os.OSName().empty());
 }
 
-using namespace gpublocks;
-
 TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
   fake::TFakeNvApi nv;
-  nv.replies.Set(nvapi::kEnumPhysicalGPUs, 0, 0, Words({0x1000}));
-  nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, 0, 0, Words({0x2000}));
-  nv.replies.Set(nvapi::kGetPhysicalGPUsFromDisplay, 0x2000, 0, Words({0x1000}));
-  nv.replies.Set(nvapi::kGetFullName, 0x1000, 0, Ansi("GeForce GTX 560"));
-  nv.replies.Set(nvapi::kGetMemoryInfo, 0x2000, 0, NvMemoryInfo(1048576));
-  nv.replies.Set(nvapi::kGetAllClockFrequencies, 0x1000, 0, NvClocks(810500, 4010000));
-  nv.replies.Set(nvapi::kGetThermalSettings, 0x1000, 0, NvThermal(54));
-  nv.replies.Set(nvapi::kGetConnectedDisplayIds, 0x1000, 0, NvDisplayId(0x1, 0x80061086));
-  nv.replies.Set(nvapi::kGetDeviceDisplayMode, 0x80061086, 0, NvDisplayMode(2560, 1440, 32, 144));
+  fake::PrepareNvidiaGpuWithDisplay(nv);
   auto list = CreateGraphicsList(nullptr, &nv, {});
   // A card only WMI knows: no clocks, no memory size, no sensor.
   for (auto& card : EnumerateWmiCards([](std::string_view, std::string_view wql) -> std::optional<WmiObjects> {
@@ -199,6 +189,11 @@ TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
             "        Color Depth,32 bits\r\n"
             "        Video Mode,2560 \u00D7 1440\r\n"
             "        Refresh Rate,144 Hz\r\n"
+            "    Display Name,\r\n"  // a display without a mode
+            "        Manufactor,\r\n"
+            "        Color Depth,0 bits\r\n"
+            "        Video Mode,0 \u00D7 0\r\n"
+            "        Refresh Rate,0 Hz\r\n"
             "    Temperature,\r\n"
             "Microsoft Basic Display Adapter,\r\n"
             "    GPU Chip,\r\n"
@@ -214,7 +209,7 @@ TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
   usage = 0.5;
   EXPECT_EQ(tree.DrawValue(activity), "0%");
   EXPECT_EQ(tree.DrawValue(RowAt(tree, {1, 3})), "-");
-  TInfoRow& temperature = RowAt(tree, {0, 8});
+  TInfoRow& temperature = RowAt(tree, {0, 9});
   EXPECT_EQ(temperature.Tag, 2);
   EXPECT_EQ(temperature.Data, 0);
   EXPECT_EQ(tree.DrawValue(temperature), "55\u00B0C");

@@ -2,11 +2,7 @@
 // the same tables, and on built tables for the cases the real ones do not show.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "../smbios/smbios_builder.h"
 #include "SMBiosPages.h"
@@ -14,31 +10,13 @@
 #include "base/text.h"
 #include "dmidecode_compare.h"
 #include "dmidecode_output.h"
+#include "smbios_fixtures.h"
 #include "sysinfo/pages/InfoReport.h"
-#include "sysinfo/smbios/SMBiosDump.h"
 
 namespace vsm {
 namespace {
 
 using test::DmiRecord;
-
-const std::filesystem::path kDumpDir = std::filesystem::path(VSM_FIXTURE_DIR) / "smbios";
-
-std::vector<std::string> DumpNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(kDumpDir)) {
-    if (entry.path().extension() == ".bin") names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> Captions(const TInfoRows& rows) {
   std::vector<std::string> captions;
@@ -84,11 +62,9 @@ WmiObject FourCoreProcessor() {
 class RealTablePages : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    const std::filesystem::path dump = kDumpDir / GetParam();
-    std::optional<TRawSMBIOSData> raw = DecodeDmidecodeDump(ReadSMBiosFile(dump.string()));
-    ASSERT_TRUE(raw.has_value());
-    smbios_ = std::make_unique<TSMBios>(std::move(*raw));
-    dmi_ = test::ParseDmidecodeOutput(ReadText(dump.string() + ".txt"));
+    smbios_ = test::LoadSMBiosDump(GetParam());
+    ASSERT_NE(smbios_, nullptr);
+    dmi_ = test::DmidecodeOutputOf(GetParam());
     cpu_ = test::ProcessorFromWmi(FourCoreProcessor());
     pages_ = test::FillSMBiosPages(smbios_.get(), cpu_.get());
   }
@@ -203,14 +179,7 @@ TEST_P(RealTablePages, MemoryPageListsEveryInstalledModuleAsDmidecodeShowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RealTablePages, testing::ValuesIn(DumpNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.substr(0, info.param.size() - 4);
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, RealTablePages, testing::ValuesIn(test::SMBiosDumpNames()), test::DumpTestName);
 
 using test::Concat;
 using test::EndOfTable;

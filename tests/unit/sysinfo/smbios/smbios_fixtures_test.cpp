@@ -2,15 +2,11 @@
 // for each of them (the *.bin.txt beside every dump).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "dmidecode_compare.h"
 #include "dmidecode_output.h"
-#include "sysinfo/smbios/SMBiosDump.h"
+#include "smbios_fixtures.h"
 #include "sysinfo/smbios/uSMBIOS.h"
 
 namespace vsm {
@@ -18,24 +14,6 @@ namespace {
 
 using test::DmiOutput;
 using test::DmiRecord;
-
-const std::filesystem::path kDumpDir = std::filesystem::path(VSM_FIXTURE_DIR) / "smbios";
-
-std::vector<std::string> DumpNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(kDumpDir)) {
-    if (entry.path().extension() == ".bin") names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 void ExpectString(const DmiRecord& record, const char* key, const std::string& ours) {
   EXPECT_TRUE(test::SameDmiString(record.Get(key), ours)) << "handle " << record.handle << " " << key;
@@ -74,11 +52,9 @@ void ExpectLink(const DmiRecord& record, const char* key,
 class RealDump : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    const std::filesystem::path dump = kDumpDir / GetParam();
-    std::optional<TRawSMBIOSData> raw = DecodeDmidecodeDump(ReadSMBiosFile(dump.string()));
-    ASSERT_TRUE(raw.has_value());
-    smbios_ = std::make_unique<TSMBios>(std::move(*raw));
-    dmi_ = test::ParseDmidecodeOutput(ReadText(dump.string() + ".txt"));
+    smbios_ = test::LoadSMBiosDump(GetParam());
+    ASSERT_NE(smbios_, nullptr);
+    dmi_ = test::DmidecodeOutputOf(GetParam());
     ASSERT_FALSE(dmi_.records.empty());
   }
 
@@ -215,14 +191,7 @@ TEST_P(RealDump, MemoryDevices) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RealDump, testing::ValuesIn(DumpNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.substr(0, info.param.size() - 4);
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, RealDump, testing::ValuesIn(test::SMBiosDumpNames()), test::DumpTestName);
 
 }  // namespace
 }  // namespace vsm
