@@ -12,6 +12,9 @@
 #include "base/module_path_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
+#include "hardware/cpu/CpuDetection.h"
+#include "hardware/cpu/CpuSeams_win.h"
+#include "hardware/superio/MainBord.h"
 #include "software/network/IpHelper_win.h"
 #include "software/network/NetList_win.h"
 #include "sysinfo/SoundList.h"
@@ -20,6 +23,7 @@
 #include "sysinfo/pages/InfoPages.h"
 #include "sysinfo/pages/InfoReport.h"
 #include "sysinfo/pages/PageTexts_win.h"
+#include "sysinfo/smbios/uSMBIOS.h"
 #include "sysinfo/wmi_win.h"
 
 namespace vsm {
@@ -70,6 +74,38 @@ TEST(InfoPagesWine, OperatingSystemPageFromTheRealObject) {
   GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, shortDate, 80);
   EXPECT_EQ(Child(*tree.Rows()[2], "Short Date Format")->Text, Narrow(shortDate));
   SaveReport(L"operating_system.csv", "Operating System", tree);
+}
+
+// Wine's processor, board and SMBIOS table (none on a host without readable firmware tables: then
+// the processor page has no table rows, the board page its four rows and the memory page none).
+TEST(InfoPagesWine, ProcessorBoardAndMemoryPagesFromWinesComponents) {
+  const std::unique_ptr<TCpuInfo> cpu = DetectCpu(WindowsCpuSeams(SystemWmi()));
+  ASSERT_NE(cpu, nullptr);
+  TGeneralBoard board(DriverChannelFactory{}, SystemWmi());
+  const std::unique_ptr<TSMBios> smbios = CreateSMBios(SystemWmi());
+  THardwareParts parts;
+  parts.cpu = cpu.get();
+  parts.board = &board;
+  parts.smbios = smbios.get();
+  const TPageTexts texts = ProgramPageTexts();
+  TInfoTree processor, boardPage, memory;
+  FillProcessorPage(processor, &parts, texts);
+  FillBoardPage(boardPage, board, smbios.get(), texts);
+  FillMemoryPage(memory, &parts, texts);
+
+  ASSERT_GE(boardPage.Rows().size(), 4u);
+  EXPECT_EQ(boardPage.Rows()[0]->Text, board.Manufacturer);
+  EXPECT_EQ(boardPage.Rows()[1]->Text, board.Product);
+  const bool hasProcessorTable = smbios && smbios->HasProcessorInfo();
+  EXPECT_EQ(processor.Rows()[1]->Caption, hasProcessorTable ? "Socket Architecture" : "Processor");
+  EXPECT_EQ(processor.Rows().back()->Children().size(), cpu->NumberOfCores);
+  if (!smbios) {
+    EXPECT_EQ(boardPage.Rows().size(), 4u);
+    EXPECT_TRUE(memory.Rows().empty());
+  }
+  SaveReport(L"processor.csv", cpu->Name, processor);
+  SaveReport(L"board.csv", board.Manufacturer + " " + board.Product + " " + board.Version, boardPage);
+  SaveReport(L"memory.csv", "Memory", memory);
 }
 
 TEST(InfoPagesWine, UserShortDateIsTheLocalesDateOfTheDayOnly) {
