@@ -33,7 +33,7 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     row.Add(texts.Caption("HDFirmware", "Firmware Version"), disk->FirmwareRevision());
     row.Add(texts.Caption("Serial", "Serial Number"), disk->SerialNumber());
     const int64_t size = static_cast<int64_t>(disk->Size());
-    row.Add(texts.Caption("size", "size"), texts.ByteSize(size) + Format(" (%lld bytes)", static_cast<long long>(size)));
+    row.Add(texts.Caption("size", "size"), texts.ByteSize(size) + " (" + std::to_string(size) + " bytes)");
 
     TInfoRow& temperature = row.Add(texts.Caption("Temperature", "Temperature"));
     temperature.Tag = kDiskTempTag + index;
