@@ -5,7 +5,8 @@
 namespace vsm {
 
 TTempScale TempScaleOf(const std::string& tempUnit) {
-  return tempUnit == "F" ? TTempScale::Fahrenheit : TTempScale::Celsius;
+  // Read without regard to case: a hand-edited "f" still means Fahrenheit.
+  return tempUnit == "F" || tempUnit == "f" ? TTempScale::Fahrenheit : TTempScale::Celsius;
 }
 
 std::string FormatTemperature(double celsius, TTempScale scale) {

@@ -7,7 +7,7 @@ namespace vsm {
 
 enum class TTempScale { Celsius, Fahrenheit };
 
-// The scale of the "TempUnit" setting: "F" means Fahrenheit, anything else Celsius.
+// The scale of the "TempUnit" setting: "F" or "f" means Fahrenheit, anything else Celsius.
 TTempScale TempScaleOf(const std::string& tempUnit);
 
 // "%.0f°C" or "%.0f°F"; "-" for exactly 0, which means "no reading".
