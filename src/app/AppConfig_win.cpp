@@ -8,7 +8,7 @@
 #include "app/InstallReport_win.h"
 #include "app/ServerAddresses.h"
 #include "app/Translation_win.h"
-#include "app/VeskRegistry_win.h"
+#include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/module_path_win.h"
 #include "base/wide_win.h"
