@@ -11,6 +11,7 @@
 #include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/module_path_win.h"
+#include "base/version_resource_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -21,17 +22,9 @@ namespace {
 
 TFixedFileInfo ReadOwnVersion() {
   TFixedFileInfo info;
-  const std::wstring path = ExecutablePath();
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (size == 0) return info;
-  std::vector<uint8_t> block(size);
-  void* fixed = nullptr;
-  UINT length = 0;
-  if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-      VerQueryValueW(block.data(), L"\\", &fixed, &length) && length >= sizeof info) {
-    memcpy(&info, fixed, sizeof info);
-  }
+  static_assert(sizeof info == sizeof(VS_FIXEDFILEINFO));
+  const std::vector<uint8_t> resource = ReadVersionResource(ExecutablePath());
+  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource)) memcpy(&info, fixed, sizeof info);
   return info;
 }
 

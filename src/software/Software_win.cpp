@@ -12,6 +12,8 @@
 
 namespace vsm {
 
+std::unique_ptr<TSoftware> Software;
+
 namespace {
 
 class WindowsSoftwarePlatform final : public SoftwarePlatform {
