@@ -35,7 +35,8 @@ ATOM RegisterWindowClass(WNDPROC proc) {
 // ChangeWindowMessageFilterEx exists from Windows 7 on; before, there is no filter to open.
 bool AllowMessageFromLowerIntegrity(HWND window, UINT message) {
   using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-  static const Filter filter = BindFunction<Filter>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+  static const Filter filter =
+      BindFunction<Filter>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
   constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
   return filter != nullptr && filter(window, message, kAllow, nullptr) != FALSE;
 }
@@ -168,19 +169,15 @@ void TVeskTrayIcon::SetRetrying(bool value) {
 
 LRESULT TVeskTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_QUERYENDSESSION:
-      return 1;
+    case WM_QUERYENDSESSION: return 1;
     case WM_ENDSESSION:
       if (wParam != FALSE) SetVisible(false);
       return 0;
     case WM_TIMER:
       if (wParam == kAddRetryTimer) TryAdd();
       return 0;
-    case kCallbackMessage:
-      HandleCallback(static_cast<UINT>(lParam));
-      return 0;
-    default:
-      break;
+    case kCallbackMessage: HandleCallback(static_cast<UINT>(lParam)); return 0;
+    default: break;
   }
   if (message == TaskbarCreatedMessage()) {
     // The shell was restarted and forgot the icon (or has just started): add it again.
@@ -219,20 +216,11 @@ void TVeskTrayIcon::HandleCallback(UINT mouseMessage) {
     case WM_MBUTTONDBLCLK:
       if (OnDblClick) OnDblClick(*this);
       break;
-    case WM_RBUTTONDOWN:
-      mouse(OnMouseDown, TMouseButton::mbRight);
-      break;
-    case WM_RBUTTONUP:
-      mouse(OnMouseUp, TMouseButton::mbRight);
-      break;
-    case WM_MBUTTONDOWN:
-      mouse(OnMouseDown, TMouseButton::mbMiddle);
-      break;
-    case WM_MBUTTONUP:
-      mouse(OnMouseUp, TMouseButton::mbMiddle);
-      break;
-    default:
-      break;
+    case WM_RBUTTONDOWN: mouse(OnMouseDown, TMouseButton::mbRight); break;
+    case WM_RBUTTONUP: mouse(OnMouseUp, TMouseButton::mbRight); break;
+    case WM_MBUTTONDOWN: mouse(OnMouseDown, TMouseButton::mbMiddle); break;
+    case WM_MBUTTONUP: mouse(OnMouseUp, TMouseButton::mbMiddle); break;
+    default: break;
   }
 }
 

@@ -89,12 +89,15 @@ class FuzzAdl final : public vsm::TAdlLibrary {
 class FuzzNvApi final : public vsm::TNvApiLibrary {
  public:
   explicit FuzzNvApi(Replies& replies) : r_(replies) {}
-  int EnumPhysicalGPUs(vsm::nvapi::TGpuHandles& gpus, uint32_t& count) override { return Handles(gpus, count); }
+  int EnumPhysicalGPUs(vsm::nvapi::TGpuHandles& gpus, uint32_t& count) override {
+    return Handles(gpus, count);
+  }
   int EnumNvidiaDisplayHandle(uint32_t, vsm::TNvDisplayHandle& display) override {
     display = r_.Word();
     return r_.Status(-7);
   }
-  int GetPhysicalGPUsFromDisplay(vsm::TNvDisplayHandle, vsm::nvapi::TGpuHandles& gpus, uint32_t& count) override {
+  int GetPhysicalGPUsFromDisplay(vsm::TNvDisplayHandle, vsm::nvapi::TGpuHandles& gpus,
+                                 uint32_t& count) override {
     return Handles(gpus, count);
   }
   int GetFullName(vsm::TNvPhysicalGpuHandle, vsm::TVendorBlock<vsm::nvapi::kFullNameLength>& name) override {
@@ -107,7 +110,8 @@ class FuzzNvApi final : public vsm::TNvApiLibrary {
   int GetMemoryInfo(vsm::TNvDisplayHandle, vsm::TVendorBlock<vsm::nvapi::kMemoryInfoSize>& info) override {
     return Block(info);
   }
-  int GetAllClockFrequencies(vsm::TNvPhysicalGpuHandle, vsm::TVendorBlock<vsm::nvapi::kClocksSize>& clocks) override {
+  int GetAllClockFrequencies(vsm::TNvPhysicalGpuHandle,
+                             vsm::TVendorBlock<vsm::nvapi::kClocksSize>& clocks) override {
     return Block(clocks);
   }
   int GetDynamicPstatesInfoEx(vsm::TNvPhysicalGpuHandle,

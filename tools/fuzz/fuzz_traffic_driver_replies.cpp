@@ -41,8 +41,9 @@ class FuzzChannel final : public vsm::CountingDriverChannel {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto state = std::make_shared<vsm::test::FakeSoftwarePlatform::State>();
   state->running = {{0, "[System Idle Process]"}, {4, "System"}, {500, "a.exe"}, {900, "b.exe"}};
-  vsm::TSoftware engine(std::make_unique<vsm::test::FakeSoftwarePlatform>(state),
-                        std::make_unique<vsm::TVeskTdiFwDrv>(std::make_unique<FuzzChannel>(data, size), nullptr));
+  vsm::TSoftware engine(
+      std::make_unique<vsm::test::FakeSoftwarePlatform>(state),
+      std::make_unique<vsm::TVeskTdiFwDrv>(std::make_unique<FuzzChannel>(data, size), nullptr));
   for (int sample = 0; sample < 3; ++sample) {
     engine.UpdateSystem();
     engine.UpdateProcesses();
