@@ -22,9 +22,10 @@ namespace {
 
 TFixedFileInfo ReadOwnVersion() {
   TFixedFileInfo info;
-  static_assert(sizeof info == sizeof(VS_FIXEDFILEINFO));
   const std::vector<uint8_t> resource = ReadVersionResource(ExecutablePath());
-  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource)) memcpy(&info, fixed, sizeof info);
+  // The first eleven dwords, as they stand in the resource.
+  static_assert(sizeof info <= sizeof(VS_FIXEDFILEINFO));
+  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource)) memcpy(static_cast<void*>(&info), fixed, sizeof info);
   return info;
 }
 
