@@ -2,8 +2,8 @@
 // The program's notification-area icon: talks to the shell with Shell_NotifyIconW through a
 // hidden window, survives a restart of the shell ("TaskbarCreated"), waits for the taskbar when
 // the program starts before it, and removes itself at log-off.
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>

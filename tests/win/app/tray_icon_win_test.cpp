@@ -113,9 +113,10 @@ struct ScriptedShell {
         },
         [this](DWORD message, NOTIFYICONDATAW&) {
           calls.push_back(message);
+          const bool knew = knowsTheIcon;
           if (message == NIM_ADD && takesAdds) knowsTheIcon = true;
           if (message == NIM_DELETE) knowsTheIcon = false;
-          return message == NIM_ADD ? takesAdds : knowsTheIcon;
+          return message == NIM_ADD ? takesAdds : knew;
         },
         [this](HWND window, UINT message) {
           allowed.emplace_back(window, message);
