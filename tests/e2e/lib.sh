@@ -27,6 +27,19 @@ product_pids() {
   done
   return 0
 }
+# This prefix's shell: Wine's desktop process, which also holds the notification area.
+shell_pids() {
+  local pid
+  for pid in $(pgrep -f '^[^ ]*explorer\.exe /desktop'); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+stop_shell() {
+  local pids; pids=$(shell_pids)
+  [ -n "$pids" ] && kill $pids 2>/dev/null
+  probe wait-gone Shell_TrayWnd 10 >/dev/null
+}
 product_processes() { local pid; for pid in $(product_pids); do echo "$pid $(tr '\0' ' ' < "/proc/$pid/cmdline")"; done; }
 product_count() { product_pids | wc -l; }
 
