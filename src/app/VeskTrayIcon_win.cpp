@@ -32,13 +32,17 @@ ATOM RegisterWindowClass(WNDPROC proc) {
   return atom;
 }
 
-// ChangeWindowMessageFilterEx exists from Windows 7 on; before, there is no filter to open.
+// The filter is opened for the one window from Windows 7 on (ChangeWindowMessageFilterEx), for
+// the whole process on Vista (ChangeWindowMessageFilter); XP has no filter.
 bool AllowMessageFromLowerIntegrity(HWND window, UINT message) {
-  using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-  static const Filter filter =
-      BindFunction<Filter>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
-  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
-  return filter != nullptr && filter(window, message, kAllow, nullptr) != FALSE;
+  using WindowFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using ProcessFilter = BOOL(WINAPI*)(UINT, DWORD);
+  static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  static const auto windowFilter = BindFunction<WindowFilter>(user32, "ChangeWindowMessageFilterEx");
+  static const auto processFilter = BindFunction<ProcessFilter>(user32, "ChangeWindowMessageFilter");
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD for the process-wide filter
+  if (windowFilter != nullptr) return windowFilter(window, message, kAllow, nullptr) != FALSE;
+  return processFilter != nullptr && processFilter(message, kAllow) != FALSE;
 }
 
 TShiftState KeyboardShiftState() {
