@@ -26,6 +26,7 @@ class Replies {
     return value;
   }
   void Fill(void* out, size_t size) {
+    if (size == 0) return;  // an empty block may have no storage at all
     const size_t taken = std::min(size, size_ - used_);
     std::memcpy(out, data_ + used_, taken);
     std::memset(static_cast<uint8_t*>(out) + taken, 0, size - taken);
