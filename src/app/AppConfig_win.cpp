@@ -8,9 +8,10 @@
 #include "app/InstallReport_win.h"
 #include "app/ServerAddresses.h"
 #include "app/Translation_win.h"
-#include "app/VeskRegistry_win.h"
+#include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/module_path_win.h"
+#include "base/version_resource_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -47,16 +48,10 @@ bool CreateUnicodeFile(const std::wstring& path) {
 
 TFixedFileInfo ReadFixedFileInfo(const std::wstring& path) {
   TFixedFileInfo info;
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (size == 0) return info;
-  std::vector<uint8_t> block(size);
-  void* fixed = nullptr;
-  UINT length = 0;
-  if (GetFileVersionInfoW(path.c_str(), 0, size, block.data()) &&
-      VerQueryValueW(block.data(), L"\\", &fixed, &length) && length >= sizeof info) {
-    memcpy(&info, fixed, sizeof info);
-  }
+  const std::vector<uint8_t> resource = ReadVersionResource(path);
+  // The first eleven dwords, as they stand in the resource.
+  static_assert(sizeof info <= sizeof(VS_FIXEDFILEINFO));
+  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource)) memcpy(static_cast<void*>(&info), fixed, sizeof info);
   return info;
 }
 

@@ -5,7 +5,7 @@
 #include "app/AutostartTask.h"
 #include "app/TaskScheduler1_win.h"
 #include "app/TaskScheduler2_win.h"
-#include "app/VeskRegistry_win.h"
+#include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/library_win.h"
 #include "base/module_path_win.h"

@@ -43,10 +43,4 @@ LOGFONTW LangLogFont() {
   return font;
 }
 
-void ApplyLangFont(LOGFONTW& font, const LOGFONTW& source) {
-  wcsncpy(font.lfFaceName, source.lfFaceName, LF_FACESIZE);
-  font.lfCharSet = source.lfCharSet;
-  font.lfHeight = source.lfHeight;
-}
-
 }  // namespace vsm

@@ -20,7 +20,5 @@ void ReloadLanguage();
 
 // The font of the localised windows: face, character set and size from the language file.
 LOGFONTW LangLogFont();
-// Copies face name, character set and size (not colour or style) from `source`.
-void ApplyLangFont(LOGFONTW& font, const LOGFONTW& source);
 
 }  // namespace vsm

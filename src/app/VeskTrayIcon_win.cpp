@@ -1,8 +1,7 @@
 #include "app/VeskTrayIcon_win.h"
 
-#include <commctrl.h>
-
 #include "app/AppIdentity.h"
+#include "base/library_win.h"
 #include "base/module_path_win.h"
 
 namespace vsm {
@@ -14,8 +13,7 @@ namespace {
 constexpr DWORD kRecordSize = sizeof(NOTIFYICONDATAW);
 static_assert(sizeof(void*) != 4 || kRecordSize == 956, "956-byte notification record");
 
-constexpr UINT_PTR kAnimationTimer = 1;
-constexpr DWORD kTaskbarWaitMs = 2000;
+constexpr UINT_PTR kAddRetryTimer = 1;
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -32,6 +30,19 @@ ATOM RegisterWindowClass(WNDPROC proc) {
     return RegisterClassExW(&wc);
   }();
   return atom;
+}
+
+// The filter is opened for the one window from Windows 7 on (ChangeWindowMessageFilterEx), for
+// the whole process on Vista (ChangeWindowMessageFilter); XP has no filter.
+bool AllowMessageFromLowerIntegrity(HWND window, UINT message) {
+  using WindowFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using ProcessFilter = BOOL(WINAPI*)(UINT, DWORD);
+  static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  static const auto windowFilter = BindFunction<WindowFilter>(user32, "ChangeWindowMessageFilterEx");
+  static const auto processFilter = BindFunction<ProcessFilter>(user32, "ChangeWindowMessageFilter");
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD for the process-wide filter
+  if (windowFilter != nullptr) return windowFilter(window, message, kAllow, nullptr) != FALSE;
+  return processFilter != nullptr && processFilter(message, kAllow) != FALSE;
 }
 
 TShiftState KeyboardShiftState() {
@@ -51,25 +62,25 @@ TShiftState ButtonState(TMouseButton button) {
   return 0;
 }
 
-DWORD InfoFlags(TBalloonFlags flags) {
-  switch (flags) {
-    case TBalloonFlags::bfInfo: return NIIF_INFO;
-    case TBalloonFlags::bfWarning: return NIIF_WARNING;
-    case TBalloonFlags::bfError: return NIIF_ERROR;
-    case TBalloonFlags::bfNone: break;
-  }
-  return NIIF_NONE;
-}
-
 }  // namespace
 
-TVeskTrayIcon::TVeskTrayIcon(HWND owner) : FOwner(owner) {
-  TaskbarCreatedMessage();
+TTrayShell SystemTrayShell() {
+  return TTrayShell{
+      [] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; },
+      [](DWORD message, NOTIFYICONDATAW& record) { return Shell_NotifyIconW(message, &record) != FALSE; },
+      &AllowMessageFromLowerIntegrity,
+  };
+}
+
+TVeskTrayIcon::TVeskTrayIcon(TTrayShell shell) : FShell(std::move(shell)) {
   FData = new NOTIFYICONDATAW{};
   FData->uTimeout = 3000;
   RegisterWindowClass(&InstanceWindowProc<TVeskTrayIcon>);
   FWindow = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
+  // The program runs elevated and the shell does not: without this the shell's restart
+  // broadcast never reaches the window, and the icon would not come back.
+  FShell.allowMessage(FWindow, TaskbarCreatedMessage());
   FData->cbSize = kRecordSize;
   FData->hWnd = FWindow;
   FData->uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(FWindow));
@@ -82,33 +93,24 @@ TVeskTrayIcon::TVeskTrayIcon(HWND owner) : FOwner(owner) {
 }
 
 TVeskTrayIcon::~TVeskTrayIcon() {
-  NotifyShell(NIM_DELETE);
-  if (FTimerRunning) KillTimer(FWindow, kAnimationTimer);
+  if (FVisible) NotifyShell(NIM_DELETE);
+  SetRetrying(false);
   if (FWindow != nullptr) {
     SetWindowLongPtrW(FWindow, GWLP_USERDATA, 0);
     DestroyWindow(FWindow);
   }
-  SetCurrentIcon(nullptr, false);
-  if (FIcon != nullptr) DestroyIcon(FIcon);
+  if (FCurrentIcon != nullptr && FCurrentIconOwned) DestroyIcon(FCurrentIcon);
   delete FData;
 }
 
 void TVeskTrayIcon::SetVisible(bool value) {
-  if (value == FVisible) return;
-  if (!FAnimate || FCurrentIcon == nullptr) SetDefaultIcon();
+  FWanted = value;
   if (value) {
-    if (NotifyShell(NIM_ADD)) FVisible = true;
-  } else {
-    if (NotifyShell(NIM_DELETE)) FVisible = false;
+    TryAdd();
+    return;
   }
-  if (FAnimate) {
-    if (value) {
-      FTimerRunning = SetTimer(FWindow, kAnimationTimer, FAnimateInterval, nullptr) != 0;
-    } else if (FTimerRunning) {
-      KillTimer(FWindow, kAnimationTimer);
-      FTimerRunning = false;
-    }
-  }
+  SetRetrying(false);
+  if (FVisible && NotifyShell(NIM_DELETE)) FVisible = false;
 }
 
 void TVeskTrayIcon::SetHint(const std::wstring& text) {
@@ -123,129 +125,69 @@ void TVeskTrayIcon::SetHint(const std::wstring& text) {
   Refresh();
 }
 
-void TVeskTrayIcon::SetIcon(HICON icon) {
-  if (FIcon != nullptr) DestroyIcon(FIcon);
-  FIcon = icon != nullptr ? CopyIcon(icon) : nullptr;
-  SetCurrentIcon(FIcon != nullptr ? CopyIcon(FIcon) : nullptr, true);
-  Refresh();
-}
-
-void TVeskTrayIcon::SetIcons(HIMAGELIST list) {
-  if (list == FIconList) return;
-  FIconList = list;
-  if (FIconList != nullptr) {
-    SetCurrentIcon(ImageList_GetIcon(FIconList, FIconIndex, ILD_NORMAL), true);
-  } else {
-    SetDefaultIcon();
-  }
-  Refresh();
-}
-
-void TVeskTrayIcon::SetIconIndex(int index) {
-  if (index == FIconIndex) return;
-  FIconIndex = index;
-  if (FIconList != nullptr) SetCurrentIcon(ImageList_GetIcon(FIconList, FIconIndex, ILD_NORMAL), true);
-  Refresh();
-}
-
-void TVeskTrayIcon::SetAnimate(bool value) {
-  if (value == FAnimate) return;
-  FAnimate = value;
-  if (FIconList != nullptr && ImageList_GetImageCount(FIconList) > 0 && FVisible) {
-    if (value) {
-      FTimerRunning = SetTimer(FWindow, kAnimationTimer, FAnimateInterval, nullptr) != 0;
-    } else if (FTimerRunning) {
-      KillTimer(FWindow, kAnimationTimer);
-      FTimerRunning = false;
-    }
-  }
-  if (!value && FCurrentIcon != nullptr) {
-    if (FIcon != nullptr) DestroyIcon(FIcon);
-    FIcon = CopyIcon(FCurrentIcon);
-  }
-}
-
-void TVeskTrayIcon::SetAnimateInterval(UINT milliseconds) {
-  FAnimateInterval = milliseconds;
-  if (FTimerRunning) SetTimer(FWindow, kAnimationTimer, FAnimateInterval, nullptr);
-}
-
-void TVeskTrayIcon::SetBalloonHint(const std::wstring& text) {
-  if (text == FBalloonHint) return;
-  FBalloonHint = text;
-  CopyToField(FData->szInfo, FBalloonHint);
-  NotifyShell(NIM_MODIFY);
-}
-
-void TVeskTrayIcon::SetBalloonTitle(const std::wstring& text) {
-  if (text == FBalloonTitle) return;
-  FBalloonTitle = text;
-  CopyToField(FData->szInfoTitle, FBalloonTitle);
-  NotifyShell(NIM_MODIFY);
-}
-
-void TVeskTrayIcon::ShowBalloonHint() {
-  FData->uFlags |= NIF_INFO;
-  FData->dwInfoFlags = InfoFlags(FBalloonFlags);
-  NotifyShell(NIM_MODIFY);
-}
-
 void TVeskTrayIcon::Refresh() {
   FData->hIcon = FCurrentIcon;
   if (FVisible) NotifyShell(NIM_MODIFY);
 }
 
-void TVeskTrayIcon::SetCurrentIcon(HICON icon, bool owned) {
-  if (FCurrentIcon != nullptr && FCurrentIconOwned) DestroyIcon(FCurrentIcon);
-  FCurrentIcon = icon;
-  FCurrentIconOwned = owned && icon != nullptr;
-}
-
 void TVeskTrayIcon::SetDefaultIcon() {
-  if (FIcon == nullptr) {
-    HICON large = nullptr;
-    HICON small = nullptr;
-    std::wstring exe = ExecutablePath();
-    ExtractIconExW(exe.c_str(), 0, &large, &small, 1);
-    if (large != nullptr) DestroyIcon(large);
-    if (small != nullptr) {
-      SetCurrentIcon(small, true);
-    } else {
-      SetCurrentIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), false);
-    }
-  } else {
-    SetCurrentIcon(CopyIcon(FIcon), true);
-  }
+  HICON large = nullptr;
+  HICON small = nullptr;
+  std::wstring exe = ExecutablePath();
+  ExtractIconExW(exe.c_str(), 0, &large, &small, 1);
+  if (large != nullptr) DestroyIcon(large);
+  FCurrentIconOwned = small != nullptr;
+  FCurrentIcon = small != nullptr ? small : LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   Refresh();
 }
 
-bool TVeskTrayIcon::NotifyShell(DWORD message) {
-  // While the shell is starting there is no taskbar; waiting here keeps the caller's retry from
-  // spinning.
-  if (message == NIM_ADD && FindWindowW(L"Shell_TrayWnd", nullptr) == nullptr) Sleep(kTaskbarWaitMs);
-  return Shell_NotifyIconW(message, FData) != FALSE;
+void TVeskTrayIcon::TryAdd() {
+  if (!FWanted || FVisible) return;
+  // The icon is taken from the executable once, not on every attempt.
+  if (FCurrentIcon == nullptr) SetDefaultIcon();
+  FVisible = AddToShell();
+  SetRetrying(!FVisible);
+}
+
+bool TVeskTrayIcon::AddToShell() {
+  // Without a taskbar the shell cannot take the icon; the retry timer tries again later instead
+  // of holding up the user-interface thread.
+  if (!FShell.taskbarExists()) return false;
+  if (NotifyShell(NIM_ADD)) return true;
+  // The add also fails when the shell still holds this icon (it was restarted, or it answered an
+  // earlier add late): then the icon is there, and modifying it succeeds.
+  return NotifyShell(NIM_MODIFY);
+}
+
+bool TVeskTrayIcon::NotifyShell(DWORD message) { return FShell.notifyIcon(message, *FData); }
+
+void TVeskTrayIcon::SetRetrying(bool value) {
+  if (value == FRetrying) return;
+  if (value) {
+    FRetrying = SetTimer(FWindow, kAddRetryTimer, kAddRetryMs, nullptr) != 0;
+  } else {
+    KillTimer(FWindow, kAddRetryTimer);
+    FRetrying = false;
+  }
 }
 
 LRESULT TVeskTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_QUERYENDSESSION:
-      return 1;
+    case WM_QUERYENDSESSION: return 1;
     case WM_ENDSESSION:
-      if (wParam != FALSE && NotifyShell(NIM_DELETE)) FVisible = false;
+      if (wParam != FALSE) SetVisible(false);
       return 0;
     case WM_TIMER:
-      if (wParam == kAnimationTimer) AnimationTick();
+      if (wParam == kAddRetryTimer) TryAdd();
       return 0;
-    case kCallbackMessage:
-      HandleCallback(static_cast<UINT>(lParam));
-      return 0;
-    default:
-      break;
+    case kCallbackMessage: HandleCallback(static_cast<UINT>(lParam)); return 0;
+    default: break;
   }
-  if (message == TaskbarCreatedMessage() && FVisible) {
-    // The shell was restarted and forgot the icon.
-    NotifyShell(NIM_DELETE);
-    NotifyShell(NIM_ADD);
+  if (message == TaskbarCreatedMessage()) {
+    // The shell was restarted and forgot the icon (or has just started): add it again.
+    if (FVisible) NotifyShell(NIM_DELETE);
+    FVisible = false;
+    TryAdd();
     return 0;
   }
   return DefWindowProcW(FWindow, message, wParam, lParam);
@@ -278,44 +220,12 @@ void TVeskTrayIcon::HandleCallback(UINT mouseMessage) {
     case WM_MBUTTONDBLCLK:
       if (OnDblClick) OnDblClick(*this);
       break;
-    case WM_RBUTTONDOWN:
-      mouse(OnMouseDown, TMouseButton::mbRight);
-      break;
-    case WM_RBUTTONUP:
-      mouse(OnMouseUp, TMouseButton::mbRight);
-      if (FPopupMenu != nullptr) {
-        SetForegroundWindow(FOwner != nullptr ? FOwner : FWindow);
-        MSG pending;
-        while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-          TranslateMessage(&pending);
-          DispatchMessageW(&pending);
-        }
-        TrackPopupMenu(FPopupMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
-                       FOwner != nullptr ? FOwner : FWindow, nullptr);
-      }
-      break;
-    case WM_MBUTTONDOWN:
-      mouse(OnMouseDown, TMouseButton::mbMiddle);
-      break;
-    case WM_MBUTTONUP:
-      mouse(OnMouseUp, TMouseButton::mbMiddle);
-      break;
-    case NIN_BALLOONHIDE:
-    case NIN_BALLOONTIMEOUT:
-      FData->uFlags &= ~static_cast<UINT>(NIF_INFO);
-      break;
-    case NIN_BALLOONUSERCLICK:
-      if (OnBalloonClick) OnBalloonClick(*this);
-      break;
-    default:
-      break;
+    case WM_RBUTTONDOWN: mouse(OnMouseDown, TMouseButton::mbRight); break;
+    case WM_RBUTTONUP: mouse(OnMouseUp, TMouseButton::mbRight); break;
+    case WM_MBUTTONDOWN: mouse(OnMouseDown, TMouseButton::mbMiddle); break;
+    case WM_MBUTTONUP: mouse(OnMouseUp, TMouseButton::mbMiddle); break;
+    default: break;
   }
-}
-
-void TVeskTrayIcon::AnimationTick() {
-  if (OnAnimate) OnAnimate(*this);
-  int count = FIconList != nullptr ? ImageList_GetImageCount(FIconList) : 0;
-  SetIconIndex(FIconIndex + 1 < count ? FIconIndex + 1 : 0);
 }
 
 }  // namespace vsm

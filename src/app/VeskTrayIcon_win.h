@@ -3,7 +3,6 @@
 // hidden window, survives a restart of the shell ("TaskbarCreated"), waits for the taskbar when
 // the program starts before it, and removes itself at log-off.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <functional>
@@ -26,7 +25,15 @@ enum TShiftStateBits : unsigned {
 };
 using TShiftState = unsigned;
 
-enum class TBalloonFlags { bfNone, bfInfo, bfWarning, bfError };
+// What the icon needs from the shell: whether a taskbar exists, the notification call, and
+// letting one message from a lower-integrity process through to a window of this (elevated)
+// process. SystemTrayShell() is the real one.
+struct TTrayShell {
+  std::function<bool()> taskbarExists;
+  std::function<bool(DWORD message, NOTIFYICONDATAW& record)> notifyIcon;
+  std::function<bool(HWND window, UINT message)> allowMessage;
+};
+TTrayShell SystemTrayShell();
 
 class TVeskTrayIcon {
  public:
@@ -34,42 +41,32 @@ class TVeskTrayIcon {
   static constexpr UINT kCallbackMessage = 1025;
   // Window class of the hidden window, so that tests can find it.
   static constexpr const wchar_t* kWindowClass = L"TVeskTrayIconWindow";
+  // While the icon is wanted but not in the notification area (no taskbar yet, or the shell
+  // refused it), adding is tried again at this interval, from a timer of the hidden window.
+  static constexpr UINT kAddRetryMs = 1000;
 
   using TNotifyEvent = std::function<void(TVeskTrayIcon&)>;
   using TMouseEvent = std::function<void(TVeskTrayIcon&, TMouseButton, TShiftState, int x, int y)>;
   using TMouseMoveEvent = std::function<void(TVeskTrayIcon&, TShiftState, int x, int y)>;
 
-  explicit TVeskTrayIcon(HWND owner);
+  explicit TVeskTrayIcon(TTrayShell shell = SystemTrayShell());
   ~TVeskTrayIcon();
   TVeskTrayIcon(const TVeskTrayIcon&) = delete;
   TVeskTrayIcon& operator=(const TVeskTrayIcon&) = delete;
 
+  // Whether the icon is in the notification area now.
   bool Visible() const { return FVisible; }
+  // True adds the icon; when that fails it is added as soon as the shell takes it, without
+  // further calls. False removes it.
   void SetVisible(bool value);
   const std::wstring& Hint() const { return FHint; }
   void SetHint(const std::wstring& text);
-  void SetIcon(HICON icon);
-  void SetIcons(HIMAGELIST list);
-  int IconIndex() const { return FIconIndex; }
-  void SetIconIndex(int index);
-  bool Animate() const { return FAnimate; }
-  void SetAnimate(bool value);
-  UINT AnimateInterval() const { return FAnimateInterval; }
-  void SetAnimateInterval(UINT milliseconds);
-  void SetBalloonHint(const std::wstring& text);
-  void SetBalloonTitle(const std::wstring& text);
-  UINT BalloonTimeout() const { return FData->uTimeout; }
-  void SetBalloonTimeout(UINT milliseconds) { FData->uTimeout = milliseconds; }
-  void SetBalloonFlags(TBalloonFlags flags) { FBalloonFlags = flags; }
-  void ShowBalloonHint();
-  // The built-in right-click menu; the program leaves it empty and pops up its own.
-  void SetPopupMenu(HMENU menu) { FPopupMenu = menu; }
   void Refresh();
 
   HWND Handle() const { return FWindow; }
   const NOTIFYICONDATAW& Record() const { return *FData; }
 
-  TNotifyEvent OnClick, OnDblClick, OnBalloonClick, OnAnimate;
+  TNotifyEvent OnClick, OnDblClick;
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
@@ -79,33 +76,27 @@ class TVeskTrayIcon {
   void AttachWindow(HWND window) { FWindow = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void HandleCallback(UINT mouseMessage);
-  void AnimationTick();
   void SetDefaultIcon();
+  // Adds the icon if it is wanted and not there; on failure the retry timer runs.
+  void TryAdd();
+  bool AddToShell();
   bool NotifyShell(DWORD message);
-  void SetCurrentIcon(HICON icon, bool owned);
+  void SetRetrying(bool value);
 
-  bool FAnimate = false;
-  std::wstring FBalloonHint;
-  std::wstring FBalloonTitle;
-  TBalloonFlags FBalloonFlags = TBalloonFlags::bfNone;
+  TTrayShell FShell;
   bool FIsClicked = false;
   HICON FCurrentIcon = nullptr;
   bool FCurrentIconOwned = false;
   NOTIFYICONDATAW* FData = nullptr;
-  HICON FIcon = nullptr;
-  HIMAGELIST FIconList = nullptr;
-  HMENU FPopupMenu = nullptr;
-  UINT FAnimateInterval = 1000;
-  bool FTimerRunning = false;
   std::wstring FHint;
-  int FIconIndex = 0;
+  bool FWanted = false;
   bool FVisible = false;
-  HWND FOwner = nullptr;
+  bool FRetrying = false;
   HWND FWindow = nullptr;
 };
 
 // Copies text into a fixed notification-record field, cut to the field's capacity minus the
-// terminator (127 characters of tip, 255 of balloon text, 63 of balloon title).
+// terminator (127 characters of tip).
 template <size_t N>
 void CopyToField(wchar_t (&field)[N], const std::wstring& text) {
   size_t length = text.size() < N - 1 ? text.size() : N - 1;

@@ -9,8 +9,6 @@
 
 namespace vsm {
 
-std::unique_ptr<TSoftware> Software;
-
 namespace {
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
@@ -44,9 +42,6 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case kShowMainWindowMessage:
       ShowMainWindow();
       return 0;
-    case WM_TIMER:
-      if (wParam == kTrayRetryTimer) tmr1Timer();
-      return 0;
     case WM_MEASUREITEM:
       if (dpmn.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;
@@ -54,8 +49,8 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
       if (dpmn.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_CLOSE:
-      FormClose();
       FormDestroy();
+      return 0;
     default:
       break;
   }
@@ -65,13 +60,11 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
 // The start-up sequence of the hub. The engines, the floating strip and the main window join it
 // at their places as they arrive.
 void TfrmVeskSystemMonitor::FormCreate() {
-  SetTimer(FWindow, kTrayRetryTimer, kTrayRetryInterval, nullptr);
-  FTimerEnabled = true;
-
   EnableDebugPrivilege();
   LoadAppConfig();
 
-  TrayIcon = std::make_unique<TVeskTrayIcon>(FWindow);
+  // The icon adds itself as soon as the shell takes it.
+  TrayIcon = std::make_unique<TVeskTrayIcon>();
   TrayIcon->SetVisible(true);
   TrayIcon->OnMouseUp = [this](TVeskTrayIcon&, TMouseButton button, TShiftState, int x, int y) {
     if (button == TMouseButton::mbRight) PopupTrayMenu(x, y);
@@ -91,11 +84,6 @@ void TfrmVeskSystemMonitor::FormCreate() {
   if (!FHasParameters) ShowMainWindow();
 }
 
-void TfrmVeskSystemMonitor::FormClose() {
-  KillTimer(FWindow, kTrayRetryTimer);
-  FTimerEnabled = false;
-}
-
 void TfrmVeskSystemMonitor::FormDestroy() {
   SaveAppConfig();
   TrayIcon.reset();
@@ -103,7 +91,6 @@ void TfrmVeskSystemMonitor::FormDestroy() {
   if (Software) Software->StopTrafficCounting();
   // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
   TerminateProcess(GetCurrentProcess(), 0);
-  ExitProcess(0);
 }
 
 void TfrmVeskSystemMonitor::Localize() {
@@ -172,15 +159,6 @@ bool TfrmVeskSystemMonitor::FloatStripVisible() const {
 void TfrmVeskSystemMonitor::ShowMainWindow() {
   // The main window is created on first demand, shown and brought to the front with
   // ForceForegroundWindow once it exists.
-}
-
-void TfrmVeskSystemMonitor::tmr1Timer() {
-  if (!FTimerEnabled) return;
-  TrayIcon->SetVisible(true);
-  if (TrayIcon->Visible()) {
-    KillTimer(FWindow, kTrayRetryTimer);
-    FTimerEnabled = false;
-  }
 }
 
 }  // namespace vsm

@@ -6,17 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/InstanceWindow_win.h"
-
 #include "app/VeskTrayIcon_win.h"
-#include "software/Software.h"
 #include "ui/InstanceWindow_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
-
-// The software engine, created by the hidden main form and kept until the process ends.
-extern std::unique_ptr<TSoftware> Software;
 
 // Tags of the tray menu's items; OnMenuItemClick dispatches on them.
 enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };
@@ -33,8 +27,6 @@ class TfrmVeskSystemMonitor {
  public:
   static constexpr int kWidth = 320;
   static constexpr int kHeight = 240;
-  static constexpr UINT_PTR kTrayRetryTimer = 1;  // tmr1
-  static constexpr UINT kTrayRetryInterval = 10;
 
   // Creates the hidden window and runs FormCreate. `hasParameters` tells whether the program was
   // started with command-line parameters (then the main window is not opened).
@@ -56,18 +48,15 @@ class TfrmVeskSystemMonitor {
   void AttachWindow(HWND window) { FWindow = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
-  void FormClose();
-  [[noreturn]] void FormDestroy();
+  void FormDestroy();
   void BuildTrayMenu();
   void dpmnBeforPopup();
   void PopupTrayMenu(int x, int y);
-  void tmr1Timer();
   bool FloatStripVisible() const;
 
   HINSTANCE FInstance;
   bool FHasParameters;
   HWND FWindow = nullptr;
-  bool FTimerEnabled = false;
   TVeskPopupMenu dpmn{26, 50};
   std::unique_ptr<TVeskTrayIcon> TrayIcon;
   TMessageBoxTexts msgbx1;

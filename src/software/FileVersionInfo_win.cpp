@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/version_resource_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -26,13 +27,9 @@ std::string QueryString(const std::vector<uint8_t>& resource, const std::string&
 
 TFileVersionInfo ReadFileVersionInfo(const std::string& path) {
   TFileVersionInfo info;
-  std::wstring file = Widen(path);
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
   info.FileFunction = FileFunctionText(0, 0);
-  if (size == 0) return info;
-  std::vector<uint8_t> resource(size);
-  if (!GetFileVersionInfoW(file.c_str(), 0, size, resource.data())) return info;
+  const std::vector<uint8_t> resource = ReadVersionResource(Widen(path));
+  if (resource.empty()) return info;
 
   void* translation = nullptr;
   UINT translationLength = 0;
@@ -44,11 +41,7 @@ TFileVersionInfo ReadFileVersionInfo(const std::string& path) {
     }
   }
 
-  void* fixed = nullptr;
-  UINT fixedLength = 0;
-  if (VerQueryValueW(resource.data(), L"\\", &fixed, &fixedLength) && fixed != nullptr &&
-      fixedLength >= sizeof(VS_FIXEDFILEINFO)) {
-    auto* fileInfo = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  if (const VS_FIXEDFILEINFO* fileInfo = FixedFileInfo(resource)) {
     ApplyFileFlags(info, fileInfo->dwFileFlagsMask, fileInfo->dwFileFlags);
     info.FileFunction = FileFunctionText(fileInfo->dwFileType, fileInfo->dwFileSubtype);
   }

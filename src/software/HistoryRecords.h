@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/ArgbBitmap.h"
+#include "base/BrandColour.h"
 #include "base/ChartCanvas.h"
 
 namespace vsm {
@@ -18,8 +19,8 @@ inline constexpr uint8_t kNoCpuSample = 255;
 inline constexpr uint32_t kNoTrafficSample = 0xFFFFFFFFu;
 
 inline constexpr uint32_t kChartFrameColour = 0xFFE5E5E5u;
-inline constexpr uint32_t kChartBarColour = 0xFF119DDEu;
-inline constexpr uint32_t kChartLineColour = 0xFF119DDEu;
+inline constexpr uint32_t kChartBarColour = OpaqueArgb(kBrandColour);
+inline constexpr uint32_t kChartLineColour = OpaqueArgb(kBrandColour);
 inline constexpr int kChartLabelFontSize = 6;
 
 // What a line chart draws: the pen line through the present samples and the scale label at the

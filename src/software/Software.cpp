@@ -34,8 +34,7 @@ struct TSoftware::TUpdateThread {
           std::unique_lock guard(lock);
           if (wake.wait_for(guard, std::chrono::milliseconds(nTime), [this] { return stop; })) break;
         }
-        engine.UpdateSystem();
-        engine.UpdateProcesses();
+        engine.Sample();
         if (notify && !StopRequested()) notify(engine);
       }
     }
@@ -202,6 +201,15 @@ bool TSoftware::SetSendLimit(const TProcessItem* item, int32_t bytesPerSecond) {
 
 void TSoftware::OnTdiEvent(TDrvEventProc handler) {
   if (tdiDrv != nullptr) tdiDrv->OnNewProcessCreate(std::move(handler));
+}
+
+void TSoftware::Sample() {
+  // A worker that KillProcess stopped may still be in its last sample when its successor takes
+  // the first one: they must not measure at once (the interface meter and the rings have one
+  // writer).
+  std::lock_guard guard(sampleLock_);
+  UpdateSystem();
+  UpdateProcesses();
 }
 
 void TSoftware::UpdateSystem() {

@@ -74,7 +74,7 @@ class TSoftware {
   void ReleaseProcessList();
 
   // Ends the process; on success takes its item out of the list (it lives on while a page holds
-  // it) and restarts a running worker.
+  // it) and restarts a running worker. The new worker's samples wait for the old one's last.
   bool KillProcess(TProcessItem* item);
 
   // With the driver: its rule. Without it, only ALL with ALLOW or DENY is possible: it allows or
@@ -105,6 +105,8 @@ class TSoftware {
  private:
   struct TUpdateThread;
 
+  // One worker sample, never two at once.
+  void Sample();
   void UpdateTraffic();
   // The machine's byte totals for this sample: the one place they come from, the filter driver
   // when it is open, else the interface counters. Nothing when no source can tell.
@@ -131,6 +133,7 @@ class TSoftware {
   // Operating-system information for the operating-system page; it plays no part in the sampling.
   std::unique_ptr<TOperatingSystem> FOs;
 
+  std::mutex sampleLock_;
   std::mutex timerLock_;
   std::unique_ptr<TUpdateThread> uTimer;
   std::vector<std::unique_ptr<TUpdateThread>> stoppedWorkers_;

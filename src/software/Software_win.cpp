@@ -14,6 +14,8 @@
 
 namespace vsm {
 
+std::unique_ptr<TSoftware> Software;
+
 namespace {
 
 class WindowsSoftwarePlatform final : public SoftwarePlatform {

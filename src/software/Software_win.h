@@ -14,6 +14,9 @@ namespace vsm {
 // Sent (synchronously) to the notification window after every sample; wParam is the engine.
 inline constexpr UINT kSoftwareSampledMessage = 3129;
 
+// The program's engine, created by the hidden main form and kept until the process ends.
+extern std::unique_ptr<TSoftware> Software;
+
 std::unique_ptr<SoftwarePlatform> CreateWindowsSoftwarePlatform();
 std::unique_ptr<TSoftware> CreateSoftware();
 // For StartAsynTimer: sends kSoftwareSampledMessage to the window.

@@ -16,16 +16,24 @@ e2e_teardown() {
   stop_virtual_display
 }
 
-# A running copy's command line starts with the executable's path (a DOS path when Wine started it
-# for a Windows program); the test scripts and the probe never match.
-# Only copies in this run's Wine prefix count, so that runs in other prefixes are left alone.
-product_pattern='^[^ ]*VeskSystemMonitor\.exe( |$)'
-product_pids() {
+# Processes of this run's Wine prefix whose command line matches the pattern, so that runs in
+# other prefixes are left alone.
+prefix_pids() {
   local pid
-  for pid in $(pgrep -f "$product_pattern"); do
+  for pid in $(pgrep -f "$1"); do
     tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
   return 0
+}
+# A running copy's command line starts with the executable's path (a DOS path when Wine started it
+# for a Windows program); the test scripts and the probe never match.
+product_pids() { prefix_pids '^[^ ]*VeskSystemMonitor\.exe( |$)'; }
+# This prefix's shell: Wine's desktop process, which also holds the notification area.
+shell_pids() { prefix_pids '^[^ ]*explorer\.exe /desktop'; }
+stop_shell() {
+  local pids; pids=$(shell_pids)
+  [ -n "$pids" ] && kill $pids 2>/dev/null
+  probe wait-gone Shell_TrayWnd 10 >/dev/null
 }
 product_processes() { local pid; for pid in $(product_pids); do echo "$pid $(tr '\0' ' ' < "/proc/$pid/cmdline")"; done; }
 product_count() { product_pids | wc -l; }

@@ -10,7 +10,13 @@
 //   probe screenshot FILE.bmp            capture the whole screen into a 32-bit BMP
 //   probe appdata                        print the roaming application-data folder
 //   probe reg-read-64 HKCR|HKLM|HKCU PATH VALUE   print a string value from the 64-bit view
+//   probe tray-icon CLASS SECONDS        exit 0 once the shell holds the icon of the window of
+//                                        CLASS (identifier: the window's handle value)
+//   probe stand-in-shell CLASS SECONDS   act as a shell that has just started: own a taskbar
+//                                        window, announce "TaskbarCreated", exit 0 once the window
+//                                        of CLASS adds its icon there
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -139,6 +145,67 @@ int ReadRegistry64(const wchar_t* root, const wchar_t* path, const wchar_t* valu
   return 0;
 }
 
+// The shell answers a modification of an icon it holds and refuses one of an icon it does not.
+bool ShellHoldsIcon(const wchar_t* className) {
+  HWND window = FindWindowW(className, nullptr);
+  if (window == nullptr) return false;
+  NOTIFYICONDATAW record = {};
+  record.cbSize = sizeof record;
+  record.hWnd = window;
+  record.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(window));
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+bool WaitForTrayIcon(const wchar_t* className, double seconds) {
+  const DWORD start = GetTickCount();
+  while (!ShellHoldsIcon(className)) {
+    if (GetTickCount() - start > static_cast<DWORD>(seconds * 1000)) return false;
+    Sleep(100);
+  }
+  return true;
+}
+
+// A restarted shell: the taskbar window receives Shell_NotifyIconW's requests as WM_COPYDATA
+// (the icon's window in wParam, the request in dwData).
+struct StandInShell {
+  HWND iconWindow = nullptr;
+  bool added = false;
+};
+
+LRESULT CALLBACK StandInShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* shell = reinterpret_cast<StandInShell*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_COPYDATA && shell != nullptr) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (reinterpret_cast<HWND>(wParam) == shell->iconWindow && data->dwData == NIM_ADD) shell->added = true;
+    return TRUE;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int RunStandInShell(const wchar_t* className, double seconds) {
+  StandInShell shell;
+  shell.iconWindow = FindWindowW(className, nullptr);
+  if (shell.iconWindow == nullptr || FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr) return 1;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = StandInShellProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"Shell_TrayWnd";
+  RegisterClassW(&wc);
+  HWND tray = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  if (tray == nullptr) return 1;
+  SetWindowLongPtrW(tray, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&shell));
+  SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  const DWORD start = GetTickCount();
+  while (!shell.added && GetTickCount() - start < static_cast<DWORD>(seconds * 1000)) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(20);
+  }
+  DestroyWindow(tray);
+  return shell.added ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -173,5 +240,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"reg-read-64" && argc >= 5) return ReadRegistry64(argv[2], argv[3], argv[4]);
+  if (command == L"tray-icon" && argc >= 4) return WaitForTrayIcon(argv[2], _wtof(argv[3])) ? 0 : 1;
+  if (command == L"stand-in-shell" && argc >= 4) return RunStandInShell(argv[2], _wtof(argv[3]));
   return 2;
 }

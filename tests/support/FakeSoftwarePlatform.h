@@ -4,6 +4,7 @@
 // items the way the real snapshot does (only new processes, `known` replaced by the snapshot).
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -31,6 +32,12 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     int snapshots = 0;
     int privateByteReads = 0;
     std::vector<uint32_t> opened;  // processes an item was made for, in order
+    // While `holdCpuLoad` is set, TotalCpuLoad waits inside, so that a test can keep a sample
+    // going; `changed` announces entries and the release.
+    bool holdCpuLoad = false;
+    int cpuLoadCallsInside = 0;
+    int mostCpuLoadCallsInside = 0;
+    std::condition_variable changed;
   };
 
   explicit FakeSoftwarePlatform(std::shared_ptr<State> state) : state_(std::move(state)) {}
@@ -46,7 +53,12 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     return state_->memoryLoad;
   }
   int TotalCpuLoad() override {
-    std::lock_guard guard(state_->lock);
+    std::unique_lock guard(state_->lock);
+    ++state_->cpuLoadCallsInside;
+    state_->mostCpuLoadCallsInside = std::max(state_->mostCpuLoadCallsInside, state_->cpuLoadCallsInside);
+    state_->changed.notify_all();
+    state_->changed.wait(guard, [this] { return !state_->holdCpuLoad; });
+    --state_->cpuLoadCallsInside;
     return state_->cpuLoad;
   }
   void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) override {
@@ -84,7 +96,6 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     running.erase(std::remove_if(running.begin(), running.end(),
                                  [&](const Process& process) { return process.id == item.ProcessID; }),
                   running.end());
-    item.hProc.Close();
     return true;
   }
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "app/RegistryReader_win.h"
+#include "platform/RegistryReader_win.h"
 #include "base/wide_win.h"
 #include "software/network/IpHelper_win.h"
 

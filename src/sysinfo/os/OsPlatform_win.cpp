@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/RegistryReader_win.h"
+#include "platform/RegistryReader_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
-#include "sysinfo/Is64BitWindows_win.h"
+#include "platform/Is64BitWindows_win.h"
 
 namespace vsm {
 

@@ -360,13 +360,47 @@ TEST_F(SoftwareEngine, KillProcessTakesTheItemOutAndRestartsTheWorker) {
 
   EXPECT_FALSE(engine->KillProcess(shell.get()));
   EXPECT_FALSE(engine->KillProcess(nullptr));
+  int closedBefore = FakeSoftwarePlatform::ClosedHandles();
   EXPECT_TRUE(engine->KillProcess(victim.get()));
   EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{20}));
-  EXPECT_FALSE(victim->hProc);
+  // The item keeps its handle while someone holds it (the worker may be measuring through it).
+  EXPECT_TRUE(victim->hProc);
+  victim.reset();
+  EXPECT_EQ(FakeSoftwarePlatform::ClosedHandles(), closedBefore + 1);
   // The new worker keeps sampling and notifying.
   int count = notifications.Count();
   ASSERT_TRUE(notifications.WaitFor(count + 2));
   EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{20}));
+}
+
+TEST_F(SoftwareEngine, TheWorkerRestartedByAKillNeverSamplesAlongsideTheOldOne) {
+  Run({{10, "a.exe"}, {20, "b.exe"}});
+  auto engine = Create();
+  {
+    std::lock_guard guard(state->lock);
+    state->holdCpuLoad = true;
+  }
+  engine->StartAsynTimer(5);
+  {
+    std::unique_lock guard(state->lock);
+    ASSERT_TRUE(state->changed.wait_for(guard, std::chrono::seconds(10),
+                                        [&] { return state->cpuLoadCallsInside == 1; }));
+  }
+  // The first worker is inside a sample; the kill restarts it, and the new worker's first sample
+  // is due 5 ms later.
+  ASSERT_TRUE(engine->KillProcess(test::FindItem(*engine, 10).get()));
+  {
+    std::unique_lock guard(state->lock);
+    EXPECT_FALSE(state->changed.wait_for(guard, std::chrono::milliseconds(500),
+                                         [&] { return state->mostCpuLoadCallsInside > 1; }))
+        << "two samples ran at once";
+    state->holdCpuLoad = false;
+  }
+  state->changed.notify_all();
+  test::CallCounter notifications;
+  engine->EndTimer();
+  engine->StartAsynTimer(5, Counting(notifications));
+  EXPECT_TRUE(notifications.WaitFor(2));
 }
 
 TEST_F(SoftwareEngine, ListLockIsHeldUntilReleased) {

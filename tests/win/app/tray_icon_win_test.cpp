@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "app/VeskTrayIcon_win.h"
 
 namespace vsm {
 namespace {
 
 struct Recorded {
-  int clicks = 0, doubleClicks = 0, downs = 0, ups = 0, moves = 0, balloonClicks = 0;
+  int clicks = 0, doubleClicks = 0, downs = 0, ups = 0, moves = 0;
   TMouseButton lastButton = TMouseButton::mbLeft;
   TShiftState lastShift = 0;
 };
@@ -16,7 +19,6 @@ struct Recorded {
 void Wire(TVeskTrayIcon& icon, Recorded& r) {
   icon.OnClick = [&](TVeskTrayIcon&) { ++r.clicks; };
   icon.OnDblClick = [&](TVeskTrayIcon&) { ++r.doubleClicks; };
-  icon.OnBalloonClick = [&](TVeskTrayIcon&) { ++r.balloonClicks; };
   icon.OnMouseDown = [&](TVeskTrayIcon&, TMouseButton b, TShiftState s, int, int) {
     ++r.downs;
     r.lastButton = b;
@@ -35,7 +37,7 @@ void Callback(TVeskTrayIcon& icon, UINT mouseMessage) {
 }
 
 TEST(TVeskTrayIcon, RecordIsFilledAsTheShellExpects) {
-  TVeskTrayIcon icon(nullptr);
+  TVeskTrayIcon icon;
   const NOTIFYICONDATAW& record = icon.Record();
   EXPECT_EQ(record.cbSize, 956u);
   EXPECT_EQ(record.hWnd, icon.Handle());
@@ -48,7 +50,7 @@ TEST(TVeskTrayIcon, RecordIsFilledAsTheShellExpects) {
 }
 
 TEST(TVeskTrayIcon, TipIsCutTo127CharactersAndEmptyTipDropsTheFlag) {
-  TVeskTrayIcon icon(nullptr);
+  TVeskTrayIcon icon;
   icon.SetHint(std::wstring(200, L'x'));
   EXPECT_EQ(std::wstring(icon.Record().szTip), std::wstring(127, L'x'));
   EXPECT_EQ(icon.Hint().size(), 200u);
@@ -57,7 +59,7 @@ TEST(TVeskTrayIcon, TipIsCutTo127CharactersAndEmptyTipDropsTheFlag) {
 }
 
 TEST(TVeskTrayIcon, PressAndReleaseGiveExactlyOneClickOrOneRightRelease) {
-  TVeskTrayIcon icon(nullptr);
+  TVeskTrayIcon icon;
   Recorded r;
   Wire(icon, r);
   Callback(icon, WM_LBUTTONDOWN);
@@ -86,18 +88,135 @@ TEST(TVeskTrayIcon, PressAndReleaseGiveExactlyOneClickOrOneRightRelease) {
   EXPECT_EQ(r.doubleClicks, 3);
   Callback(icon, WM_MOUSEMOVE);
   EXPECT_EQ(r.moves, 1);
-  Callback(icon, NIN_BALLOONUSERCLICK);
-  EXPECT_EQ(r.balloonClicks, 1);
 }
 
 TEST(TVeskTrayIcon, AnswersTheEndSessionQueryPositively) {
-  TVeskTrayIcon icon(nullptr);
+  TVeskTrayIcon icon;
   EXPECT_EQ(SendMessageW(icon.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+}
+
+// A shell that the test controls: whether a taskbar exists, whether it takes adds, and what it
+// was asked.
+struct ScriptedShell {
+  bool taskbar = true;
+  bool takesAdds = true;
+  bool knowsTheIcon = false;  // modifying succeeds
+  int taskbarQueries = 0;
+  std::vector<DWORD> calls;
+  std::vector<std::pair<HWND, UINT>> allowed;
+
+  TTrayShell Shell() {
+    return TTrayShell{
+        [this] {
+          ++taskbarQueries;
+          return taskbar;
+        },
+        [this](DWORD message, NOTIFYICONDATAW&) {
+          calls.push_back(message);
+          const bool knew = knowsTheIcon;
+          if (message == NIM_ADD && takesAdds) knowsTheIcon = true;
+          if (message == NIM_DELETE) knowsTheIcon = false;
+          return message == NIM_ADD ? takesAdds : knew;
+        },
+        [this](HWND window, UINT message) {
+          allowed.emplace_back(window, message);
+          return true;
+        },
+    };
+  }
+  int Count(DWORD message) const {
+    int count = 0;
+    for (DWORD call : calls) count += call == message ? 1 : 0;
+    return count;
+  }
+};
+
+// Runs this thread's messages (the icon's timers) until `done` holds or `milliseconds` pass.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(10);
+  }
+  return true;
+}
+
+UINT TaskbarCreated() { return RegisterWindowMessageW(L"TaskbarCreated"); }
+
+TEST(TVeskTrayIcon, LetsTheShellRestartMessageThroughToItsWindow) {
+  ScriptedShell shell;
+  TVeskTrayIcon icon(shell.Shell());
+  ASSERT_EQ(shell.allowed.size(), 1u);
+  EXPECT_EQ(shell.allowed[0].first, icon.Handle());
+  EXPECT_EQ(shell.allowed[0].second, TaskbarCreated());
+  // The real filter call is bound at run time and found in this system's user32.
+  EXPECT_TRUE(SystemTrayShell().allowMessage(icon.Handle(), TaskbarCreated()));
+}
+
+TEST(TVeskTrayIcon, WithoutATaskbarItWaitsWithoutBlockingAndAddsOnceOneExists) {
+  ScriptedShell shell;
+  shell.taskbar = false;
+  TVeskTrayIcon icon(shell.Shell());
+  const DWORD start = GetTickCount();
+  icon.SetVisible(true);
+  EXPECT_LT(GetTickCount() - start, 1000u) << "the user-interface thread was held up";
+  EXPECT_FALSE(icon.Visible());
+  EXPECT_EQ(shell.Count(NIM_ADD), 0);
+
+  // Three seconds without a taskbar: a few attempts, not hundreds.
+  PumpUntil([] { return false; }, 3000);
+  EXPECT_GE(shell.taskbarQueries, 2);
+  EXPECT_LE(shell.taskbarQueries, 5);
+  EXPECT_FALSE(icon.Visible());
+
+  shell.taskbar = true;
+  ASSERT_TRUE(PumpUntil([&] { return icon.Visible(); }, 2500)) << "the icon did not come";
+  EXPECT_EQ(shell.Count(NIM_ADD), 1);
+  // Once it is there, no more attempts.
+  const int queries = shell.taskbarQueries;
+  PumpUntil([] { return false; }, 1500);
+  EXPECT_EQ(shell.taskbarQueries, queries);
+}
+
+TEST(TVeskTrayIcon, AnAddRefusedForAnIconTheShellStillHoldsFallsBackToModify) {
+  ScriptedShell shell;
+  shell.takesAdds = false;
+  shell.knowsTheIcon = true;
+  TVeskTrayIcon icon(shell.Shell());
+  icon.SetVisible(true);
+  EXPECT_TRUE(icon.Visible());
+  EXPECT_EQ(shell.calls, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+}
+
+TEST(TVeskTrayIcon, AShellRestartAddsTheIconAgainAndRetriesARefusedAdd) {
+  ScriptedShell shell;
+  TVeskTrayIcon icon(shell.Shell());
+  icon.SetVisible(true);
+  ASSERT_TRUE(icon.Visible());
+  shell.calls.clear();
+  SendMessageW(icon.Handle(), TaskbarCreated(), 0, 0);
+  EXPECT_EQ(shell.calls, (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
+  EXPECT_TRUE(icon.Visible());
+
+  // A shell that is not ready yet refuses the add: the icon comes once it takes adds again.
+  shell.takesAdds = false;
+  SendMessageW(icon.Handle(), TaskbarCreated(), 0, 0);
+  EXPECT_FALSE(icon.Visible());
+  shell.takesAdds = true;
+  EXPECT_TRUE(PumpUntil([&] { return icon.Visible(); }, 2500));
+
+  // Log-off removes it for good: a later broadcast does not bring it back.
+  SendMessageW(icon.Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(icon.Visible());
+  SendMessageW(icon.Handle(), TaskbarCreated(), 0, 0);
+  EXPECT_FALSE(icon.Visible());
 }
 
 TEST(TVeskTrayIcon, AddsItselfAndComesBackAfterAShellRestart) {
   if (FindWindowW(L"Shell_TrayWnd", nullptr) == nullptr) GTEST_SKIP() << "no taskbar on this desktop";
-  TVeskTrayIcon icon(nullptr);
+  TVeskTrayIcon icon;
   icon.SetVisible(true);
   ASSERT_TRUE(icon.Visible());
   EXPECT_NE(icon.Record().hIcon, nullptr);  // the executable's first icon, or the application's

@@ -7,7 +7,7 @@
 
 #include "base/text.h"
 #include "base/wide_win.h"
-#include "sysinfo/Is64BitWindows_win.h"
+#include "platform/Is64BitWindows_win.h"
 #include "sysinfo/os/OsPlatform_win.h"
 #include "sysinfo/os/OsProductName.h"
 

@@ -1,4 +1,4 @@
-#include "app/RegistryRules.h"
+#include "platform/RegistryRules.h"
 
 #include <algorithm>
 

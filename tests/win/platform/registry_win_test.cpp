@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/VeskRegistry_win.h"
-#include "sysinfo/Is64BitWindows_win.h"
+#include "platform/VeskRegistry_win.h"
+#include "platform/Is64BitWindows_win.h"
 
 namespace vsm {
 namespace {

@@ -1,4 +1,4 @@
-#include "sysinfo/Is64BitWindows_win.h"
+#include "platform/Is64BitWindows_win.h"
 
 #include <windows.h>
 

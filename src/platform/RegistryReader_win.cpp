@@ -1,8 +1,8 @@
-#include "app/RegistryReader_win.h"
+#include "platform/RegistryReader_win.h"
 
 #include <windows.h>
 
-#include "app/VeskRegistry_win.h"
+#include "platform/VeskRegistry_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RegistryRules.h"
+#include "platform/RegistryRules.h"
 
 namespace vsm {
 

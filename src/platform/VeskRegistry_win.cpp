@@ -1,10 +1,10 @@
-#include "app/VeskRegistry_win.h"
+#include "platform/VeskRegistry_win.h"
 
 #include <vector>
 
 #include "base/library_win.h"
 #include "base/wide_win.h"
-#include "sysinfo/Is64BitWindows_win.h"
+#include "platform/Is64BitWindows_win.h"
 
 namespace vsm {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/InstallReport.h"
-#include "app/RegistryRules.h"
+#include "platform/RegistryRules.h"
 
 namespace vsm {
 namespace {
