@@ -187,9 +187,6 @@ LRESULT TfrmMonitorFloat::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (!dragged) Click();
       }
       return 0;
-    case WM_CAPTURECHANGED:
-      if (!dragging_) leftDown_ = false;
-      return 0;
     case WM_RBUTTONUP: PopupMenu(); return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kKeyMenuCommand) return -1;
@@ -220,6 +217,7 @@ void TfrmMonitorFloat::Moved() {
 }
 
 void TfrmMonitorFloat::Paint() {
+  if (menuOpen_) return;
   const RECT bounds = Bounds();
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
@@ -302,6 +300,8 @@ void TfrmMonitorFloat::PaintCpuChart(const Rect& chart) {
 
 void TfrmMonitorFloat::MouseMove(Point point, bool leftButton) {
   if (!leftButton) {
+    // The press ended without reaching the strip (the capture was lost on the way).
+    if (leftDown_) EndPress();
     SetHover(HitTestStrip(layout_, drawSet, point, Scale()));
     return;
   }
@@ -400,7 +400,11 @@ void TfrmMonitorFloat::tmr3Timer() {
 void TfrmMonitorFloat::PopupMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
+  // The strip holds still while its menu is up: under Wine presenting a layered window again
+  // takes the focus from the menu, which closes it.
+  menuOpen_ = true;
   const int chosen = dpmn1.Popup(Handle(), cursor.x, cursor.y);
+  menuOpen_ = false;
   if (chosen >= 0) dpmn1Click(dpmn1.Items()[static_cast<size_t>(chosen)]);
 }
 

@@ -76,6 +76,7 @@ class TfrmMonitorFloat final : public TWindow {
   bool dragging_ = false;  // the press became a drag
   bool mouseInside_ = false;
   bool sliding_ = false;
+  bool menuOpen_ = false;
   TSlideDirection slideDirection_ = TSlideDirection::None;
 
   TFontHandle font_;

@@ -31,8 +31,9 @@ int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
     AppendMenuW(menu, flags, kFirstCommand + i, reinterpret_cast<LPCWSTR>(i));
   }
   // A menu popped up for a notification-area icon closes properly only when its owner is the
-  // foreground window.
-  SetForegroundWindow(owner);
+  // foreground window. An owner that is already there is left alone: asking again makes Wine
+  // move the focus and cancel the menu.
+  if (GetForegroundWindow() != owner) SetForegroundWindow(owner);
   UINT command = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
