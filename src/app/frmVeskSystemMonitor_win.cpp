@@ -4,6 +4,7 @@
 #include "app/AppIdentity.h"
 #include "app/Privileges_win.h"
 #include "app/Translation_win.h"
+#include "hardware/uHardWare_win.h"
 #include "monitor/frmMonitorFloat_win.h"
 #include "monitor/frmMonitorPopup_win.h"
 #include "software/Software_win.h"
@@ -83,6 +84,9 @@ void TfrmVeskSystemMonitor::FormCreate() {
   };
   TrayIcon->OnClick = [this](TVeskTrayIcon&) { ShowMainWindow(); };
   TrayIcon->SetHint(kAppTitle);
+
+  Hardware = CreateHardware();
+  Hardware->StartAsynTimer(1000);
 
   Software = CreateSoftware();
   Software->StartAsynTimer(1000);

@@ -1,9 +1,9 @@
 #pragma once
 // Access to I/O ports, model-specific registers and PCI configuration space through the
-// hardware-access kernel driver.
+// hardware-access kernel driver. Each call is one request; multi-step register sequences are
+// kept together by the callers with the bus locks (BusLock.h).
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 #include "drivers/driver_channel.h"
 
@@ -34,10 +34,6 @@ class TVeskHdDrv {
   bool WritePciConfig(uint32_t pciAddress, uint32_t regAddress, uint32_t value);
 
   static uint32_t GetPciAddress(uint32_t bus, uint32_t device, uint32_t func);
-
-  // Never taken by the object itself: callers hold it around multi-step register sequences
-  // (index register, then data register), waiting with a timeout.
-  std::timed_mutex mutex;
 
  private:
   std::unique_ptr<DriverChannel> channel_;

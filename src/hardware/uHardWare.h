@@ -46,7 +46,25 @@ class THardware;
 // Called on the update thread after each cycle.
 using THardwareNotify = std::function<void(THardware& hardware)>;
 
-class THardware {
+// The components the aggregator owns; freed in this order: disks, network adapters, sound
+// devices, SMBIOS table, processor, board, graphics cards.
+struct THardwareComponents {
+  THardwareComponents() = default;
+  THardwareComponents(THardwareComponents&&) = default;
+  THardwareComponents& operator=(THardwareComponents&&) = delete;
+  ~THardwareComponents();
+
+  std::unique_ptr<TSMBios> smbios;  // null when no table could be had
+  std::unique_ptr<TNetList> netAdapters;
+  std::unique_ptr<TSoundList> sounds;
+  std::unique_ptr<TGraphicsList> Graphics;
+  std::unique_ptr<TCpuInfo> cpu;
+  std::unique_ptr<TMainBord> board;
+  std::unique_ptr<TDiskList> hdds;
+};
+
+// The components are never null except smbios.
+class THardware : public THardwareComponents {
  public:
   explicit THardware(const THardwareFactory& factory);
   THardware(const THardware&) = delete;
@@ -55,19 +73,11 @@ class THardware {
   // the components. A cycle that is still running after that keeps the components until it ends.
   ~THardware();
 
-  // Owned components; never null except smbios, which is null when no table could be had.
-  std::unique_ptr<TSMBios> smbios;
-  std::unique_ptr<TNetList> netAdapters;
-  std::unique_ptr<TSoundList> sounds;
-  std::unique_ptr<TGraphicsList> Graphics;
-  std::unique_ptr<TCpuInfo> cpu;
-  std::unique_ptr<TMainBord> board;
-  std::unique_ptr<TDiskList> hdds;
-
-  // Starts the update thread: a cycle, then a sleep of periodMs, until EndTimer; a period of 0
-  // runs one cycle. temps is kept for the notification's reader; every cycle refreshes all
-  // classes.
-  void StartAsynTimer(unsigned periodMs, THardwareNotify notify = {}, unsigned temps = 0);
+  // Starts the update thread: a cycle of every class, the notification when there is one, then a
+  // sleep of periodMs, until EndTimer; a period of 0 runs one cycle. A thread that is still
+  // running is stopped and waited for first. The notification must not wait for the thread that
+  // destroys this object.
+  void StartAsynTimer(unsigned periodMs, THardwareNotify notify = {});
   // Asks the thread to stop; it ends after its current cycle. Does not wait.
   void EndTimer();
 
@@ -87,7 +97,8 @@ class THardware {
   struct TUpdateThread;
 
   std::shared_ptr<TSnapshot> FSnapshot;
-  std::shared_ptr<TUpdateThread> uTimer;
+  // The update thread, running or asked to stop; joined at the next start or at destruction.
+  std::shared_ptr<TUpdateThread> FWorker;
 };
 
 // The process-wide instance, set by the hidden main form at start-up.

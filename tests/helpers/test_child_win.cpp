@@ -2,12 +2,16 @@
 //   test_child wait          sleeps (at most 60 s)
 //   test_child spin <ms>     keeps every processor busy for that long
 //   test_child window        runs a top-level window until it is closed (at most 60 s)
+//   test_child driver        opens the hardware driver as the program does; exit code bit 0: a
+//                            driver channel is open, bit 1: a DManager.dll is found by name
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
+
+#include "drivers/DriverManager_win.h"
 
 namespace {
 
@@ -59,6 +63,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(mode, "window") == 0) return RunWindow();
+  if (std::strcmp(mode, "driver") == 0) {
+    int found = vsm::OpenDriverChannel(vsm::DriverKind::HardwareAccess)->IsOpen() ? 1 : 0;
+    // Only after the program's own loading: would the DLL search order have found one?
+    if (LoadLibraryW(L"DManager.dll") != nullptr) found |= 2;
+    return found;
+  }
   Sleep(kLongestLifeMs);
   return 0;
 }

@@ -40,6 +40,12 @@ int AnswerHandles(const TReply* reply, nvapi::TGpuHandles& gpus, uint32_t& count
   return reply->status;
 }
 
+// Cuts a buffer to the bytes a wrapper held, freeing the rest so that a read beyond is caught.
+void Hold(std::vector<uint8_t>& buffer, size_t held) {
+  buffer.resize(std::min(held, buffer.size()));
+  buffer.shrink_to_fit();
+}
+
 }  // namespace
 
 void TReplies::Set(uint32_t call, uint64_t key, int status, std::vector<uint8_t> bytes) {
@@ -80,6 +86,7 @@ int TFakeAdl::AdapterInfo(std::vector<uint8_t>& records) {
   if (!reply) return adl::kMissing;
   if (records.empty() || records.size() % adl::kAdapterInfoSize != 0) return kAdlInvalidParam;
   CopyReply(*reply, records.data(), records.size());
+  if (adapterInfoHeld) Hold(records, *adapterInfoHeld);
   return reply->status;
 }
 
@@ -191,6 +198,7 @@ int TFakeNvApi::GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uin
   uint32_t available = static_cast<uint32_t>(reply->bytes.size() / 16);
   std::memcpy(entries.data(), reply->bytes.data(), size_t{std::min(available, count)} * 16);
   count = available;
+  if (displayIdsHeld) Hold(entries, *displayIdsHeld);
   return reply->status;
 }
 

@@ -6,6 +6,7 @@
 // atiadlxx.dll and nvapi.dll files loaded by the real binding.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -53,6 +54,8 @@ void CopyReply(const TReply& reply, void* out, size_t size);
 class TFakeAdl final : public TAdlLibrary {
  public:
   TReplies replies;
+  // Bytes the adapter records hold on return, as a wrapper that hands back less than was asked.
+  std::optional<size_t> adapterInfoHeld;
 
   int NumberOfAdapters(int& count) override;
   int AdapterInfo(std::vector<uint8_t>& records) override;
@@ -70,6 +73,8 @@ class TFakeAdl final : public TAdlLibrary {
 class TFakeNvApi final : public TNvApiLibrary {
  public:
   TReplies replies;
+  // Bytes the display-ID entries hold on return, whatever count says.
+  std::optional<size_t> displayIdsHeld;
 
   int EnumPhysicalGPUs(nvapi::TGpuHandles& gpus, uint32_t& count) override;
   int EnumNvidiaDisplayHandle(uint32_t index, TNvDisplayHandle& display) override;

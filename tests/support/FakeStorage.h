@@ -31,6 +31,7 @@ struct FakeDriveState {
   // Answers that may not fit: a buffer too small fails with `tooSmallError`.
   std::optional<std::vector<uint8_t>> layout;
   std::optional<std::vector<uint8_t>> extents;
+  TDevicePower power = TDevicePower::Unknown;  // what the power-state query answers
   std::vector<FakeRequest> requests;
 
   size_t CountRequests(uint32_t code) const;
@@ -40,6 +41,7 @@ class FakeDrive final : public TStorageDevice {
  public:
   explicit FakeDrive(std::shared_ptr<FakeDriveState> state) : state_(std::move(state)) {}
   TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) override;
+  TDevicePower PowerState() override { return state_->power; }
 
  private:
   std::shared_ptr<FakeDriveState> state_;

@@ -50,7 +50,7 @@ int ScriptedCpu::CurrentCpu() const {
 }
 
 TCpuSeams ScriptedCpu::Seams(sim::SimHardware* machine, WmiQueryFunction wmi) {
-  TCpuSeams seams{Cpuid(), Affinity(), {}, std::move(wmi)};
+  TCpuSeams seams{Cpuid(), Affinity(), {}, std::move(wmi), nullptr};
   if (machine != nullptr) {
     machine->SetCurrentCpuSource([this] { return CurrentCpu(); });
     seams.channels = machine->Factory();

@@ -1,13 +1,15 @@
 #include "hardware/cpu/AmdCpu.h"
 
 #include <algorithm>
-#include <mutex>
+#include <chrono>
 
 namespace vsm {
 
 namespace {
 
 constexpr uint32_t kAmdVendorId = 0x1022;
+// How long a temperature read waits for PCI configuration space before it skips the cycle.
+constexpr std::chrono::milliseconds kPciBusWait{100};
 constexpr uint32_t kNorthbridgeDevice = 0x18;
 constexpr uint32_t kMiscControlFunction = 3;
 constexpr uint32_t kThermtripStatus = 0xE4;
@@ -93,7 +95,8 @@ uint32_t TAmd0FCpuInfo::FindMiscControl() { return FindMiscControlFunction(kMisc
 
 void TAmd0FCpuInfo::Update() {
   if (MCRegisters == kNoMiscControl) return;
-  std::lock_guard lock(driver->mutex);
+  TBusGuard lock = LockPciBus(kPciBusWait);
+  if (!lock.owns_lock()) return;
   ForEachCore([this](int core) {
     uint32_t select = core == 0 ? thermSenseCoreSelCPU0 : thermSenseCoreSelCPU1;
     uint32_t value = 0;
@@ -120,7 +123,8 @@ void TAmd10CpuInfo::Update() {
 
 void TAmd17CpuInfo::Update() {
   uint32_t rootComplex = TVeskHdDrv::GetPciAddress(0, 0, 0);
-  std::lock_guard lock(driver->mutex);
+  TBusGuard lock = LockPciBus(kPciBusWait);
+  if (!lock.owns_lock()) return;
   ForEachCore([this, rootComplex](int core) {
     uint32_t value = 0;
     if (!driver->WritePciConfig(rootComplex, kSmnIndex, kThmCurrentTemperature) ||

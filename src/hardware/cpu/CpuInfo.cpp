@@ -6,7 +6,11 @@
 
 namespace vsm {
 
-TCpuInfo::TCpuInfo(TCpuType type, TCpuSeams seams) : CPUType(type), seams_(std::move(seams)) {}
+TCpuInfo::TCpuInfo(TCpuType type, TCpuSeams seams) : CPUType(type), seams_(std::move(seams)) {
+  if (!seams_.pciBus) seams_.pciBus = InProcessBusLock(TBus::Pci);
+}
+
+TBusGuard TCpuInfo::LockPciBus(std::chrono::milliseconds timeout) { return seams_.pciBus->Lock(timeout); }
 
 void TCpuInfo::Initialize() {
   driver = std::make_unique<TVeskHdDrv>(seams_.channels);

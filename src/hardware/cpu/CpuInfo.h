@@ -75,6 +75,8 @@ class TCpuInfo {
   void ForEachCore(const std::function<bool(int core)>& work);
 
   const TCpuSeams& Seams() const { return seams_; }
+  // Waits up to `timeout` for PCI configuration space; owns nothing when the wait failed.
+  TBusGuard LockPciBus(std::chrono::milliseconds timeout);
 
  private:
   template <class T>

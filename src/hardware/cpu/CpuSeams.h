@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "drivers/driver_channel.h"
+#include "hardware/BusLock.h"
 #include "sysinfo/wmi.h"
 
 namespace vsm {
@@ -30,6 +31,8 @@ struct TCpuSeams {
   AffinityFunction setThreadAffinity;
   DriverChannelFactory channels;
   WmiQueryFunction wmi;
+  // PCI configuration space; the program's in-process lock when none is given.
+  std::shared_ptr<TBusLock> pciBus;
 };
 
 }  // namespace vsm

@@ -5,6 +5,7 @@
 #include <cpuid.h>
 
 #include "drivers/DriverManager_win.h"
+#include "hardware/BusLock_win.h"
 
 namespace vsm {
 
@@ -24,7 +25,7 @@ AffinityFunction WindowsThreadAffinity() {
 
 TCpuSeams WindowsCpuSeams(WmiQueryFunction wmi) {
   return TCpuSeams{WindowsCpuid(), WindowsThreadAffinity(),
-                   [] { return OpenDriverChannel(DriverKind::HardwareAccess); }, std::move(wmi)};
+                   [] { return OpenDriverChannel(DriverKind::HardwareAccess); }, std::move(wmi), PciBusLock()};
 }
 
 }  // namespace vsm

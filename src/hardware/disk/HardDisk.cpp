@@ -88,10 +88,16 @@ bool THardDisk::ReadSmartData() {
 }
 
 void THardDisk::ReadSmart() {
+  if (Asleep()) {
+    FDiskType = ChooseDiskType(FName, {});
+    return;
+  }
+  FSmartRead = true;
   auto enabled = StorageRequest(*Handle, kSmartSendDriveCommand,
                                 SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
                                 kSmartEnableReplySize);
   if (enabled) ReadSmartData();
+  std::lock_guard lock(FSmartLock);
   FDiskType = ChooseDiskType(FName, SmartBlockView());
   if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
 }
@@ -122,11 +128,27 @@ std::vector<uint8_t> THardDisk::SmartBlock() const {
   return std::vector<uint8_t>(block.data(), block.data() + block.size());
 }
 
-void THardDisk::Update() { ReadSmartData(); }
+void THardDisk::Update() {
+  if (!FSmartRead) {
+    ReadSmart();
+  } else if (!Asleep()) {
+    ReadSmartData();
+  }
+}
+
+THddtypes THardDisk::DiskType() const {
+  std::lock_guard lock(FSmartLock);
+  return FDiskType;
+}
+
+bool THardDisk::HasTempSensor() const {
+  std::lock_guard lock(FSmartLock);
+  return PTemperatureAtt.has_value();
+}
 
 double THardDisk::GetTemperature() const {
-  if (!PTemperatureAtt) return 0;
   std::lock_guard lock(FSmartLock);
+  if (!PTemperatureAtt) return 0;
   auto attribute = SmartAttributeAt(SmartBlockView(), *PTemperatureAtt);
   auto id = TemperatureAttributeId(FDiskType);
   if (!attribute || !id || attribute->Id != *id) return 0;

@@ -22,17 +22,18 @@ class THardDisk {
   THardDisk(const THardDisk&) = delete;
   THardDisk& operator=(const THardDisk&) = delete;
 
-  // Reads the SMART attributes again; a failed read keeps the previous ones.
+  // Reads the SMART attributes again; a failed read keeps the previous ones. A disk in standby is
+  // not asked, so that the monitor does not spin it up: it keeps its last temperature.
   void Update();
   // Degrees Celsius from the temperature attribute; 0 when there is none. May run on another
   // thread than Update (the floating strip reads it on the user-interface thread).
   double GetTemperature() const;
-  bool HasTempSensor() const { return PTemperatureAtt.has_value(); }
+  bool HasTempSensor() const;
   // Solid state by the rotation rate, or when that is not reported, by the absence of a seek
   // penalty (asked each time).
   bool IsSSD();
 
-  THddtypes DiskType() const { return FDiskType; }
+  THddtypes DiskType() const;
   const std::string& Name() const { return FName; }
   const std::string& Description() const { return FDescription; }
   const std::string& SerialNumber() const { return FSerialNumber; }
@@ -60,6 +61,7 @@ class THardDisk {
   void ReadScsiInquiry();
   void ReadGeometry();
   void ReadDeviceProperty();
+  bool Asleep() const { return Handle->PowerState() == TDevicePower::Sleeping; }
   void ReadSmart();
   bool ReadSmartData();
   void ReadPartitions();
@@ -70,7 +72,10 @@ class THardDisk {
   // Replaced by Update while GetTemperature may be reading it on another thread.
   mutable std::mutex FSmartLock;
   std::vector<uint8_t> SmartAttributes;  // answer of the last SMART READ DATA: header, then the block
-  std::optional<int> PTemperatureAtt;    // slot of the temperature attribute in the block
+  // Slot of the temperature attribute in the block; found by the first SMART read, which waits for
+  // the disk to be awake.
+  std::optional<int> PTemperatureAtt;
+  bool FSmartRead = false;
   TDiskPartitionList FPartitions;
   std::string FSerialNumber;
   std::string FName;

@@ -27,9 +27,14 @@ struct TStorageReply {
   uint32_t error = 0;     // the system error code when not ok
 };
 
+// Whether a device is in its working state; a disk in standby has its spindle stopped.
+enum class TDevicePower { Unknown, On, Sleeping };
+
 class TStorageDevice {
  public:
   virtual ~TStorageDevice() = default;
+  // Asked without waking the device; Unknown when the device cannot tell.
+  virtual TDevicePower PowerState() { return TDevicePower::Unknown; }
   // `out` holds the output buffer, sized by the caller; the device writes at most out.size() bytes.
   virtual TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) = 0;
 };

@@ -2,6 +2,12 @@
 
 namespace vsm {
 
+TDevicePower TWinStorageDevice::PowerState() {
+  BOOL on = TRUE;
+  if (!GetDevicePowerState(handle_, &on)) return TDevicePower::Unknown;
+  return on ? TDevicePower::On : TDevicePower::Sleeping;
+}
+
 TStorageReply TWinStorageDevice::Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
   DWORD returned = 0;
   // Some requests use one buffer for both directions; DeviceIoControl copies the input first.

@@ -17,6 +17,7 @@ class TWinStorageDevice final : public TStorageDevice {
   TWinStorageDevice& operator=(const TWinStorageDevice&) = delete;
 
   TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) override;
+  TDevicePower PowerState() override;
 
  private:
   HANDLE handle_;

@@ -101,7 +101,8 @@ std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl,
 
   int lastId = 0;
   std::span<const uint8_t> all(records);
-  for (size_t at = 0; at < records.size(); at += adl::kAdapterInfoSize) {
+  // Only whole records: the binding may hand back fewer bytes than were asked for.
+  for (size_t at = 0; at + adl::kAdapterInfoSize <= records.size(); at += adl::kAdapterInfoSize) {
     std::span<const uint8_t> record = all.subspan(at, adl::kAdapterInfoSize);
     int adapterIndex = IntAt(record, adl::kAdapterIndexOffset);
     int id = 0;

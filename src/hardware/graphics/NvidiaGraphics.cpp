@@ -56,8 +56,10 @@ void TNvidiaGraphics::ReadDisplays() {
   if (FNvApi.GetConnectedDisplayIds(FGpuHandle, entries, count, nvapi::kDisplayIdsFlags) !=
       nvapi::kOk)
     return;
+  // The count is the library's word; only the whole entries the buffer holds are read.
+  const size_t held = std::min<size_t>({count, nvapi::kMaxDisplayIds, entries.size() / nvapi::kDisplayIdsSize});
   std::span<const uint8_t> all(entries);
-  for (uint32_t i = 0; i < std::min<uint32_t>(count, nvapi::kMaxDisplayIds); ++i) {
+  for (size_t i = 0; i < held; ++i) {
     std::span<const uint8_t> entry =
         all.subspan(i * nvapi::kDisplayIdsSize, nvapi::kDisplayIdsSize);
     TDisplay display;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "hardware/Drivers.h"
+#include "hardware/board/BoardLayout.h"
 #include "hardware/superio/MainBord_F718XX.h"
 #include "hardware/superio/MainBord_IT87XX.h"
 #include "hardware/superio/MainBord_NCT677X.h"
@@ -138,10 +139,10 @@ std::unique_ptr<TMainBord> Probe::Ite() {
 }  // namespace
 
 std::unique_ptr<TMainBord> DetectMainBord(const TSuperIoEnvironment& environment) {
+  std::shared_ptr<TBusLock> bus = environment.bus ? environment.bus : InProcessBusLock(TBus::Isa);
   std::unique_ptr<TMainBord> board;
   {
-    TVeskHdDrv drv(environment.channels);
-    std::unique_lock lock(drv.mutex, milliseconds(1000));
+    TBusGuard lock = bus->Lock(milliseconds(1000));
     if (lock.owns_lock()) {
       for (uint16_t registerPort : {uint16_t{0x2E}, uint16_t{0x4E}}) {
         Probe probe(registerPort, environment);
@@ -153,6 +154,8 @@ std::unique_ptr<TMainBord> DetectMainBord(const TSuperIoEnvironment& environment
     }
   }
   if (!board) board = std::make_unique<TGeneralBoard>(environment.channels, environment.wmi);
+  board->bus = std::move(bus);
+  NameBoardSensors(*board);
   return board;
 }
 

@@ -16,10 +16,13 @@ struct TSuperIoEnvironment {
   WmiQueryFunction wmi;           // board identification
   // Waits between two reads of a settling base address; the thread's sleep when empty.
   std::function<void(std::chrono::milliseconds)> sleep;
+  // The Super I/O bus, held for the whole probe and handed to the chip object; the program's
+  // in-process lock when none is given.
+  std::shared_ptr<TBusLock> bus;
 };
 
-// Never nothing: the chip object, or a TGeneralBoard without channels when no chip was found.
-// The channels are not named yet: the board sensor layout runs on the result afterwards.
+// Never nothing: the chip object with its channels named by the board sensor layout, or a
+// TGeneralBoard without channels when no chip was found.
 std::unique_ptr<TMainBord> DetectMainBord(const TSuperIoEnvironment& environment);
 
 }  // namespace vsm

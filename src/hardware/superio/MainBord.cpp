@@ -23,10 +23,6 @@ void TMainBord::IdentifyBoard(const WmiQueryFunction& wmi) {
   model = ModelFromName(Product);
 }
 
-std::unique_lock<std::timed_mutex> TMainBord::LockDriver(std::chrono::milliseconds timeout) {
-  return std::unique_lock<std::timed_mutex>(driver->mutex, timeout);
-}
-
 uint8_t TMainBord::ReadGPIO(int) { return 0; }
 
 void TMainBord::WriteGPID(int, uint8_t) {}

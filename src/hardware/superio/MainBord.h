@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drivers/driver_channel.h"
+#include "hardware/BusLock.h"
 #include "hardware/Drivers.h"
 #include "hardware/board/BoardIdentity.h"
 #include "hardware/superio/MonitorPorts.h"
@@ -38,6 +39,8 @@ class TMainBord {
   bool HasTempSensor() const { return !Temperatures.empty() && Temperatures[0].value > 0; }
 
   std::unique_ptr<TVeskHdDrv> driver;
+  // The Super I/O bus, shared with detection and every other user of the same ports.
+  std::shared_ptr<TBusLock> bus = InProcessBusLock(TBus::Isa);
   uint8_t revision = 0;
   uint16_t address = 0;
   TBoardManufacturer mf = TBoardManufacturer::MB_Unknown;
@@ -52,8 +55,8 @@ class TMainBord {
   TMainBord(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
             const WmiQueryFunction& wmi);
 
-  // Waits up to `timeout` for the driver's lock; the result owns nothing when the wait failed.
-  std::unique_lock<std::timed_mutex> LockDriver(std::chrono::milliseconds timeout);
+  // Waits up to `timeout` for the bus; the result owns nothing when the wait failed.
+  TBusGuard LockBus(std::chrono::milliseconds timeout) { return bus->Lock(timeout); }
   TMonitorPorts Ports() { return TMonitorPorts(*driver, address); }
 
  private:

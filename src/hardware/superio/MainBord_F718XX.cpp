@@ -24,7 +24,7 @@ TMB_F718XX::TMB_F718XX(uint16_t chip, uint16_t address, uint8_t revision,
 }
 
 void TMB_F718XX::update() {
-  auto lock = LockDriver(std::chrono::milliseconds(100));
+  auto lock = LockBus(std::chrono::milliseconds(100));
   if (!lock.owns_lock()) return;
   TMonitorPorts ports = Ports();
 

@@ -61,7 +61,7 @@ bool TMB_IT87XX::IsGenuine() {
 }
 
 void TMB_IT87XX::update() {
-  auto lock = LockDriver(std::chrono::milliseconds(100));
+  auto lock = LockBus(std::chrono::milliseconds(100));
   if (!lock.owns_lock()) return;
   TMonitorPorts ports = Ports();
 

@@ -124,7 +124,7 @@ TMB_NCT677X::TMB_NCT677X(uint16_t chip, uint16_t address, uint8_t revision,
 
 void TMB_NCT677X::update() {
   if (!isNuvotonVendor) return;
-  auto lock = LockDriver(std::chrono::milliseconds(10));
+  auto lock = LockBus(std::chrono::milliseconds(10));
   if (!lock.owns_lock()) return;
   TMonitorPorts ports = Ports();
   ReadVoltages(ports);

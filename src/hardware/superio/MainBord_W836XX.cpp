@@ -86,7 +86,7 @@ void TMB_W836XX::ReadPeciSlots(TMonitorPorts& ports) {
 }
 
 void TMB_W836XX::update() {
-  auto lock = LockDriver(std::chrono::milliseconds(100));
+  auto lock = LockBus(std::chrono::milliseconds(100));
   if (!lock.owns_lock()) return;
   TMonitorPorts ports = Ports();
   for (size_t i = 0; i < Voltages.size(); ++i) {

@@ -12,7 +12,7 @@ namespace vsm {
 namespace {
 
 TEST(BoardDetectionWin, WithoutTheDriverManagerTheBoardIsAnEmptyGeneralBoard) {
-  TSuperIoEnvironment env{[] { return OpenDriverChannel(DriverKind::HardwareAccess); }, nullptr, nullptr};
+  TSuperIoEnvironment env{[] { return OpenDriverChannel(DriverKind::HardwareAccess); }, nullptr, nullptr, nullptr};
   auto board = DetectMainBord(env);
   EXPECT_NE(dynamic_cast<TGeneralBoard*>(board.get()), nullptr);
   EXPECT_EQ(board->Chip, 0);
@@ -30,17 +30,17 @@ TEST(BoardDetectionWin, FindsAndSamplesASimulatedChipWithRealWaitsAndLocks) {
   monitor->SetTemperature({0x027, 0, -1, 0x621, 16}, 84);
   machine.AddPortDevice(monitor);
 
-  auto board = DetectMainBord({machine.Factory(), nullptr, nullptr});
+  auto board = DetectMainBord({machine.Factory(), nullptr, nullptr, nullptr});
   ASSERT_EQ(board->Chip, 0xC803);
   board->update();
   EXPECT_EQ(board->Temperatures[0].value, 42);
   EXPECT_TRUE(board->HasTempSensor());
 
   monitor->SetTemperature({0x027, 0, -1, 0x621, 16}, 100);
-  std::unique_lock held(board->driver->mutex);
+  TBusGuard held = board->bus->Lock(std::chrono::seconds(10));
   std::thread sampler([&] { board->update(); });
   sampler.join();
-  held.unlock();
+  held = TBusGuard();
   EXPECT_EQ(board->Temperatures[0].value, 42);
   board->update();
   EXPECT_EQ(board->Temperatures[0].value, 50);

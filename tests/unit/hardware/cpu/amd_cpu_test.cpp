@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BusHolder.h"
 #include "ScriptedCpu.h"
 #include "hardware/cpu/AmdCpu.h"
 
@@ -141,6 +142,17 @@ TEST(AmdFamily17, TemperatureThroughTheSmnIndexPair) {
   cpu->Update();
   EXPECT_EQ(cpu->CpuTemp, std::vector<double>(4, 90.125));
   EXPECT_TRUE(cpu->HasTempSensor());
+}
+
+// The index/data pair in PCI configuration space is another program's too: no read while it is held.
+TEST(AmdFamily17, SkipsTheCycleWhilePciConfigurationSpaceIsHeld) {
+  AmdMachine m(0x17, 0x71);
+  ModelSmn(m.machine, 0x00059800, 0x5A200000);
+  auto cpu = m.Create<TAmd17CpuInfo>();
+  test::WhileBusIsHeld(*InProcessBusLock(TBus::Pci), [&] { cpu->Update(); });
+  EXPECT_EQ(cpu->CpuTemp, std::vector<double>(4, 0.0));
+  cpu->Update();
+  EXPECT_EQ(cpu->CpuTemp, std::vector<double>(4, 90.125));
 }
 
 TEST(AmdFamily0F, SelectsTheCoreSensorThenReadsThermtripStatus) {

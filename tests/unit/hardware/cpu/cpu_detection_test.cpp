@@ -71,7 +71,7 @@ TEST(CpuDetection, NoStandardLeavesOrAFailingCpuidGiveTheUnknownProcessor) {
   EXPECT_EQ(none->CPUType, TCpuType::UnknowCPU);
   EXPECT_TRUE(none->CpuData.empty());
 
-  TCpuSeams throwing{[](uint32_t, uint32_t) -> TCpuidRecord { throw std::runtime_error("no CPUID"); }, {}, {}, {}};
+  TCpuSeams throwing{[](uint32_t, uint32_t) -> TCpuidRecord { throw std::runtime_error("no CPUID"); }, {}, {}, {}, nullptr};
   auto unknown = DetectCpu(throwing);
   ASSERT_NE(unknown, nullptr);
   EXPECT_EQ(unknown->CPUType, TCpuType::UnknowCPU);

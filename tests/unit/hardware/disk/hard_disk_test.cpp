@@ -97,6 +97,39 @@ TEST(HardDisk, UpdateRereadsTheAttributesAndKeepsThemWhenAReadFails) {
   EXPECT_EQ(disk->GetTemperature(), 51);
 }
 
+// A disk in standby is not asked for SMART data, which would spin it up; it keeps its last reading.
+TEST(HardDisk, ADiskInStandbyIsNotAskedAndKeepsItsLastTemperature) {
+  auto state = AtaDrive("libblockdev__WDC_WD20EARS-00MVWB0");
+  state->power = TDevicePower::On;
+  auto disk = Open(0, state);
+  size_t slot = *FindSmartAttribute(state->smart, 194);
+  state->smart[2 + 12 * slot + 5] = 51;
+  state->power = TDevicePower::Sleeping;
+  const size_t asked = state->CountRequests(kSmartRcvDriveData);
+  disk->Update();
+  EXPECT_EQ(state->CountRequests(kSmartRcvDriveData), asked);
+  EXPECT_EQ(disk->GetTemperature(), 44);
+  state->power = TDevicePower::On;
+  disk->Update();
+  EXPECT_EQ(disk->GetTemperature(), 51);
+}
+
+// Asleep at start: nothing is asked until it wakes, then the attributes and the disk kind are read.
+TEST(HardDisk, ADiskAsleepAtStartIsReadWhenItWakes) {
+  auto state = AtaDrive("libblockdev__WDC_WD20EARS-00MVWB0");
+  state->power = TDevicePower::Sleeping;
+  auto disk = Open(0, state);
+  EXPECT_EQ(state->CountRequests(kSmartSendDriveCommand), 0u);
+  EXPECT_FALSE(disk->HasTempSensor());
+  EXPECT_EQ(disk->GetTemperature(), 0);
+  disk->Update();
+  EXPECT_EQ(state->CountRequests(kSmartSendDriveCommand), 0u);
+  state->power = TDevicePower::Unknown;  // a device that cannot tell is asked
+  disk->Update();
+  EXPECT_TRUE(disk->HasTempSensor());
+  EXPECT_EQ(disk->GetTemperature(), 44);
+}
+
 // The floating strip reads the first disk's temperature on the user-interface thread while the
 // update thread re-reads the attributes.
 TEST(HardDisk, TemperatureCanBeReadWhileAnotherThreadUpdates) {

@@ -360,6 +360,25 @@ TEST(NvidiaCards, CountsBeyondTheArraysAreCutToThem) {
   EXPECT_LE(nv.replies.Asked(nvapi::kEnumNvidiaDisplayHandle), 64);
 }
 
+// A wrapper may hand back fewer bytes than its count claims: only whole records held are read.
+TEST(GraphicsParsers, ReadOnlyWholeRecordsTheWrappersHold) {
+  FakeWmi wmi;
+  TFakeNvApi nv;
+  PrepareNvidiaGpuWithDisplay(nv);
+  nv.displayIdsHeld = nvapi::kDisplayIdsSize + 8;  // the first entry and half of the second
+  auto nvidia = EnumerateNvidiaCards(nv, wmi.Function());
+  ASSERT_EQ(nvidia.size(), 1u);
+  EXPECT_EQ(nvidia[0]->Displays().Count(), 1);
+
+  TFakeAdl adl;
+  PrepareOneAmdCardWithThreeOutputs(adl);
+  adl.replies.Set(fake::kAdlAdapterId, 8, 0, Words({0x3200}));  // the second output is a card of its own
+  adl.adapterInfoHeld = adl::kAdapterInfoSize + 100;
+  auto amd = EnumerateAdlCards(adl, wmi.Function());
+  ASSERT_EQ(amd.size(), 1u);
+  EXPECT_EQ(dynamic_cast<TATIGraphics&>(*amd[0]).AdapterIndex(), 7);
+}
+
 TEST(GraphicsList, AmdCardsComeBeforeNvidiaCardsAndWmiIsNotAskedForCards) {
   TFakeAdl adl;
   PrepareOneAmdCardWithThreeOutputs(adl);

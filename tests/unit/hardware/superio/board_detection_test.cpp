@@ -45,7 +45,7 @@ class BoardDetection : public ::testing::Test {
     TSuperIoEnvironment env{machine->Factory(), test::NoWmi, [this](std::chrono::milliseconds wait) {
                               waits.push_back(wait);
                               if (onWait) onWait();
-                            }};
+                            }, nullptr};
     return DetectMainBord(env);
   }
 
@@ -122,6 +122,22 @@ TEST_F(BoardDetection, FindsEveryWinbondNuvotonAndFintekChipOnEitherPortPair) {
       EXPECT_EQ(waits, std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(10)});
     }
   }
+}
+
+TEST_F(BoardDetection, NamesTheChannelsByTheLayoutOfTheBoardThatWmiReports) {
+  sim::AddWinbondFamilyConfig(*machine, 0x2E, {0xC5, 0x62, 0x0B, 0x0290, 0});
+  AddGenuineMonitor(0x0290);
+  WmiQueryFunction wmi = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+    return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")},
+                       {"Product", WmiValue::Text("P8Z77-V")}}};
+  };
+  auto board = DetectMainBord({machine->Factory(), wmi, [](std::chrono::milliseconds) {}, nullptr});
+  ASSERT_EQ(board->Chip, 0xC560);
+  ASSERT_GE(board->Temperatures.size(), 3u);
+  EXPECT_EQ(board->Temperatures[0].name, "CPU Core");
+  EXPECT_EQ(board->Temperatures[2].name, "Motherboard");
+  EXPECT_EQ(board->Fans.at(1).name, "CPU Fan");
+  EXPECT_EQ(board->Voltages.at(9).name, "VTT");
 }
 
 TEST_F(BoardDetection, RejectsIdentifiersAndRevisionsOutsideTheTable) {
@@ -308,7 +324,7 @@ TEST_F(BoardDetection, TriesTheWinbondFamilyBeforeIteOnThePrimaryPair) {
 }
 
 TEST_F(BoardDetection, WithoutDriverGivesAnEmptyGeneralBoardWithoutWaiting) {
-  TSuperIoEnvironment env{nullptr, test::NoWmi, [this](std::chrono::milliseconds w) { waits.push_back(w); }};
+  TSuperIoEnvironment env{nullptr, test::NoWmi, [this](std::chrono::milliseconds w) { waits.push_back(w); }, nullptr};
   auto board = DetectMainBord(env);
   ASSERT_TRUE(IsGeneral(*board));
   EXPECT_EQ(board->Chip, 0);
