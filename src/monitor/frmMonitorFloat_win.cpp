@@ -76,7 +76,7 @@ void TfrmMonitorFloat::FormCreate() {
   std::vector<Rect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   const int height = Scale()(kStripHeight);
-  const Point place = PlaceStrip(AppConfig.FloatX, AppConfig.FloatY, FWidth, height, ToRect(primary), monitors);
+  const Point place = PlaceStrip(AppConfig.FloatX, AppConfig.FloatY, FWidth, height, ToRect(primary), monitors, Scale());
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();

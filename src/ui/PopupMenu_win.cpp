@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Dpi_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -10,14 +11,14 @@ namespace {
 
 constexpr UINT kFirstCommand = 1;
 
-void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour) {
-  int cx = item.left + 12;
+void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour, TDpiScale scale) {
+  int cx = item.left + scale(12);
   int cy = (item.top + item.bottom) / 2;
-  TPenHandle pen(CreatePen(PS_SOLID, 2, colour));
+  TPenHandle pen(CreatePen(PS_SOLID, scale(2), colour));
   TSelectObject selected(dc, pen.Get());
-  MoveToEx(dc, cx - 4, cy, nullptr);
-  LineTo(dc, cx - 1, cy + 3);
-  LineTo(dc, cx + 5, cy - 4);
+  MoveToEx(dc, cx - scale(4), cy, nullptr);
+  LineTo(dc, cx - scale(1), cy + scale(3));
+  LineTo(dc, cx + scale(5), cy - scale(4));
 }
 
 }  // namespace
@@ -25,6 +26,7 @@ void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour) {
 void TVeskPopupMenu::SetFont(const LOGFONTW& font) { font_.Reset(CreateFontIndirectW(&font)); }
 
 int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
+  scale_ = {DpiForPoint(POINT{x, y})};
   HMENU menu = CreatePopupMenu();
   for (size_t i = 0; i < items_.size(); ++i) {
     UINT flags = MF_OWNERDRAW | (items_[i].IsSeparator() ? MF_DISABLED : 0u);
@@ -46,17 +48,18 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU || measure.itemData >= items_.size()) return false;
   const TMenuItemInfo& item = items_[measure.itemData];
   if (item.IsSeparator()) {
-    measure.itemHeight = Theme().metrics.menuSeparatorHeight;
-    measure.itemWidth = static_cast<UINT>(minWidth_);
+    measure.itemHeight = static_cast<UINT>(scale_(Theme().metrics.menuSeparatorHeight));
+    measure.itemWidth = static_cast<UINT>(scale_(minWidth_));
     return true;
   }
   TWindowDC screen(nullptr);
   TSelectObject selected(screen.Get(), font_.Get());
   SIZE size{};
   GetTextExtentPoint32W(screen.Get(), item.caption.c_str(), static_cast<int>(item.caption.size()), &size);
-  measure.itemHeight = static_cast<UINT>(itemHeight_);
-  measure.itemWidth = static_cast<UINT>(
-      std::max(minWidth_, static_cast<int>(size.cx) + Theme().metrics.menuTextIndent + Theme().metrics.menuRightPadding));
+  measure.itemHeight = static_cast<UINT>(scale_(itemHeight_));
+  measure.itemWidth = static_cast<UINT>(std::max(
+      scale_(minWidth_),
+      static_cast<int>(size.cx) + scale_(Theme().metrics.menuTextIndent + Theme().metrics.menuRightPadding)));
   return true;
 }
 
@@ -75,11 +78,11 @@ bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   const TThemeColours& colours = Theme().colours;
   FillColour(dc, rect, hot ? colours.accent : colours.menuBackground);
   COLORREF text = ToColorRef(hot ? colours.accentText : colours.menuText);
-  if (item.checked) DrawCheckMark(dc, rect, text);
+  if (item.checked) DrawCheckMark(dc, rect, text, scale_);
   TSelectObject selected(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
-  RECT textRect{rect.left + Theme().metrics.menuTextIndent, rect.top, rect.right - 4, rect.bottom};
+  RECT textRect{rect.left + scale_(Theme().metrics.menuTextIndent), rect.top, rect.right - 4, rect.bottom};
   DrawTextW(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   return true;
