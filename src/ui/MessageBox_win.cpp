@@ -28,6 +28,7 @@ class TMessageBoxWindow final : public TWindow {
       : title_(std::move(title)), text_(std::move(text)), icon_(icon), buttons_(std::move(buttons)) {
     CreateWindowFrom(kMessageBoxClass, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, RECT{0, 0, 10, 10},
                      owner);
+    SetWindowTextW(Handle(), title_.c_str());  // for the taskbar's and screen readers' sake
     Arrange(owner);
   }
 

@@ -38,3 +38,18 @@ check "the end-process button ended the child" bash -c "! pgrep -f 'test_child\\
 check "and nothing else" services_running
 sleep 1
 screenshot popup_cpu_after_end_process
+
+# A process that may not be ended (services.exe, the first row) gives the message box.
+read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
+pointer_to $((pl + 60)) $((pt + 27 + 12))
+sleep 0.3
+pointer_to $((pr - 30 + 8)) $((pt + 27 + 12))
+sleep 0.3
+xdotool click 1
+check "ending a protected process shows the message box" probe wait-visible TVeskMessageBox 1 10
+sleep 2
+screenshot message_box_end_process_error
+check "its title is the information title" test "$(probe window-text TVeskMessageBox)" = "Information"
+check "services.exe still runs" services_running
+xdotool key Return
+check "Return closes it" probe wait-visible TVeskMessageBox 0 5
