@@ -51,5 +51,10 @@ sleep 2
 screenshot message_box_end_process_error
 check "its title is the information title" test "$(probe window-text TVeskMessageBox)" = "Information"
 check "services.exe still runs" services_running
-xdotool key Return
-check "Return closes it" probe wait-visible TVeskMessageBox 0 5
+# OK sits 16 pixels in from the bottom-right corner of the box (inside its 80 x 26 button).
+read -r ml mt mr mb mv < <(window_rect TVeskMessageBox)
+pointer_to $((mr - 24 - 40)) $((mb - 24 - 13))
+sleep 0.5
+screenshot message_box_ok_hot
+xdotool click 1
+check "OK closes it" probe wait-visible TVeskMessageBox 0 5
