@@ -63,10 +63,7 @@ TfrmMonitorFloat::TfrmMonitorFloat(HWND owner) {
 }
 
 void TfrmMonitorFloat::FormCreate() {
-  uploadArrow_ = TImage::FromPngResource(IDP_STRIP_UPLOAD);
-  downloadArrow_ = TImage::FromPngResource(IDP_STRIP_DOWNLOAD);
-  highlight_ = TImage::FromPngResource(IDP_STRIP_HIGHLIGHT);
-  CreateFonts();
+  CreateScaledResources();
 
   const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence());
   SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
@@ -82,8 +79,11 @@ void TfrmMonitorFloat::FormCreate() {
   Localize();
 }
 
-void TfrmMonitorFloat::CreateFonts() {
+void TfrmMonitorFloat::CreateScaledResources() {
   font_ = CreateRoleFont(Theme().fonts.strip, Scale());
+  uploadArrow_ = TImage::FromPngResourceFor(IDP_STRIP_UPLOAD, Scale());
+  downloadArrow_ = TImage::FromPngResourceFor(IDP_STRIP_DOWNLOAD, Scale());
+  highlight_ = TImage::FromPngResourceFor(IDP_STRIP_HIGHLIGHT, Scale());
   if (Scale().dpi != kDesignDpi) {
     chartPixels_ = std::make_unique<ArgbBitmap>(22, 12);
   } else {
@@ -203,7 +203,7 @@ LRESULT TfrmMonitorFloat::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TfrmMonitorFloat::OnDpiChanged(const RECT& suggested) {
-  CreateFonts();
+  CreateScaledResources();
   SetDrawSet(drawSet);
   SetBounds({suggested.left, suggested.top, suggested.left + FWidth, suggested.top + Scale()(kStripHeight)});
 }

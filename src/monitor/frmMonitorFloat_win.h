@@ -44,7 +44,8 @@ class TfrmMonitorFloat final : public TWindow {
   void OnDpiChanged(const RECT& suggested) override;
 
   void FormCreate();
-  void CreateFonts();
+  // Fonts, images and the chart buffer for the current DPI.
+  void CreateScaledResources();
   void Paint();
   void PaintCell(HDC dc, TMoniItem item, const Rect& cell);
   void PaintCpuChart(const Rect& chart);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/ImageIds.h"
+
 namespace vsm {
 
 namespace {
@@ -110,6 +112,13 @@ std::unique_ptr<TImage> TImage::FromPngResource(int resourceId) {
     return nullptr;
   }
   return image;
+}
+
+std::unique_ptr<TImage> TImage::FromPngResourceFor(int resourceId, TDpiScale scale) {
+  if (scale.dpi * 4 > kDesignDpi * 5) {
+    if (auto larger = FromPngResource(resourceId + IDP_DOUBLE_SIZE)) return larger;
+  }
+  return FromPngResource(resourceId);
 }
 
 std::unique_ptr<TImage> TImage::FromIcon(HICON icon, int size) {

@@ -71,6 +71,7 @@ TEST(WindowBase, ForgetsItsWindowWhenDestroyedFromOutside) {
 TEST(Images, AMissingPngResourceGivesNoImage) {
   // The test binary carries no image resources.
   EXPECT_EQ(TImage::FromPngResource(IDP_STRIP_UPLOAD), nullptr);
+  EXPECT_EQ(TImage::FromPngResourceFor(IDP_STRIP_UPLOAD, TDpiScale{144}), nullptr);
   RECT anywhere{0, 0, 10, 10};
   DrawImage(nullptr, nullptr, anywhere);  // drawing without the image does nothing
 }
