@@ -5,11 +5,15 @@
 #include "app/Privileges_win.h"
 #include "app/Translation_win.h"
 #include "hardware/uHardWare_win.h"
+#include "monitor/frmMonitorFloat_win.h"
+#include "monitor/frmMonitorPopup_win.h"
 #include "software/Software_win.h"
 
 namespace vsm {
 
 namespace {
+
+TVeskMessageBox msgbx1;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   static const ATOM atom = [instance, proc] {
@@ -26,6 +30,8 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }
 
 }  // namespace
+
+const TVeskMessageBox& ProgramMessageBox() { return msgbx1; }
 
 TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)
     : FInstance(instance), FHasParameters(hasParameters) {
@@ -80,6 +86,12 @@ void TfrmVeskSystemMonitor::FormCreate() {
 
   Localize();
 
+  if (!frmMonitorFloat) {
+    frmMonitorFloat = std::make_unique<TfrmMonitorFloat>(FWindow);
+    frmMonitorFloat->OnMenuItemClick = [this](TMenuItemInfo& item) { OnMenuItemClick(item); };
+  }
+  frmMonitorFloat->SetTopMost(AppConfig.TopMost);
+
   if (AppConfig.showFloat) SetShowFloat(true);
   if (!FHasParameters) ShowMainWindow();
 }
@@ -105,8 +117,9 @@ void TfrmVeskSystemMonitor::Localize() {
 
 void TfrmVeskSystemMonitor::LangChange() {
   Localize();
-  // The main window, the floating strip, the popup and the monitor pages re-localise here, each
-  // once it exists.
+  // The main window and the monitor pages re-localise here too, each once it exists.
+  if (frmMonitorFloat) frmMonitorFloat->Localize();
+  if (frmMonitorPopup) frmMonitorPopup->Localize();
 }
 
 void TfrmVeskSystemMonitor::BuildTrayMenu() {
@@ -148,13 +161,15 @@ void TfrmVeskSystemMonitor::OnMenuItemClick(TMenuItemInfo& item) {
 
 void TfrmVeskSystemMonitor::SetShowFloat(bool value) {
   AppConfig.showFloat = value;
-  // The floating strip is shown or hidden here once it exists.
+  if (!frmMonitorFloat) return;
+  if (value) {
+    frmMonitorFloat->Show();
+  } else {
+    frmMonitorFloat->Hide();
+  }
 }
 
-bool TfrmVeskSystemMonitor::FloatStripVisible() const {
-  // Without a floating strip the setting stands for its visibility.
-  return AppConfig.showFloat;
-}
+bool TfrmVeskSystemMonitor::FloatStripVisible() const { return frmMonitorFloat && frmMonitorFloat->Visible(); }
 
 void TfrmVeskSystemMonitor::ShowMainWindow() {
   // The main window is created on first demand, shown and brought to the front with

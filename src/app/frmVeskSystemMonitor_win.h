@@ -8,6 +8,7 @@
 
 #include "app/VeskTrayIcon_win.h"
 #include "ui/InstanceWindow_win.h"
+#include "ui/MessageBox_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
@@ -15,10 +16,10 @@ namespace vsm {
 // Tags of the tray menu's items; OnMenuItemClick dispatches on them.
 enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };
 
-// Texts of the program's message box and of the skinned windows' caption buttons.
-struct TMessageBoxTexts {
-  std::wstring closeHint, yes, no, ok;
-};
+// The program's one message box (msgbx1), localised by the main form.
+const TVeskMessageBox& ProgramMessageBox();
+
+// Texts of the skinned windows' caption buttons.
 struct TWindowStyleTexts {
   std::wstring closeHint, menuHint;
 };
@@ -59,7 +60,6 @@ class TfrmVeskSystemMonitor {
   HWND FWindow = nullptr;
   TVeskPopupMenu dpmn{26, 50};
   std::unique_ptr<TVeskTrayIcon> TrayIcon;
-  TMessageBoxTexts msgbx1;
   TWindowStyleTexts frmstyle1;
 };
 

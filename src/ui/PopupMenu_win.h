@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/DpiScale.h"
+#include "ui/Gdi_win.h"
+
 namespace vsm {
 
 struct TMenuItemInfo {
@@ -18,7 +21,6 @@ struct TMenuItemInfo {
 class TVeskPopupMenu {
  public:
   TVeskPopupMenu(int itemHeight, int minWidth) : itemHeight_(itemHeight), minWidth_(minWidth) {}
-  ~TVeskPopupMenu();
   TVeskPopupMenu(const TVeskPopupMenu&) = delete;
   TVeskPopupMenu& operator=(const TVeskPopupMenu&) = delete;
 
@@ -28,7 +30,7 @@ class TVeskPopupMenu {
   void SetFont(const LOGFONTW& font);
 
   // Shows the menu at a screen position, owned by `owner`, and waits for the choice. Returns the
-  // index of the chosen item, or -1 when the menu was dismissed.
+  // index of the chosen item, or -1 when the menu was dismissed. Sizes follow the DPI there.
   int Popup(HWND owner, int x, int y);
 
   // The owner window forwards these while the menu is up; they return true when handled.
@@ -36,10 +38,11 @@ class TVeskPopupMenu {
   bool DrawItem(const DRAWITEMSTRUCT& draw);
 
  private:
-  int itemHeight_;
+  int itemHeight_;  // 96-dpi units
   int minWidth_;
+  TDpiScale scale_;
   std::vector<TMenuItemInfo> items_;
-  HFONT font_ = nullptr;
+  TFontHandle font_;
 };
 
 }  // namespace vsm

@@ -15,6 +15,11 @@
 //   probe stand-in-shell CLASS SECONDS   act as a shell that has just started: own a taskbar
 //                                        window, announce "TaskbarCreated", exit 0 once the window
 //                                        of CLASS adds its icon there
+//   probe window-rect CLASS              print "left top right bottom visible" of the first window
+//   probe wait-visible CLASS 0|1 SECONDS exit 0 once the first window of CLASS is (1) or is not (0)
+//                                        visible
+//   probe window-text CLASS              print the first window's text
+//   probe work-area                      print the primary work area "left top right bottom"
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -204,6 +209,14 @@ int RunStandInShell(const wchar_t* className, double seconds) {
   }
   DestroyWindow(tray);
   return shell.added ? 0 : 1;
+bool WaitVisible(const wchar_t* className, bool visible, double seconds) {
+  DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND window = FindWindowW(className, nullptr);
+    if (window != nullptr && (IsWindowVisible(window) != FALSE) == visible) return true;
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) return false;
+    Sleep(100);
+  }
 }
 
 }  // namespace
@@ -242,5 +255,27 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"reg-read-64" && argc >= 5) return ReadRegistry64(argv[2], argv[3], argv[4]);
   if (command == L"tray-icon" && argc >= 4) return WaitForTrayIcon(argv[2], _wtof(argv[3])) ? 0 : 1;
   if (command == L"stand-in-shell" && argc >= 4) return RunStandInShell(argv[2], _wtof(argv[3]));
+  if (command == L"window-rect" && argc >= 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    RECT r{};
+    if (window == nullptr || !GetWindowRect(window, &r)) return 1;
+    std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  if (command == L"wait-visible" && argc >= 5) return WaitVisible(argv[2], number(3) != 0, _wtof(argv[4])) ? 0 : 1;
+  if (command == L"window-text" && argc >= 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    wchar_t text[256] = {};
+    if (window == nullptr) return 1;
+    GetWindowTextW(window, text, 256);
+    std::wprintf(L"%ls\n", text);
+    return 0;
+  }
+  if (command == L"work-area") {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    std::wprintf(L"%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
   return 2;
 }
