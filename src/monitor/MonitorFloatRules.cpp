@@ -1,11 +1,11 @@
 #include "monitor/MonitorFloatRules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
 #include "base/ByteSize.h"
+#include "base/Temperature.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -27,13 +27,6 @@ std::string_view TemperatureLabel(TMoniItem item) {
 }
 
 }  // namespace
-
-std::string FormatTemperature(double value, std::string_view tempUnit) {
-  if (value == 0) return "-";
-  const bool fahrenheit = tempUnit.size() == 1 && std::toupper(static_cast<unsigned char>(tempUnit[0])) == 'F';
-  if (fahrenheit) return Format("%.0f\xC2\xB0" "F", value * 1.8 + 32);
-  return Format("%.0f\xC2\xB0" "C", value);
-}
 
 std::string_view CellTemplate(TMoniItem item) {
   switch (item) {
@@ -110,7 +103,7 @@ std::string StripCellText(TMoniItem item, const TStripValues& values, std::strin
     default:
       if (!values.temperature) return "";
       // nearbyint rounds halves to even in the default rounding mode.
-      return std::string(TemperatureLabel(item)) + FormatTemperature(std::nearbyint(*values.temperature), tempUnit);
+      return std::string(TemperatureLabel(item)) + FormatTemperature(std::nearbyint(*values.temperature), TempScaleOf(std::string(tempUnit)));
   }
 }
 

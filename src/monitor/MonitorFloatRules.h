@@ -16,9 +16,6 @@
 
 namespace vsm {
 
-// "-" for exactly 0; "%.0f°F" of value * 1.8 + 32 when the unit upper-cased is "F"; else "%.0f°C".
-std::string FormatTemperature(double value, std::string_view tempUnit);
-
 // The text a cell's width is measured from, and what is added to the measured width (the arrow,
 // the bar chart).
 std::string_view CellTemplate(TMoniItem item);

@@ -9,6 +9,7 @@
 #include "app/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
+#include "base/Temperature.h"
 #include "base/wide_win.h"
 #include "monitor/MonitorFloatRules.h"
 #include "monitor/MonitorHardware_win.h"
@@ -413,7 +414,7 @@ void TfrmMonitorPopup::PaintTemperatures(HDC dc) {
     const int labelTop = panelTop + scale(row.top);
     DrawTextAt(dc, captions_[NameLabel(row.item)], RECT{scale(20), labelTop, scale(20 + 105), labelTop + scale(20)},
                DT_SINGLELINE | DT_VCENTER);
-    DrawTextAt(dc, Widen(FormatTemperature(row.celsius, AppConfig.TempUnit)),
+    DrawTextAt(dc, Widen(FormatTemperature(row.celsius, TempScaleOf(AppConfig.TempUnit))),
                RECT{width - scale(20 + 52), labelTop, width - scale(20), labelTop + scale(20)},
                DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     const int barTop = panelTop + scale(19 + 50 * static_cast<int>(i));

@@ -15,19 +15,6 @@ int SixPerChar(std::string_view text) {
   return 6 * characters;
 }
 
-TEST(MonitorFloat, TemperatureText) {
-  struct Case {
-    double value;
-    const char* unit;
-    const char* text;
-  } cases[] = {
-      {45, "C", "45\xC2\xB0" "C"}, {45, "F", "113\xC2\xB0" "F"}, {45, "f", "113\xC2\xB0" "F"},
-      {45, "", "45\xC2\xB0" "C"},  {45, "FF", "45\xC2\xB0" "C"}, {0, "C", "-"},
-      {0, "F", "-"},               {-10, "F", "14\xC2\xB0" "F"}, {99.6, "C", "100\xC2\xB0" "C"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FormatTemperature(c.value, c.unit), c.text) << c.value << c.unit;
-}
-
 TEST(MonitorFloat, CellsAndWidth) {
   const TStripLayout layout = LayoutStrip(kStripItems, SixPerChar, k96);
   // Templates: "000.00KB/s" 10 chars + arrow 14, "RAM 00%" 7, "CPU" 3 + chart 29, "CPU 000°C" 9.
