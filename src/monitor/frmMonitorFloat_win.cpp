@@ -11,6 +11,7 @@
 #include "base/wide_win.h"
 #include "monitor/MonitorHardware_win.h"
 #include "monitor/frmMonitorPopup_win.h"
+#include "software/Software_win.h"
 #include "ui/ImageIds.h"
 #include "ui/MousePoint_win.h"
 #include "ui/Theme_win.h"

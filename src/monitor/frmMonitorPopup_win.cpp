@@ -15,6 +15,7 @@
 #include "monitor/MonitorHardware_win.h"
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
+#include "software/Software_win.h"
 #include "ui/ImageIds.h"
 #include "ui/MousePoint_win.h"
 #include "ui/Theme_win.h"

@@ -209,6 +209,8 @@ int RunStandInShell(const wchar_t* className, double seconds) {
   }
   DestroyWindow(tray);
   return shell.added ? 0 : 1;
+}
+
 bool WaitVisible(const wchar_t* className, bool visible, double seconds) {
   DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
   for (;;) {
