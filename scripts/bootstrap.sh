@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine64 wine32:i386 fonts-wine
-  xvfb xauth x11-utils imagemagick procps
+  xvfb xauth x11-utils imagemagick procps xdotool
   nlohmann-json3-dev googletest libgtest-dev libgmock-dev
   dmidecode
 )

@@ -5,6 +5,8 @@
 #include "app/Privileges_win.h"
 #include "app/Translation_win.h"
 #include "hardware/uHardWare_win.h"
+#include "monitor/frmMonitorFloat_win.h"
+#include "monitor/frmMonitorPopup_win.h"
 #include "software/Software_win.h"
 
 namespace vsm {
@@ -12,6 +14,8 @@ namespace vsm {
 std::unique_ptr<TSoftware> Software;
 
 namespace {
+
+TVeskMessageBox msgbx1;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   static const ATOM atom = [instance, proc] {
@@ -28,6 +32,8 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }
 
 }  // namespace
+
+const TVeskMessageBox& ProgramMessageBox() { return msgbx1; }
 
 TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)
     : FInstance(instance), FHasParameters(hasParameters) {
@@ -87,6 +93,12 @@ void TfrmVeskSystemMonitor::FormCreate() {
 
   Localize();
 
+  if (!frmMonitorFloat) {
+    frmMonitorFloat = std::make_unique<TfrmMonitorFloat>(FWindow);
+    frmMonitorFloat->OnMenuItemClick = [this](TMenuItemInfo& item) { OnMenuItemClick(item); };
+  }
+  frmMonitorFloat->SetTopMost(AppConfig.TopMost);
+
   if (AppConfig.showFloat) SetShowFloat(true);
   if (!FHasParameters) ShowMainWindow();
 }
@@ -118,8 +130,9 @@ void TfrmVeskSystemMonitor::Localize() {
 
 void TfrmVeskSystemMonitor::LangChange() {
   Localize();
-  // The main window, the floating strip, the popup and the monitor pages re-localise here, each
-  // once it exists.
+  // The main window and the monitor pages re-localise here too, each once it exists.
+  if (frmMonitorFloat) frmMonitorFloat->Localize();
+  if (frmMonitorPopup) frmMonitorPopup->Localize();
 }
 
 void TfrmVeskSystemMonitor::BuildTrayMenu() {
@@ -161,13 +174,15 @@ void TfrmVeskSystemMonitor::OnMenuItemClick(TMenuItemInfo& item) {
 
 void TfrmVeskSystemMonitor::SetShowFloat(bool value) {
   AppConfig.showFloat = value;
-  // The floating strip is shown or hidden here once it exists.
+  if (!frmMonitorFloat) return;
+  if (value) {
+    frmMonitorFloat->Show();
+  } else {
+    frmMonitorFloat->Hide();
+  }
 }
 
-bool TfrmVeskSystemMonitor::FloatStripVisible() const {
-  // Without a floating strip the setting stands for its visibility.
-  return AppConfig.showFloat;
-}
+bool TfrmVeskSystemMonitor::FloatStripVisible() const { return frmMonitorFloat && frmMonitorFloat->Visible(); }
 
 void TfrmVeskSystemMonitor::ShowMainWindow() {
   // The main window is created on first demand, shown and brought to the front with

@@ -6,11 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "ui/InstanceWindow_win.h"
-
 #include "app/VeskTrayIcon_win.h"
 #include "software/Software.h"
 #include "ui/InstanceWindow_win.h"
+#include "ui/MessageBox_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
@@ -21,10 +20,10 @@ extern std::unique_ptr<TSoftware> Software;
 // Tags of the tray menu's items; OnMenuItemClick dispatches on them.
 enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };
 
-// Texts of the program's message box and of the skinned windows' caption buttons.
-struct TMessageBoxTexts {
-  std::wstring closeHint, yes, no, ok;
-};
+// The program's one message box (msgbx1), localised by the main form.
+const TVeskMessageBox& ProgramMessageBox();
+
+// Texts of the skinned windows' caption buttons.
 struct TWindowStyleTexts {
   std::wstring closeHint, menuHint;
 };
@@ -70,7 +69,6 @@ class TfrmVeskSystemMonitor {
   bool FTimerEnabled = false;
   TVeskPopupMenu dpmn{26, 50};
   std::unique_ptr<TVeskTrayIcon> TrayIcon;
-  TMessageBoxTexts msgbx1;
   TWindowStyleTexts frmstyle1;
 };
 

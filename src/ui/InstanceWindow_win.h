@@ -1,6 +1,8 @@
 #pragma once
 // Windows whose messages go to a C++ object: the object is passed as the creation parameter, is
-// told its window at WM_NCCREATE and receives every message through HandleMessage.
+// told its window at WM_NCCREATE, receives every message through HandleMessage and, when it has
+// a DetachWindow, is told at WM_NCDESTROY that the window is gone. TWindow (Window_win.h) is the
+// base every window of the program builds on; this template is its window procedure.
 #include <windows.h>
 
 namespace vsm {
@@ -16,7 +18,14 @@ LRESULT CALLBACK InstanceWindowProc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  const LRESULT result = self->HandleMessage(message, wParam, lParam);
+  if constexpr (requires { self->DetachWindow(); }) {
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      self->DetachWindow();
+    }
+  }
+  return result;
 }
 
 }  // namespace vsm

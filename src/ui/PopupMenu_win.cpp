@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/PopupMenuSkin.h"
+#include "ui/Theme_win.h"
 
 namespace vsm {
 
@@ -10,34 +10,19 @@ namespace {
 
 constexpr UINT kFirstCommand = 1;
 
-void FillRectColour(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
 void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour) {
   int cx = item.left + 12;
   int cy = (item.top + item.bottom) / 2;
-  HPEN pen = CreatePen(PS_SOLID, 2, colour);
-  HGDIOBJ old = SelectObject(dc, pen);
+  TPenHandle pen(CreatePen(PS_SOLID, 2, colour));
+  TSelectObject selected(dc, pen.Get());
   MoveToEx(dc, cx - 4, cy, nullptr);
   LineTo(dc, cx - 1, cy + 3);
   LineTo(dc, cx + 5, cy - 4);
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 }  // namespace
 
-TVeskPopupMenu::~TVeskPopupMenu() {
-  if (font_ != nullptr) DeleteObject(font_);
-}
-
-void TVeskPopupMenu::SetFont(const LOGFONTW& font) {
-  if (font_ != nullptr) DeleteObject(font_);
-  font_ = CreateFontIndirectW(&font);
-}
+void TVeskPopupMenu::SetFont(const LOGFONTW& font) { font_.Reset(CreateFontIndirectW(&font)); }
 
 int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
   HMENU menu = CreatePopupMenu();
@@ -60,19 +45,17 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU || measure.itemData >= items_.size()) return false;
   const TMenuItemInfo& item = items_[measure.itemData];
   if (item.IsSeparator()) {
-    measure.itemHeight = skin::kMenuSeparatorHeight;
+    measure.itemHeight = Theme().metrics.menuSeparatorHeight;
     measure.itemWidth = static_cast<UINT>(minWidth_);
     return true;
   }
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+  TWindowDC screen(nullptr);
+  TSelectObject selected(screen.Get(), font_.Get());
   SIZE size{};
-  GetTextExtentPoint32W(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &size);
-  if (old != nullptr) SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextExtentPoint32W(screen.Get(), item.caption.c_str(), static_cast<int>(item.caption.size()), &size);
   measure.itemHeight = static_cast<UINT>(itemHeight_);
   measure.itemWidth = static_cast<UINT>(
-      std::max(minWidth_, static_cast<int>(size.cx) + skin::kMenuTextIndent + skin::kMenuRightPadding));
+      std::max(minWidth_, static_cast<int>(size.cx) + Theme().metrics.menuTextIndent + Theme().metrics.menuRightPadding));
   return true;
 }
 
@@ -82,22 +65,22 @@ bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   HDC dc = draw.hDC;
   RECT rect = draw.rcItem;
   if (item.IsSeparator()) {
-    FillRectColour(dc, rect, skin::kMenuBackground);
+    FillColour(dc, rect, Theme().colours.menuBackground);
     RECT line{rect.left + 4, (rect.top + rect.bottom) / 2, rect.right - 4, (rect.top + rect.bottom) / 2 + 1};
-    FillRectColour(dc, line, skin::kMenuSeparator);
+    FillColour(dc, line, Theme().colours.menuSeparator);
     return true;
   }
   bool hot = (draw.itemState & ODS_SELECTED) != 0;
-  FillRectColour(dc, rect, hot ? skin::kMenuHotBackground : skin::kMenuBackground);
-  COLORREF text = hot ? skin::kMenuHotText : skin::kMenuText;
+  const TThemeColours& colours = Theme().colours;
+  FillColour(dc, rect, hot ? colours.accent : colours.menuBackground);
+  COLORREF text = ToColorRef(hot ? colours.accentText : colours.menuText);
   if (item.checked) DrawCheckMark(dc, rect, text);
-  HGDIOBJ old = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+  TSelectObject selected(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
-  RECT textRect{rect.left + skin::kMenuTextIndent, rect.top, rect.right - 4, rect.bottom};
+  RECT textRect{rect.left + Theme().metrics.menuTextIndent, rect.top, rect.right - 4, rect.bottom};
   DrawTextW(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-  if (old != nullptr) SelectObject(dc, old);
   return true;
 }
 

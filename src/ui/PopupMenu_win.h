@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/Gdi_win.h"
+
 namespace vsm {
 
 struct TMenuItemInfo {
@@ -18,7 +20,6 @@ struct TMenuItemInfo {
 class TVeskPopupMenu {
  public:
   TVeskPopupMenu(int itemHeight, int minWidth) : itemHeight_(itemHeight), minWidth_(minWidth) {}
-  ~TVeskPopupMenu();
   TVeskPopupMenu(const TVeskPopupMenu&) = delete;
   TVeskPopupMenu& operator=(const TVeskPopupMenu&) = delete;
 
@@ -39,7 +40,7 @@ class TVeskPopupMenu {
   int itemHeight_;
   int minWidth_;
   std::vector<TMenuItemInfo> items_;
-  HFONT font_ = nullptr;
+  TFontHandle font_;
 };
 
 }  // namespace vsm

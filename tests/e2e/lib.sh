@@ -91,3 +91,12 @@ open_tray_menu() {
   probe wait-window '#32768' 15 || return 1
   sleep 1
 }
+
+# The floating strip and its popup. Rectangles are "left top right bottom visible".
+window_rect() { probe window-rect "$1"; }
+strip_rect() { window_rect TfrmMonitorFloat; }
+work_area() { probe work-area; }
+# Moves the real X pointer (the screen and Wine's desktop share coordinates).
+pointer_to() { xdotool mousemove --sync "$1" "$2"; }
+# A shell-quoted snapshot of the strip's rectangle into sl st sr sb sv.
+read_strip() { read -r sl st sr sb sv < <(strip_rect); }

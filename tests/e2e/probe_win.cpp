@@ -10,6 +10,11 @@
 //   probe screenshot FILE.bmp            capture the whole screen into a 32-bit BMP
 //   probe appdata                        print the roaming application-data folder
 //   probe reg-read-64 HKCR|HKLM|HKCU PATH VALUE   print a string value from the 64-bit view
+//   probe window-rect CLASS              print "left top right bottom visible" of the first window
+//   probe wait-visible CLASS 0|1 SECONDS exit 0 once the first window of CLASS is (1) or is not (0)
+//                                        visible
+//   probe window-text CLASS              print the first window's text
+//   probe work-area                      print the primary work area "left top right bottom"
 #include <windows.h>
 #include <shlobj.h>
 
@@ -139,6 +144,16 @@ int ReadRegistry64(const wchar_t* root, const wchar_t* path, const wchar_t* valu
   return 0;
 }
 
+bool WaitVisible(const wchar_t* className, bool visible, double seconds) {
+  DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND window = FindWindowW(className, nullptr);
+    if (window != nullptr && (IsWindowVisible(window) != FALSE) == visible) return true;
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) return false;
+    Sleep(100);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -173,5 +188,27 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"reg-read-64" && argc >= 5) return ReadRegistry64(argv[2], argv[3], argv[4]);
+  if (command == L"window-rect" && argc >= 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    RECT r{};
+    if (window == nullptr || !GetWindowRect(window, &r)) return 1;
+    std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  if (command == L"wait-visible" && argc >= 5) return WaitVisible(argv[2], number(3) != 0, _wtof(argv[4])) ? 0 : 1;
+  if (command == L"window-text" && argc >= 3) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    wchar_t text[256] = {};
+    if (window == nullptr) return 1;
+    GetWindowTextW(window, text, 256);
+    std::wprintf(L"%ls\n", text);
+    return 0;
+  }
+  if (command == L"work-area") {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    std::wprintf(L"%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
   return 2;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real executable under Wine on an X display (Xvfb when there is none),
-# driven by the probe. Usage: run_e2e.sh EXE PROBE SCREENSHOT_DIR
+# driven by the probe and by real X input. Usage: run_e2e.sh EXE PROBE SCREENSHOT_DIR TEST_CHILD
 # E2E_ONLY=PREFIX runs only the scenarios whose file names start with PREFIX.
 set -u
-exe=$1 probe=$2 shots=$3
+exe=$1 probe=$2 shots=$3 test_child=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$shots"
 # shellcheck source=tests/e2e/lib.sh

@@ -1,0 +1,50 @@
+#pragma once
+// Images as premultiplied 32-bit DIB sections, drawn with alpha blending. PNG images come from
+// the executable's resources through WIC; a missing or damaged image yields no image, and
+// drawing goes on without it.
+#include <windows.h>
+
+#include <memory>
+
+#include "base/ArgbBitmap.h"
+#include "ui/Gdi_win.h"
+
+namespace vsm {
+
+class TImage {
+ public:
+  // Premultiplied pixels, all transparent. Null when the DIB cannot be made.
+  static std::unique_ptr<TImage> Create(int width, int height);
+  // A PNG resource (type RT_RCDATA) of this executable; null when missing or undecodable.
+  static std::unique_ptr<TImage> FromPngResource(int resourceId);
+  // An icon's colour and mask (or alpha) as a premultiplied image; null without an icon.
+  static std::unique_ptr<TImage> FromIcon(HICON icon, int size);
+
+  ~TImage();
+  TImage(const TImage&) = delete;
+  TImage& operator=(const TImage&) = delete;
+
+  int Width() const { return pixels_->Width(); }
+  int Height() const { return pixels_->Height(); }
+  HDC DC() const { return dc_; }
+  ArgbBitmap& Pixels() { return *pixels_; }
+
+  // Blends the image, stretched, into the target rectangle.
+  void Draw(HDC target, const RECT& destination) const;
+  // Blends a part of the image into the target rectangle.
+  void DrawPart(HDC target, const RECT& source, const RECT& destination) const;
+
+ private:
+  TImage() = default;
+  HDC dc_ = nullptr;
+  TBitmapHandle bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  std::unique_ptr<ArgbBitmap> pixels_;
+};
+
+// Draws an image when there is one.
+inline void DrawImage(const std::unique_ptr<TImage>& image, HDC target, const RECT& destination) {
+  if (image) image->Draw(target, destination);
+}
+
+}  // namespace vsm

@@ -1,0 +1,28 @@
+#pragma once
+// The program's skinned message box: a title, a text, an information or confirmation icon and
+// OK or Yes/No buttons, shown modal to its owner and placed over it.
+#include <windows.h>
+
+#include <string>
+
+namespace vsm {
+
+enum class TMessageIcon { Information, Confirmation };
+enum class TMessageButtons { Ok, YesNo };
+// IDOK, IDYES or IDNO; IDCANCEL when closed otherwise.
+using TMessageResult = int;
+
+class TVeskMessageBox {
+ public:
+  // Button captions and the close button's hint, set by the main form's Localize.
+  std::wstring closeHint = L"Close";
+  std::wstring yes = L"Yes";
+  std::wstring no = L"No";
+  std::wstring ok = L"OK";
+
+  // Shows the box centred over `owner` (or the work area) and waits for the answer.
+  TMessageResult Show(HWND owner, const std::wstring& title, const std::wstring& text, TMessageIcon icon,
+                      TMessageButtons buttons) const;
+};
+
+}  // namespace vsm
