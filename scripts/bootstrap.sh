@@ -9,7 +9,7 @@ packages=(
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick procps xdotool
   nlohmann-json3-dev googletest libgtest-dev libgmock-dev
-  dmidecode
+  dmidecode python3
 )
 
 missing=()

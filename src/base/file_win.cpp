@@ -2,11 +2,36 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace vsm {
 
 namespace {
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+
+bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1u << 20));
+    DWORD done = 0;
+    if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0) return false;
+    written += done;
+  }
+  return FlushFileBuffers(file) != 0;
+}
+
+// A new, empty file beside `path` that no other file has the name of.
+HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
+  static LONG counter = 0;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(InterlockedIncrement(&counter)) + L".tmp";
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
 
 }  // namespace
 
@@ -49,6 +74,24 @@ bool ForceDirectories(const std::wstring& path) {
     if (!ForceDirectories(folder.substr(0, slash))) return false;
   }
   return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(folder);
+}
+
+bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  // A read-only file is not replaced (Wine's move would replace it where Windows refuses).
+  const DWORD attributes = Attributes(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
+  std::wstring temporary;
+  HANDLE file = CreateTemporaryBeside(path, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool written = WriteAll(file, bytes);
+  CloseHandle(file);
+  if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 }  // namespace vsm

@@ -13,5 +13,8 @@ bool DirectoryExists(const std::wstring& path);
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
 // Creates a folder and any missing parents; true when it exists afterwards.
 bool ForceDirectories(const std::wstring& path);
+// Writes the bytes to a new file beside `path` and then puts it in place of `path`, replacing any
+// file there. False when anything fails; then `path` is as it was and no new file is left behind.
+bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace vsm

@@ -1,11 +1,14 @@
 // Fuzz target: any bytes, taken as each of the inputs the SMBIOS code accepts (a bare table, a
 // dmidecode dump, the program's dump file, a memory image, a WMI answer), then every structure
-// object and accessor read through the developer listing, and the string lookup of every entry.
+// object and accessor read through the developer listing and the memory page with its report, and
+// the string lookup of every entry.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 
+#include "sysinfo/pages/InfoPages.h"
+#include "sysinfo/pages/InfoReport.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/SMBiosReport.h"
 #include "sysinfo/smbios/uSMBIOS.h"
@@ -14,7 +17,11 @@ namespace {
 
 void Exercise(const vsm::TSMBios& smbios, uint8_t stringNumber) {
   vsm::DescribeSMBiosStructures(smbios);
-  vsm::DescribeSMBiosPages(smbios);
+  vsm::THardwareParts parts;
+  parts.smbios = &smbios;
+  vsm::TInfoTree memoryPage;
+  vsm::FillMemoryPage(memoryPage, &parts, {});
+  vsm::InfoReportText("", memoryPage);
   for (const vsm::TSMBiosTableEntry& entry : smbios.SMBiosTablesList()) {
     const auto type = static_cast<vsm::TSMBiosTablesTypes>(entry.Header.TableType);
     smbios.GetSMBiosString(entry.Index + entry.Header.Length, stringNumber);

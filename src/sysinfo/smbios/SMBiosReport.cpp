@@ -1,6 +1,5 @@
 #include "sysinfo/smbios/SMBiosReport.h"
 
-#include "base/ByteSize.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -312,47 +311,6 @@ std::string DescribeSMBiosStructures(const TSMBios& smbios) {
                     entry.Header.Length, entry.Index));
     // The BIOS and system objects stand for the first structure of their type only.
     if (!DescribeEntry(out, smbios, entry)) out.Line("  (no object of the program)");
-  }
-  return out.Text();
-}
-
-std::string DescribeSMBiosPages(const TSMBios& smbios) {
-  Listing out;
-  out.Line("Processor page");
-  if (smbios.HasProcessorInfo()) {
-    const TProcessorInformation& cpu = *smbios.ProcessorInfo().front();
-    out.Field("Socket Architecture", cpu.SocketDesignationStr());
-    out.Field("Type", cpu.ProcessorTypeStr());
-    out.Field("Familiy", cpu.ProcessorFamilyStr());
-    out.Field("Version", cpu.ProcessorVersionStr());
-    out.Field("Maximum processor speed", Format("%d  Mhz", cpu.GetWord(0x14)));
-    out.Field("Current processor speed", Format("%d  Mhz", cpu.GetWord(0x16)));
-    out.Field("Threads Count", Format("%d", cpu.GetByte(0x25)));
-  }
-  out.Line("Board page");
-  if (smbios.HasBaseBoardInfo()) {
-    const TBaseBoardInformation& board = *smbios.BaseBoardInfo().front();
-    out.Field("Board Type", Format("%.2x %s", board.GetByte(0x0D), board.BoardTypeStr().c_str()));
-    out.Field("BIOS Version", smbios.BiosInfo().VersionStr());
-    out.Field("BIOS Bios Release Date", smbios.BiosInfo().ReleaseDateStr());
-    if (smbios.HasMemoryDeviceInfo()) {
-      const int slots = static_cast<int>(smbios.MemoryDeviceInfo().size());
-      out.Field("Memory Slot Count", Format("%d", slots));
-    }
-  }
-  out.Line("Memory page");
-  for (const auto& device : smbios.MemoryDeviceInfo()) {
-    if (device->GetSize() == 0) continue;
-    out.Field("Memory Slot", device->GetDeviceLocatorStr());
-    out.Field("  Form Factor", device->GetFormFactor());
-    out.Field("  Total", Format("%d bits", device->GetWord(0x08)));
-    out.Field("  Data Width", Format("%d bits", device->GetWord(0x0A)));
-    // Megabytes to bytes in 64 bits: a module of 4 GB or more does not fit in 32.
-    out.Field("  Size", FormatByteSize(static_cast<int64_t>(device->GetSize()) * 1024 * 1024, "."));
-    out.Field("  Memory Type", device->GetMemoryTypeStr());
-    out.Field("  Speed", Format("%d MHz", device->GetWord(0x15)));
-    out.Field("  Manufacter", device->ManufacturerStr());
-    out.Field("  Serial Number", device->SerialNumberStr());
   }
   return out.Text();
 }

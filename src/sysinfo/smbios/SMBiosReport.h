@@ -1,7 +1,6 @@
 #pragma once
 // A plain-text listing of a TSMBios for developers (tools/smbios_dump): every structure in table
-// order with what its object decodes, then the SMBIOS rows of the processor, board and memory
-// pages as those pages format them.
+// order with what its object decodes.
 #include <string>
 
 #include "sysinfo/smbios/uSMBIOS.h"
@@ -9,6 +8,5 @@
 namespace vsm {
 
 std::string DescribeSMBiosStructures(const TSMBios& smbios);
-std::string DescribeSMBiosPages(const TSMBios& smbios);
 
 }  // namespace vsm

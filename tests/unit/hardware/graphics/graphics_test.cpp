@@ -6,6 +6,7 @@
 
 #include "FakeGpuLibraries.h"
 #include "GpuBlocks.h"
+#include "GpuScenarios.h"
 #include "hardware/graphics/ATIGraphics.h"
 #include "hardware/graphics/GraphicsList.h"
 #include "hardware/graphics/NvidiaGraphics.h"
@@ -15,6 +16,7 @@ namespace {
 
 using namespace gpublocks;
 using fake::TFakeAdl;
+using fake::PrepareNvidiaGpuWithDisplay;
 using fake::TFakeNvApi;
 
 // WMI that answers prepared objects per query text and remembers what it was asked.
@@ -67,20 +69,6 @@ void PrepareOneAmdCardWithThreeOutputs(TFakeAdl& adl) {
   adl.replies.Set(fake::kAdlActivity, 7, 0, AdlActivity(85000, 105000, 37));
   adl.replies.Set(fake::kAdlFanSpeed, 7, 0, AdlFanSpeed(1850));
   adl.replies.Set(fake::kAdlTemperature, 7, 0, AdlTemperature(61500));
-}
-
-// One NVIDIA GPU (handle 0x1000) driving display handle 0x2000.
-void PrepareNvidiaGpuWithDisplay(TFakeNvApi& nv) {
-  nv.replies.Set(nvapi::kEnumPhysicalGPUs, 0, 0, Words({0x1000}));
-  nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, 0, 0, Words({0x2000}));
-  nv.replies.Set(nvapi::kGetPhysicalGPUsFromDisplay, 0x2000, 0, Words({0x1000}));
-  nv.replies.Set(nvapi::kGetFullName, 0x1000, 0, Ansi("GeForce GTX 560"));
-  nv.replies.Set(nvapi::kGetMemoryInfo, 0x2000, 0, NvMemoryInfo(1048576));
-  nv.replies.Set(nvapi::kGetAllClockFrequencies, 0x1000, 0, NvClocks(810500, 4010000));
-  nv.replies.Set(nvapi::kGetThermalSettings, 0x1000, 0, NvThermal(54));
-  nv.replies.Set(nvapi::kGetConnectedDisplayIds, 0x1000, 0,
-                 Join({NvDisplayId(0x1, 0x80061086), NvDisplayId(0x5, 0x80061087)}));
-  nv.replies.Set(nvapi::kGetDeviceDisplayMode, 0x80061086, 0, NvDisplayMode(2560, 1440, 32, 144));
 }
 
 TEST(AdlCards, OneCardFromThreeOutputsWithOneAdapterId) {

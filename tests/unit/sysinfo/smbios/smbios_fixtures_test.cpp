@@ -2,15 +2,11 @@
 // for each of them (the *.bin.txt beside every dump).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 
+#include "dmidecode_compare.h"
 #include "dmidecode_output.h"
-#include "sysinfo/smbios/SMBiosDump.h"
+#include "smbios_fixtures.h"
 #include "sysinfo/smbios/uSMBIOS.h"
 
 namespace vsm {
@@ -19,47 +15,8 @@ namespace {
 using test::DmiOutput;
 using test::DmiRecord;
 
-const std::filesystem::path kDumpDir = std::filesystem::path(VSM_FIXTURE_DIR) / "smbios";
-
-std::vector<std::string> DumpNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(kDumpDir)) {
-    if (entry.path().extension() == ".bin") names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// dmidecode shows every byte outside 32..126 of a string as ".".
-std::string AsDmidecodePrints(std::string text) {
-  for (char& c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 32 || byte == 127) c = '.';
-  }
-  return text;
-}
-
-// A string field against dmidecode's line for it. dmidecode prints "Not Specified" for string
-// number 0 (which a BIOS may also spell out itself), "<BAD INDEX>" for a number past the set, and
-// no line at all for a field beyond the structure's length; the program gives empty text for all
-// of those.
 void ExpectString(const DmiRecord& record, const char* key, const std::string& ours) {
-  SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
-  const std::optional<std::string> theirs = record.Get(key);
-  if (!theirs || *theirs == "<BAD INDEX>") {
-    EXPECT_EQ(ours, "");
-  } else if (*theirs == "Not Specified") {
-    EXPECT_TRUE(ours.empty() || ours == "Not Specified") << ours;
-  } else {
-    EXPECT_EQ(AsDmidecodePrints(ours), *theirs);
-  }
+  EXPECT_TRUE(test::SameDmiString(record.Get(key), ours)) << "handle " << record.handle << " " << key;
 }
 
 // A number that dmidecode prints with a unit, or "Unknown" for 0.
@@ -92,37 +49,12 @@ void ExpectLink(const DmiRecord& record, const char* key,
   }
 }
 
-// Processor family texts: dmidecode's names against this program's own table, by the SMBIOS code
-// behind them. "Core i9" (CFh) and "Zen" (6Bh) are codes the program's table does not list.
-const std::map<std::string, std::string> kFamilyTexts = {
-    {"Unknown", "Unknown"},
-    {"Other", "Other"},
-    {"Xeon", "Intel?Xeon?processor"},
-    {"Xeon MP", "Intel?Xeon processor MP"},
-    {"Multi-Core Xeon", "Multi-Core Intel?Xeon?processor"},
-    {"Core i5", "Intel?Core i5 processor"},
-    {"Core i7", "Intel?Core i7 processor"},
-    {"Core i9", "Available for assignment"},
-    {"Athlon", "AMD Athlon Processor Family"},
-    {"Zen", "Available for assignment"},
-};
-
-// Memory types whose dmidecode name differs from the program's text; all others are the same.
-// The program's table ends at DDR4 (1Ah): later codes show as "Unknown" and the number.
-const std::map<std::string, std::string> kMemoryTypeTexts = {
-    {"Flash", "FLASH"},
-    {"LPDDR3", "Unknown 29"},
-    {"DDR5", "Unknown 34"},
-};
-
 class RealDump : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    const std::filesystem::path dump = kDumpDir / GetParam();
-    std::optional<TRawSMBIOSData> raw = DecodeDmidecodeDump(ReadSMBiosFile(dump.string()));
-    ASSERT_TRUE(raw.has_value());
-    smbios_ = std::make_unique<TSMBios>(std::move(*raw));
-    dmi_ = test::ParseDmidecodeOutput(ReadText(dump.string() + ".txt"));
+    smbios_ = test::LoadSMBiosDump(GetParam());
+    ASSERT_NE(smbios_, nullptr);
+    dmi_ = test::DmidecodeOutputOf(GetParam());
     ASSERT_FALSE(dmi_.records.empty());
   }
 
@@ -209,8 +141,8 @@ TEST_P(RealDump, Processors) {
     EXPECT_EQ(record.Get("Type"), cpu.ProcessorTypeStr());
 
     const std::string family = record.Get("Family").value_or("");
-    ASSERT_TRUE(kFamilyTexts.count(family)) << "no known text for family " << family;
-    EXPECT_EQ(cpu.ProcessorFamilyStr(), kFamilyTexts.at(family));
+    ASSERT_TRUE(test::kDmiFamilyTexts.count(family)) << "no known text for family " << family;
+    EXPECT_EQ(cpu.ProcessorFamilyStr(), test::kDmiFamilyTexts.at(family));
 
     // The processor page shows the Max Speed (14h) and Current Speed (16h) words.
     ExpectNumber(record, "Max Speed", cpu.GetWord(0x14));
@@ -253,23 +185,13 @@ TEST_P(RealDump, MemoryDevices) {
       if (device.GetWord(0x15) != 0xFFFF) ExpectNumber(record, "Speed", device.GetWord(0x15));
     }
 
-    const std::string type = record.Get("Type").value_or("");
-    const auto renamed = kMemoryTypeTexts.find(type);
-    EXPECT_EQ(device.GetMemoryTypeStr(),
-              renamed == kMemoryTypeTexts.end() ? type : renamed->second);
+    EXPECT_EQ(device.GetMemoryTypeStr(), test::ProgramMemoryTypeText(record.Get("Type").value_or("")));
 
     ExpectLink(record, "Array Handle", arrays, device.PhysicalMemoryArray);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RealDump, testing::ValuesIn(DumpNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.substr(0, info.param.size() - 4);
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, RealDump, testing::ValuesIn(test::SMBiosDumpNames()), test::DumpTestName);
 
 }  // namespace
 }  // namespace vsm
