@@ -7,4 +7,8 @@ namespace vsm {
 inline constexpr const wchar_t* kInstallStatisticsUrl =
     L"http://stats.vesk-monitor.example/install_statistics/index.php?p=install_statistics";
 
+// The maker's web site and forum (roots, no trailing slash); the main menu's pages hang off them.
+inline constexpr const char* kWebSite = "http://www.vesk-monitor.example";
+inline constexpr const char* kForumSite = "http://forum.vesk-monitor.example";
+
 }  // namespace vsm

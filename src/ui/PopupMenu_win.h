@@ -4,16 +4,27 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Gdi_win.h"
 
 namespace vsm {
 
+class TVeskPopupMenu;
+
 struct TMenuItemInfo {
+  TMenuItemInfo(std::wstring caption = {}, int tag = 0, bool checked = false)
+      : caption(std::move(caption)), tag(tag), checked(checked) {}
+
   std::wstring caption;  // "-" is a separator
   int tag = 0;
   bool checked = false;
+  bool enabled = true;
+  bool radio = false;        // drawn with a dot instead of a tick when checked
+  std::wstring shortcut;     // shown right-aligned, e.g. "F1"
+  std::wstring hint;         // not shown; what the item stands for (a language's file name)
+  TVeskPopupMenu* submenu = nullptr;  // not owned; opens beside the item
   bool IsSeparator() const { return caption == L"-"; }
 };
 
@@ -31,12 +42,18 @@ class TVeskPopupMenu {
   // Shows the menu at a screen position, owned by `owner`, and waits for the choice. Returns the
   // index of the chosen item, or -1 when the menu was dismissed.
   int Popup(HWND owner, int x, int y);
+  // The same for menus with submenus: the chosen item at any level, or null.
+  TMenuItemInfo* PopupItem(HWND owner, int x, int y);
 
   // The owner window forwards these while the menu is up; they return true when handled.
   bool MeasureItem(MEASUREITEMSTRUCT& measure);
   bool DrawItem(const DRAWITEMSTRUCT& draw);
 
  private:
+  HMENU BuildMenu(std::vector<TMenuItemInfo*>& commands);
+  // The item an owner-draw message is about, in this menu or a submenu; null for others.
+  TMenuItemInfo* FindItem(ULONG_PTR data);
+
   int itemHeight_;
   int minWidth_;
   std::vector<TMenuItemInfo> items_;
