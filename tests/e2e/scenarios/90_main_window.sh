@@ -7,19 +7,19 @@ check "a start without parameters shows the main window" probe wait-visible Tfrm
 sleep 3
 read -r ml mt mr mb mv < <(window_rect TfrmVeskMonitorMain)
 check "the main window is 880 x 600" test "$((mr - ml))x$((mb - mt))" = "880x600"
-visible() { [ "$(window_rect "$1" | awk '{print $5}')" = 1 ]; }
+visible() { [ "$(probe child-rect TfrmVeskMonitorMain "$1" | awk '{print $5}')" = 1 ]; }
 check "the process page is shown" visible TfrmSoftMonitor
 screenshot main_soft_monitor
 click_at() { pointer_to "$1" "$2"; sleep 0.2; xdotool click 1; sleep "${3:-1}"; }
 tab_y=$((mt + 65))
 click_at $((ml + 240)) "$tab_y" 3
 check "the hardware tab shows the hardware page" visible TfrmHardMonitor
-check "the hardware tab hides the process page" bash -c "! $(declare -f visible window_rect probe); visible TfrmSoftMonitor"
+check "the hardware tab hides the process page" test "$(probe child-rect TfrmVeskMonitorMain TfrmSoftMonitor | awk '{print $5}')" = 0
 screenshot main_hard_monitor
 click_at $((ml + 390)) "$tab_y" 3
 check "the operating-system tab shows the process page's frame" visible TfrmSoftMonitor
 check "the operating-system tab shows the tree" visible TVeskInfoTree
-check "the operating-system tab hides the list" bash -c "! $(declare -f visible window_rect probe); visible TVeskReportList"
+check "the operating-system tab hides the list" test "$(probe child-rect TfrmVeskMonitorMain TVeskReportList | awk '{print $5}')" = 0
 screenshot main_operating_system
 
 # Close hides; the tray icon brings back the same tab.
@@ -41,23 +41,23 @@ check "a second start shows the window" probe wait-visible TfrmVeskMonitorMain 1
 sleep 2
 check "the second start brings back the process list" visible TVeskReportList
 
-# The menu: "Check for Updates" toggles its mark and the setting only.
+# The menu: "Check for Updates" toggles its mark and the setting only, and each click saves it.
 menu_x=$((mr - 49)) menu_y=$((mt + 15))
-before=$(settings_value AutoUpdate)
-click_at "$menu_x" "$menu_y"
-check "the menu button opens the menu" probe wait-window '#32768' 5
-sleep 1
-screenshot main_menu
-read -r ux uy ur ub uv < <(window_rect '#32768')
-click_at $((ux + 40)) $((uy + 3 + 4 * 22 + 11)) 2
-after=$(settings_value AutoUpdate)
-check "Check for Updates changes the setting ($before -> $after)" test -n "$after" -a "$before" != "$after"
-click_at "$menu_x" "$menu_y"
-probe wait-window '#32768' 5
-sleep 1
-screenshot main_menu_update_toggled
-xdotool key Escape
-sleep 1
+toggle_updates() {
+  click_at "$menu_x" "$menu_y"
+  probe wait-window '#32768' 5 || return
+  sleep 1
+  screenshot "main_menu_$1"
+  read -r ux uy ur ub uv < <(window_rect '#32768')
+  click_at $((ux + 40)) $((uy + 3 + 4 * 22 + 11)) 2
+}
+toggle_updates before_toggle
+first=$(settings_value AutoUpdate)
+toggle_updates after_first_toggle
+second=$(settings_value AutoUpdate)
+check "Check for Updates saves the setting at each click ($first, then $second)" \
+  test -n "$first" -a -n "$second" -a "$first" != "$second"
+check "no update window opened" bash -c "! wine '$probe' wait-window TfrmUpdate 1 >/dev/null 2>&1"
 
 # The language submenu: German changes every open window and the menu at once and is kept.
 click_at "$menu_x" "$menu_y"
@@ -66,11 +66,18 @@ read -r ux uy ur ub uv < <(window_rect '#32768')
 pointer_to $((ux + 40)) $((uy + 3 + 6 * 22 + 7 + 11))
 sleep 1.5
 screenshot main_menu_language
-# The submenu lists the language files by name: Chinese (Simplified), English, German.
-pointer_to $((ur + 40)) $((uy + 3 + 6 * 22 + 7 + 11))
+# The submenu lists the language files by name: Chinese (Simplified), English, German. It opens
+# on whichever side has room; the newest menu window is the submenu.
+read -r sx sy sr sb sv < <(window_rect '#32768')
+check "the language submenu is open" test "$sx $sy" != "$ux $uy"
+pointer_to $((sx + 40)) $((sy + 3 + 11))
+sleep 0.3
+pointer_to $((sx + 40)) $((sy + 3 + 2 * 22 + 11))
 sleep 0.5
-click_at $((ur + 40)) $((uy + 3 + 6 * 22 + 7 + 2 * 22 + 11)) 2
-check "the language setting is German" test "$(settings_value Lang)" = German
+screenshot main_menu_language_german
+xdotool click 1
+sleep 2
+check "the language setting is German" test "$(settings_value Language)" = German
 screenshot main_german
 click_at "$menu_x" "$menu_y"
 probe wait-window '#32768' 5
@@ -95,5 +102,5 @@ probe wait-gone TfrmVeskSystemMonitor 15
 start_product
 probe wait-visible TfrmVeskMonitorMain 1 30
 sleep 3
-check "the language is still German after a restart" test "$(settings_value Lang)" = German
+check "the language is still German after a restart" test "$(settings_value Language)" = German
 screenshot main_german_after_restart
