@@ -1,5 +1,6 @@
 # The hardware page: every section, and the mainboard section saved through the real save dialog
 # into a file that Python's csv module reads as rows of two fields.
+rm -f "$(settings_file)"
 start_product
 check "the main window shows" probe wait-visible TfrmVeskMonitorMain 1 30
 sleep 2
