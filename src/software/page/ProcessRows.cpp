@@ -18,11 +18,14 @@ bool TProcessRows::Sync(const TProcessList& list) {
       changed = true;
     }
   }
-  const auto gone = std::remove_if(FRows.begin(), FRows.end(), [&current](const TProcessRow& row) {
-    return current.count(row.item.get()) == 0;
+  // A row's item leaves the known set before its row goes: once freed, its address may come back
+  // as a new item's.
+  const auto gone = std::remove_if(FRows.begin(), FRows.end(), [this, &current](const TProcessRow& row) {
+    if (current.count(row.item.get()) != 0) return false;
+    FKnown.erase(row.item.get());
+    return true;
   });
   if (gone != FRows.end()) {
-    for (auto it = gone; it != FRows.end(); ++it) FKnown.erase(it->item.get());
     FRows.erase(gone, FRows.end());
     changed = true;
   }

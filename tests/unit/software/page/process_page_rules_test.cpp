@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
+#include <algorithm>
 
 #include "software/page/ProcessPageRules.h"
 #include "software/page/ProcessRows.h"
@@ -107,6 +106,26 @@ TEST(ProcessPageRules, SyncKeepsRowsAddsNewDropsGoneAndCountsHiddenRows) {
   list.Add(Item(4, "d", 0));
   rows.Sync(list);
   EXPECT_TRUE(rows.Visible().empty());
+}
+
+TEST(ProcessPageRules, LongChurnKeepsExactlyOneRowPerListedItem) {
+  TProcessList list;
+  uint32_t next = 1;
+  for (; next <= 50; ++next) list.Add(Item(next, "p", 0));
+  TProcessRows rows;
+  rows.ApplyFilter(true, false);
+  for (int round = 0; round < 400; ++round) {
+    list.Delete(round * 7 % list.Count());
+    if (round % 3 == 0) list.Delete(round % list.Count());
+    list.Add(Item(next++, "p", 0));
+    if (round % 2 == 0) list.Add(Item(next++, "p", 0));
+    rows.Sync(list);
+    ASSERT_EQ(rows.Rows().size(), list.Items().size()) << "round " << round;
+    for (size_t i = 0; i < rows.Rows().size(); ++i) {
+      ASSERT_TRUE(std::any_of(list.Items().begin(), list.Items().end(),
+                              [&](const TProcessItemRef& item) { return item == rows.Rows()[i].item; }));
+    }
+  }
 }
 
 TEST(ProcessPageRules, SummaryPiecesAndBrokenTextFallsBack) {
