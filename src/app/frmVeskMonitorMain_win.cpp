@@ -8,6 +8,7 @@
 #include "app/frmVeskSystemMonitor_win.h"
 #include "hardware/page/frmHardMonitor_win.h"
 #include "software/page/frmSoftMonitor_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -247,20 +248,9 @@ void TfrmVeskMonitorMain::Paint(HDC dc) {
 LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      TPaintDC paint(Handle());
-      RECT client;
-      GetClientRect(Handle(), &client);
-      HDC memory = CreateCompatibleDC(paint.Get());
-      TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-      {
-        TSelectObject selected(memory, bitmap.Get());
-        Paint(memory);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-      }
-      DeleteDC(memory);
+    case WM_PAINT:
+      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND: return 1;
     case WM_NCHITTEST: {
       POINT client = point;
@@ -269,17 +259,10 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       return HTCLIENT;
     }
     case WM_MOUSEMOVE:
-      if (FButtons.MouseMove(Handle(), point, Scale())) InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
     case WM_MOUSELEAVE:
-      if (FButtons.MouseLeave()) InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
     case WM_LBUTTONDOWN:
-      if (FButtons.MouseDown(point, Scale())) SetCapture(Handle());
-      return 0;
     case WM_LBUTTONUP: {
-      ReleaseCapture();
-      const int id = FButtons.MouseUp(point, Scale());
+      const int id = FButtons.HandleMouse(Handle(), Scale(), message, lParam);
       if (id != 0) ButtonClick(id);
       return 0;
     }
@@ -290,10 +273,8 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_MEASUREITEM:
-      if (dpmn1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_DRAWITEM:
-      if (dpmn1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
       break;
     case WM_SYSCOMMAND:
       // Neither the system menu's key nor minimising: the window has no caption bar to carry them.

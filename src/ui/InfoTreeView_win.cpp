@@ -7,6 +7,7 @@
 #include "base/wide_win.h"
 #include "ui/Gdi_win.h"
 #include "ui/ScrollBar_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -102,20 +103,9 @@ void TInfoTreeView::Paint(HDC dc) {
 LRESULT TInfoTreeView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      TPaintDC paint(Handle());
-      RECT client{};
-      GetClientRect(Handle(), &client);
-      HDC memory = CreateCompatibleDC(paint.Get());
-      {
-        TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), std::max(1L, client.right), std::max(1L, client.bottom)));
-        TSelectObject selected(memory, bitmap.Get());
-        Paint(memory);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-      }
-      DeleteDC(memory);
+    case WM_PAINT:
+      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Flatten(); return 0;
     case WM_VSCROLL: Scroll(VerticalScrollTarget(Handle(), wParam, RowHeight())); return 0;

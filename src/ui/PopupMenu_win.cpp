@@ -69,6 +69,12 @@ int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
   return chosen != nullptr ? static_cast<int>(chosen - items_.data()) : -1;
 }
 
+bool TVeskPopupMenu::OwnerDraw(UINT message, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) return MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+  if (message == WM_DRAWITEM) return DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  return false;
+}
+
 bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU) return false;
   const TMenuItemInfo* found = FindItem(measure.itemData);

@@ -48,6 +48,8 @@ class TVeskPopupMenu {
   // The owner window forwards these while the menu is up; they return true when handled.
   bool MeasureItem(MEASUREITEMSTRUCT& measure);
   bool DrawItem(const DRAWITEMSTRUCT& draw);
+  // WM_MEASUREITEM or WM_DRAWITEM as the owner window receives them.
+  bool OwnerDraw(UINT message, LPARAM lParam);
 
  private:
   HMENU BuildMenu(std::vector<TMenuItemInfo*>& commands);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/ScrollBar_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -134,20 +135,9 @@ void TReportList::Paint(HDC dc) {
 LRESULT TReportList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      TPaintDC paint(Handle());
-      RECT client{};
-      GetClientRect(Handle(), &client);
-      HDC memory = CreateCompatibleDC(paint.Get());
-      {
-        TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), std::max(1L, client.right), std::max(1L, client.bottom)));
-        TSelectObject selected(memory, bitmap.Get());
-        Paint(memory);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-      }
-      DeleteDC(memory);
+    case WM_PAINT:
+      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Refresh(); return 0;
     case WM_VSCROLL: Scroll(VerticalScrollTarget(Handle(), wParam, Scale()(FRowHeight))); return 0;

@@ -1,5 +1,7 @@
 #include "ui/SkinButtons_win.h"
 
+#include <windowsx.h>
+
 #include "ui/Gdi_win.h"
 #include "ui/Theme_win.h"
 
@@ -138,6 +140,26 @@ int TSkinButtonSet::MouseUp(POINT point, TDpiScale scale) {
   const int pressed = FPressed;
   FPressed = 0;
   return button != nullptr && button->id == pressed ? pressed : 0;
+}
+
+int TSkinButtonSet::HandleMouse(HWND window, TDpiScale scale, UINT message, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  bool repaint = false;
+  int clicked = 0;
+  switch (message) {
+    case WM_MOUSEMOVE: repaint = MouseMove(window, point, scale); break;
+    case WM_MOUSELEAVE: repaint = MouseLeave(); break;
+    case WM_LBUTTONDOWN:
+      if (MouseDown(point, scale)) SetCapture(window);
+      break;
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) ReleaseCapture();
+      clicked = MouseUp(point, scale);
+      break;
+    default: break;
+  }
+  if (repaint) InvalidateRect(window, nullptr, FALSE);
+  return clicked;
 }
 
 void TSkinButtonSet::Paint(HDC dc, TDpiScale scale, HFONT font, COLORREF text,

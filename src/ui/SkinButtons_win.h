@@ -44,6 +44,10 @@ class TSkinButtonSet {
   bool MouseDown(POINT point, TDpiScale scale);
   int MouseUp(POINT point, TDpiScale scale);
 
+  // Mouse messages of the window (move, leave, left down and up): tracks, captures the mouse
+  // while a button is pressed, repaints, and answers the id of the button clicked, else 0.
+  int HandleMouse(HWND window, TDpiScale scale, UINT message, LPARAM lParam);
+
   // Paints every button; `onTabIcon` draws a tab's icon into its 24 x 24 box.
   void Paint(HDC dc, TDpiScale scale, HFONT font, COLORREF text,
              const std::function<void(HDC, const TSkinButton&, const RECT&)>& onTabIcon) const;

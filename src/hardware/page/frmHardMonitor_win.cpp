@@ -12,6 +12,7 @@
 #include "hardware/uHardWare.h"
 #include "sysinfo/pages/InfoReport.h"
 #include "sysinfo/pages/PageTexts_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -190,44 +191,26 @@ void TfrmHardMonitor::SaveToFile() {
 }
 
 LRESULT TfrmHardMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      TPaintDC paint(Handle());
-      RECT client{};
-      GetClientRect(Handle(), &client);
-      HDC memory = CreateCompatibleDC(paint.Get());
-      {
-        TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), std::max(1L, client.right), std::max(1L, client.bottom)));
-        TSelectObject selected(memory, bitmap.Get());
-        Paint(memory);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-      }
-      DeleteDC(memory);
+    case WM_PAINT:
+      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Layout(); return 0;
     case WM_TIMER:
       if (wParam == kLoadTimer && IsWindowVisible(tvov->Handle())) tvov->Repaint();
       return 0;
     case WM_MOUSEMOVE:
-      if (FSections.MouseMove(Handle(), point, Scale())) InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
     case WM_MOUSELEAVE:
-      if (FSections.MouseLeave()) InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
-    case WM_LBUTTONDOWN: FSections.MouseDown(point, Scale()); return 0;
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
-      const int id = FSections.MouseUp(point, Scale());
+      const int id = FSections.HandleMouse(Handle(), Scale(), message, lParam);
       if (id != 0) ShowSection(static_cast<THardwareSection>(id - 1));
       return 0;
     }
     case WM_MEASUREITEM:
-      if (dpmn1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_DRAWITEM:
-      if (dpmn1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
       break;
     default: break;
   }

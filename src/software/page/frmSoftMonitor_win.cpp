@@ -13,7 +13,9 @@
 #include "software/ProcessKill_win.h"
 #include "sysinfo/pages/InfoPages.h"
 #include "sysinfo/pages/PageTexts_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/ImageIds.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -401,8 +403,7 @@ void TfrmSoftMonitor::imghintAfterDrawPaint(HDC dc, const RECT& area) {
 void TfrmSoftMonitor::PaintTop(HDC dc) {
   RECT client{};
   GetClientRect(Handle(), &client);
-  RECT top{0, 0, client.right, Scale()(kTopHeight)};
-  FillColour(dc, top, 0xFFFFFFFF);
+  FillColour(dc, client, 0xFFFFFFFF);
   SetBkMode(dc, TRANSPARENT);
   if (FShowTag != 1) return;
   const RECT sys = ScaleRect(FChecks.Find(kCkSys)->bounds, Scale());
@@ -411,37 +412,20 @@ void TfrmSoftMonitor::PaintTop(HDC dc) {
 }
 
 LRESULT TfrmSoftMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: {
-      TPaintDC paint(Handle());
-      RECT client{};
-      GetClientRect(Handle(), &client);
-      const int height = Scale()(kTopHeight);
-      HDC memory = CreateCompatibleDC(paint.Get());
-      {
-        TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), std::max(1L, client.right), height));
-        TSelectObject selected(memory, bitmap.Get());
-        PaintTop(memory);
-        BitBlt(paint.Get(), 0, 0, client.right, height, memory, 0, 0, SRCCOPY);
-      }
-      DeleteDC(memory);
-      RECT rest{0, height, client.right, client.bottom};
-      FillColour(paint.Get(), rest, 0xFFFFFFFF);
+    case WM_PAINT:
+      PaintBuffered(Handle(), [this](HDC dc) { PaintTop(dc); });
       return 0;
-    }
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Layout(); return 0;
     case WM_TIMER:
       if (wParam == kLoadTimer && Software && IsWindowVisible(lvProcess->Handle())) RefreshProcessList();
       return 0;
     case WM_MOUSEMOVE:
-      if (FChecks.MouseMove(Handle(), point, Scale())) InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
-    case WM_MOUSELEAVE: FChecks.MouseLeave(); return 0;
-    case WM_LBUTTONDOWN: FChecks.MouseDown(point, Scale()); return 0;
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
-      const int id = FChecks.MouseUp(point, Scale());
+      const int id = FChecks.HandleMouse(Handle(), Scale(), message, lParam);
       if (id != 0 && FShowTag == 1) {
         TSkinButton* check = FChecks.Find(id);
         check->selected = !check->selected;
@@ -450,10 +434,8 @@ LRESULT TfrmSoftMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MEASUREITEM:
-      if (dpmn1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_DRAWITEM:
-      if (dpmn1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
       break;
     default: break;
   }
