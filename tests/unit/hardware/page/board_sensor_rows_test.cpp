@@ -23,12 +23,14 @@ std::string Translate(const std::string&, const std::string& builtIn) { return b
 TEST(BoardSensorRows, GroupsInOrderWithoutSilentChannelsAndKindTags) {
   TInfoTree tree;
   AddBoardSensorGroups(tree, Read, Translate);
-  // The fan group has no channel reading anything and is left out entirely.
-  ASSERT_EQ(tree.Rows().size(), 2u);
+  // The fan array has a channel, so its group stands, but the fan reads 0 and gets no line.
+  ASSERT_EQ(tree.Rows().size(), 3u);
   EXPECT_EQ(tree.Rows()[0]->Caption, "Temperatures");
-  EXPECT_EQ(tree.Rows()[1]->Caption, "Voltages");
+  EXPECT_EQ(tree.Rows()[1]->Caption, "Fans");
+  EXPECT_TRUE(tree.Rows()[1]->Children().empty());
+  EXPECT_EQ(tree.Rows()[2]->Caption, "Voltages");
   EXPECT_TRUE(tree.Rows()[0]->Expanded);
-  const auto& volts = tree.Rows()[1]->Children();
+  const auto& volts = tree.Rows()[2]->Children();
   ASSERT_EQ(volts.size(), 2u);
   EXPECT_EQ(volts[0]->Caption, "Vcore");
   EXPECT_EQ(volts[0]->Tag, 0x1000);
@@ -50,7 +52,13 @@ TEST(BoardSensorRows, SavedReportQuotesAndIndentsAndLeavesPaintedValuesEmpty) {
   TInfoTree tree;
   AddBoardSensorGroups(tree, Read, Translate);
   const std::string text = InfoReportText("ASUSTeK COMPUTER INC. P8H61", tree);
-  EXPECT_NE(text.find("Temperatures,\r\n    CPU,\r\n    \"    System, rear\",\r\n"), std::string::npos) << text;
+  // The indent stays inside a quoted field.
+  EXPECT_NE(text.find("Temperatures,\r\n    CPU,\r\n\"    System, rear\",\r\nFans,\r\nVoltages,\r\n    Vcore,\r\n"),
+            std::string::npos)
+      << text;
+  TInfoTree empty;
+  AddBoardSensorGroups(empty, [](int) { return TSenorArray{}; }, Translate);
+  EXPECT_TRUE(empty.Rows().empty());  // a board without a chip has no sensor group
 }
 
 TEST(HardwareSections, MenuOrderAndMissingAggregatorLeavesTheTree) {
