@@ -115,8 +115,8 @@ std::string StripCellText(TMoniItem item, const TStripValues& values, std::strin
 }
 
 Point PlaceStrip(int floatX, int floatY, int width, int height, const Rect& primaryWorkArea,
-                 const std::vector<Rect>& monitors) {
-  const Point corner{primaryWorkArea.right - width - 10, primaryWorkArea.bottom - height};
+                 const std::vector<Rect>& monitors, TDpiScale scale) {
+  const Point corner{primaryWorkArea.right - width - scale(10), primaryWorkArea.bottom - height};
   if (floatX == -1 && floatY == -1) return corner;
   Point place{floatX, std::max(floatY, primaryWorkArea.top)};
   if (place.x + width > primaryWorkArea.right) place.x = primaryWorkArea.right - width;

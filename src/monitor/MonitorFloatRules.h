@@ -72,7 +72,7 @@ std::string StripCellText(TMoniItem item, const TStripValues& values, std::strin
 // does not pass the work-area right. A place on no monitor at all (one that is gone) falls back
 // to the default corner, so the strip is never lost.
 Point PlaceStrip(int floatX, int floatY, int width, int height, const Rect& primaryWorkArea,
-                 const std::vector<Rect>& monitors);
+                 const std::vector<Rect>& monitors, TDpiScale scale);
 
 // Sliding out of sight at the top or right edge of the work area.
 enum class TSlideDirection : int { None = 0, Up = 1, Right = 2 };

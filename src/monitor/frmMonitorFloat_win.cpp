@@ -63,10 +63,7 @@ TfrmMonitorFloat::TfrmMonitorFloat(HWND owner) {
 }
 
 void TfrmMonitorFloat::FormCreate() {
-  uploadArrow_ = TImage::FromPngResource(IDP_STRIP_UPLOAD);
-  downloadArrow_ = TImage::FromPngResource(IDP_STRIP_DOWNLOAD);
-  highlight_ = TImage::FromPngResource(IDP_STRIP_HIGHLIGHT);
-  CreateFonts();
+  CreateScaledResources();
 
   const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence());
   SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
@@ -76,14 +73,17 @@ void TfrmMonitorFloat::FormCreate() {
   std::vector<Rect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   const int height = Scale()(kStripHeight);
-  const Point place = PlaceStrip(AppConfig.FloatX, AppConfig.FloatY, FWidth, height, ToRect(primary), monitors);
+  const Point place = PlaceStrip(AppConfig.FloatX, AppConfig.FloatY, FWidth, height, ToRect(primary), monitors, Scale());
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();
 }
 
-void TfrmMonitorFloat::CreateFonts() {
+void TfrmMonitorFloat::CreateScaledResources() {
   font_ = CreateRoleFont(Theme().fonts.strip, Scale());
+  uploadArrow_ = TImage::FromPngResourceFor(IDP_STRIP_UPLOAD, Scale());
+  downloadArrow_ = TImage::FromPngResourceFor(IDP_STRIP_DOWNLOAD, Scale());
+  highlight_ = TImage::FromPngResourceFor(IDP_STRIP_HIGHLIGHT, Scale());
   if (Scale().dpi != kDesignDpi) {
     chartPixels_ = std::make_unique<ArgbBitmap>(22, 12);
   } else {
@@ -187,9 +187,6 @@ LRESULT TfrmMonitorFloat::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (!dragged) Click();
       }
       return 0;
-    case WM_CAPTURECHANGED:
-      if (!dragging_) leftDown_ = false;
-      return 0;
     case WM_RBUTTONUP: PopupMenu(); return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kKeyMenuCommand) return -1;
@@ -206,7 +203,7 @@ LRESULT TfrmMonitorFloat::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TfrmMonitorFloat::OnDpiChanged(const RECT& suggested) {
-  CreateFonts();
+  CreateScaledResources();
   SetDrawSet(drawSet);
   SetBounds({suggested.left, suggested.top, suggested.left + FWidth, suggested.top + Scale()(kStripHeight)});
 }
@@ -220,6 +217,7 @@ void TfrmMonitorFloat::Moved() {
 }
 
 void TfrmMonitorFloat::Paint() {
+  if (menuOpen_) return;
   const RECT bounds = Bounds();
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
@@ -302,6 +300,8 @@ void TfrmMonitorFloat::PaintCpuChart(const Rect& chart) {
 
 void TfrmMonitorFloat::MouseMove(Point point, bool leftButton) {
   if (!leftButton) {
+    // The press ended without reaching the strip (the capture was lost on the way).
+    if (leftDown_) EndPress();
     SetHover(HitTestStrip(layout_, drawSet, point, Scale()));
     return;
   }
@@ -400,7 +400,11 @@ void TfrmMonitorFloat::tmr3Timer() {
 void TfrmMonitorFloat::PopupMenu() {
   POINT cursor{};
   GetCursorPos(&cursor);
+  // The strip holds still while its menu is up: under Wine presenting a layered window again
+  // takes the focus from the menu, which closes it.
+  menuOpen_ = true;
   const int chosen = dpmn1.Popup(Handle(), cursor.x, cursor.y);
+  menuOpen_ = false;
   if (chosen >= 0) dpmn1Click(dpmn1.Items()[static_cast<size_t>(chosen)]);
 }
 

@@ -44,7 +44,8 @@ class TfrmMonitorFloat final : public TWindow {
   void OnDpiChanged(const RECT& suggested) override;
 
   void FormCreate();
-  void CreateFonts();
+  // Fonts, images and the chart buffer for the current DPI.
+  void CreateScaledResources();
   void Paint();
   void PaintCell(HDC dc, TMoniItem item, const Rect& cell);
   void PaintCpuChart(const Rect& chart);
@@ -76,6 +77,7 @@ class TfrmMonitorFloat final : public TWindow {
   bool dragging_ = false;  // the press became a drag
   bool mouseInside_ = false;
   bool sliding_ = false;
+  bool menuOpen_ = false;
   TSlideDirection slideDirection_ = TSlideDirection::None;
 
   TFontHandle font_;

@@ -83,21 +83,25 @@ TfrmMonitorPopup::TfrmMonitorPopup() {
   // A borderless tool window on top, without a taskbar button.
   CreateWindowFrom(kPopupClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP,
                    RECT{0, 0, kPopupDefaultWidth, kPopupDefaultHeight}, nullptr);
-  chartBackground_ = TImage::FromPngResource(IDP_CHART_BACKGROUND);
   frameBelow_ = TImage::FromPngResource(IDP_POPUP_FRAME_BELOW);
   frameAbove_ = TImage::FromPngResource(IDP_POPUP_FRAME_ABOVE);
-  pieBackground_ = TImage::FromPngResource(IDP_PIE_BACKGROUND);
-  pieUsed_ = TImage::FromPngResource(IDP_PIE_USED);
-  endProcess_[0] = TImage::FromPngResource(IDP_END_PROCESS_NORMAL);
-  endProcess_[1] = TImage::FromPngResource(IDP_END_PROCESS_HOT);
-  endProcess_[2] = TImage::FromPngResource(IDP_END_PROCESS_PRESSED);
-  genericIcon_ = TImage::FromPngResource(IDP_GENERIC_PROGRAM);
+  LoadScaledImages();
   panelLine_ = TImage::Create(1, 1);
   // White at alpha 0x20, premultiplied.
   if (panelLine_) panelLine_->Pixels().SetPixel(0, 0, 0x20202020u);
   units_ = {{{}, "\xC2\xB0" "C", false}, {{}, "\xC2\xB0" "F", false}};
   captions_ = {{"lblCpu", L"CPU"}, {"lblGpu", L"GPU"}, {"lblhdd", L"Hard Disk"}, {"lblBoard", L"MainBoard"}};
   Localize();
+}
+
+void TfrmMonitorPopup::LoadScaledImages() {
+  chartBackground_ = TImage::FromPngResourceFor(IDP_CHART_BACKGROUND, Scale());
+  pieBackground_ = TImage::FromPngResourceFor(IDP_PIE_BACKGROUND, Scale());
+  pieUsed_ = TImage::FromPngResourceFor(IDP_PIE_USED, Scale());
+  endProcess_[0] = TImage::FromPngResourceFor(IDP_END_PROCESS_NORMAL, Scale());
+  endProcess_[1] = TImage::FromPngResourceFor(IDP_END_PROCESS_HOT, Scale());
+  endProcess_[2] = TImage::FromPngResourceFor(IDP_END_PROCESS_PRESSED, Scale());
+  genericIcon_ = TImage::FromPngResourceFor(IDP_GENERIC_PROGRAM, Scale());
 }
 
 void TfrmMonitorPopup::CreateFonts() {
@@ -298,6 +302,7 @@ LRESULT TfrmMonitorPopup::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 void TfrmMonitorPopup::OnDpiChanged(const RECT& suggested) {
   CreateFonts();
+  LoadScaledImages();
   icons_.clear();
   pieAngle_ = -1;
   TWindow::OnDpiChanged(suggested);

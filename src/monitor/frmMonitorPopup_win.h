@@ -52,6 +52,7 @@ class TfrmMonitorPopup final : public TWindow {
   void OnDpiChanged(const RECT& suggested) override;
 
   void CreateFonts();
+  void LoadScaledImages();
   void Close();
   void SetTitles();
   void FillProcessRows();

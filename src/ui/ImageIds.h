@@ -1,6 +1,7 @@
 #pragma once
 // Resource numbers of the PNG images embedded in the executable (type RCDATA). Shared by the
-// resource script and the code, so plain defines.
+// resource script and the code, so plain defines. An image drawn at twice its size for high DPI
+// has its number plus IDP_DOUBLE_SIZE.
 #define IDP_STRIP_UPLOAD 101
 #define IDP_STRIP_DOWNLOAD 102
 #define IDP_STRIP_HIGHLIGHT 103
@@ -13,3 +14,5 @@
 #define IDP_END_PROCESS_HOT 121
 #define IDP_END_PROCESS_PRESSED 122
 #define IDP_GENERIC_PROGRAM 130
+
+#define IDP_DOUBLE_SIZE 1000

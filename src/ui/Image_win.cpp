@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/ImageIds.h"
+
 namespace vsm {
 
 namespace {
@@ -28,9 +30,8 @@ uint32_t Premultiply(uint32_t argb) {
   return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) | channel(argb & 0xFF);
 }
 
-// The pixels of a bitmap as 32-bit top-down rows.
-std::vector<uint32_t> ReadBits(HBITMAP bitmap, int width, int height) {
-  std::vector<uint32_t> bits(static_cast<size_t>(width) * static_cast<size_t>(height));
+// 32 bits per pixel, rows top-down.
+BITMAPINFO TopDownInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -38,6 +39,13 @@ std::vector<uint32_t> ReadBits(HBITMAP bitmap, int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// The pixels of a bitmap as 32-bit top-down rows.
+std::vector<uint32_t> ReadBits(HBITMAP bitmap, int width, int height) {
+  std::vector<uint32_t> bits(static_cast<size_t>(width) * static_cast<size_t>(height));
+  BITMAPINFO info = TopDownInfo(width, height);
   TWindowDC screen(nullptr);
   if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS) == 0) {
     bits.clear();
@@ -50,13 +58,7 @@ std::vector<uint32_t> ReadBits(HBITMAP bitmap, int width, int height) {
 std::unique_ptr<TImage> TImage::Create(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   std::unique_ptr<TImage> image(new TImage);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownInfo(width, height);
   void* bits = nullptr;
   image->dc_ = CreateCompatibleDC(nullptr);
   if (image->dc_ == nullptr) return nullptr;
@@ -110,6 +112,13 @@ std::unique_ptr<TImage> TImage::FromPngResource(int resourceId) {
     return nullptr;
   }
   return image;
+}
+
+std::unique_ptr<TImage> TImage::FromPngResourceFor(int resourceId, TDpiScale scale) {
+  if (scale.dpi * 4 > kDesignDpi * 5) {
+    if (auto larger = FromPngResource(resourceId + IDP_DOUBLE_SIZE)) return larger;
+  }
+  return FromPngResource(resourceId);
 }
 
 std::unique_ptr<TImage> TImage::FromIcon(HICON icon, int size) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/ArgbBitmap.h"
+#include "ui/DpiScale.h"
 #include "ui/Gdi_win.h"
 
 namespace vsm {
@@ -17,6 +18,9 @@ class TImage {
   static std::unique_ptr<TImage> Create(int width, int height);
   // A PNG resource (type RT_RCDATA) of this executable; null when missing or undecodable.
   static std::unique_ptr<TImage> FromPngResource(int resourceId);
+  // The image drawn at twice its size when the scale is above 1.25 and there is one, else the
+  // image itself: scaled down, it stays sharp where the plain one would be stretched.
+  static std::unique_ptr<TImage> FromPngResourceFor(int resourceId, TDpiScale scale);
   // An icon's colour and mask (or alpha) as a premultiplied image; null without an icon.
   static std::unique_ptr<TImage> FromIcon(HICON icon, int size);
 

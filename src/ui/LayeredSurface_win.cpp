@@ -28,7 +28,15 @@ void TLayeredSurface::Present(HWND window, POINT position) {
   SIZE size{image_->Width(), image_->Height()};
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  UpdateLayeredWindow(window, nullptr, &position, &size, image_->DC(), &origin, 0, &blend, ULW_ALPHA);
+  // Only the pixels when the window stays where it is: giving the place again makes Wine reposition
+  // the window, which takes the activation away and closes an open menu.
+  const bool moved = !presented_ || position.x != place_.x || position.y != place_.y || size.cx != size_.cx ||
+                     size.cy != size_.cy;
+  UpdateLayeredWindow(window, nullptr, moved ? &position : nullptr, moved ? &size : nullptr, image_->DC(), &origin,
+                      0, &blend, ULW_ALPHA);
+  presented_ = true;
+  place_ = position;
+  size_ = size;
 }
 
 }  // namespace vsm

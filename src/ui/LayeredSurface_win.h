@@ -26,6 +26,9 @@ class TLayeredSurface {
 
  private:
   std::unique_ptr<TImage> image_;
+  bool presented_ = false;
+  POINT place_{};
+  SIZE size_{};
 };
 
 }  // namespace vsm

@@ -1,5 +1,7 @@
 #include "ui/MessageBox_win.h"
 
+#include <commctrl.h>
+
 
 #include <vector>
 
@@ -24,11 +26,22 @@ class TMessageBoxWindow final : public TWindow {
     TMessageResult result;
   };
 
-  TMessageBoxWindow(HWND owner, std::wstring title, std::wstring text, TMessageIcon icon, std::vector<TButton> buttons)
-      : title_(std::move(title)), text_(std::move(text)), icon_(icon), buttons_(std::move(buttons)) {
+  TMessageBoxWindow(HWND owner, std::wstring title, std::wstring text, TMessageIcon icon, std::vector<TButton> buttons,
+                    std::wstring closeHint)
+      : title_(std::move(title)),
+        text_(std::move(text)),
+        icon_(icon),
+        buttons_(std::move(buttons)),
+        closeHint_(std::move(closeHint)) {
     CreateWindowFrom(kMessageBoxClass, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, RECT{0, 0, 10, 10},
                      owner);
+    SetWindowTextW(Handle(), title_.c_str());  // for the taskbar's and screen readers' sake
     Arrange(owner);
+    AddCloseHint();
+  }
+
+  ~TMessageBoxWindow() override {
+    if (hint_ != nullptr) DestroyWindow(hint_);
   }
 
   TMessageResult RunModal(HWND owner) {
@@ -70,6 +83,23 @@ class TMessageBoxWindow final : public TWindow {
     const int height = frame.bottom - frame.top;
     SetWindowPos(Handle(), HWND_TOPMOST, (around.left + around.right - width) / 2,
                  (around.top + around.bottom - height) / 2, width, height, SWP_NOACTIVATE);
+  }
+
+  // The close button's hint, in a tooltip over its rectangle.
+  void AddCloseHint() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
+    if (hint_ == nullptr) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.rect = ToRECT(layout_.close);
+    tool.lpszText = closeHint_.data();
+    SendMessageW(hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -161,6 +191,8 @@ class TMessageBoxWindow final : public TWindow {
   std::wstring text_;
   TMessageIcon icon_;
   std::vector<TButton> buttons_;
+  std::wstring closeHint_;
+  HWND hint_ = nullptr;
   TMessageBoxLayout layout_;
   TFontHandle textFont_;
   TFontHandle titleFont_;
@@ -179,7 +211,7 @@ TMessageResult TVeskMessageBox::Show(HWND owner, const std::wstring& title, cons
   } else {
     choices = {{ok, IDOK}};
   }
-  TMessageBoxWindow window(owner, title, text, icon, std::move(choices));
+  TMessageBoxWindow window(owner, title, text, icon, std::move(choices), closeHint);
   return window.RunModal(owner);
 }
 

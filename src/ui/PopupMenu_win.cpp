@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Dpi_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -10,14 +11,14 @@ namespace {
 
 constexpr UINT kFirstCommand = 1;
 
-void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour) {
-  int cx = item.left + 12;
+void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour, TDpiScale scale) {
+  int cx = item.left + scale(12);
   int cy = (item.top + item.bottom) / 2;
-  TPenHandle pen(CreatePen(PS_SOLID, 2, colour));
+  TPenHandle pen(CreatePen(PS_SOLID, scale(2), colour));
   TSelectObject selected(dc, pen.Get());
-  MoveToEx(dc, cx - 4, cy, nullptr);
-  LineTo(dc, cx - 1, cy + 3);
-  LineTo(dc, cx + 5, cy - 4);
+  MoveToEx(dc, cx - scale(4), cy, nullptr);
+  LineTo(dc, cx - scale(1), cy + scale(3));
+  LineTo(dc, cx + scale(5), cy - scale(4));
 }
 
 }  // namespace
@@ -51,11 +52,13 @@ TMenuItemInfo* TVeskPopupMenu::FindItem(ULONG_PTR data) {
 }
 
 TMenuItemInfo* TVeskPopupMenu::PopupItem(HWND owner, int x, int y) {
+  scale_ = {DpiForPoint(POINT{x, y})};
   std::vector<TMenuItemInfo*> commands;
   HMENU menu = BuildMenu(commands);
   // A menu popped up for a notification-area icon closes properly only when its owner is the
-  // foreground window.
-  SetForegroundWindow(owner);
+  // foreground window. An owner that is already there is left alone: asking again makes Wine
+  // move the focus and cancel the menu.
+  if (GetForegroundWindow() != owner) SetForegroundWindow(owner);
   UINT command = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
@@ -81,8 +84,8 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   if (found == nullptr) return false;
   const TMenuItemInfo& item = *found;
   if (item.IsSeparator()) {
-    measure.itemHeight = Theme().metrics.menuSeparatorHeight;
-    measure.itemWidth = static_cast<UINT>(minWidth_);
+    measure.itemHeight = static_cast<UINT>(scale_(Theme().metrics.menuSeparatorHeight));
+    measure.itemWidth = static_cast<UINT>(scale_(minWidth_));
     return true;
   }
   TWindowDC screen(nullptr);
@@ -90,9 +93,10 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   SIZE size{};
   const std::wstring text = item.shortcut.empty() ? item.caption : item.caption + L"    " + item.shortcut;
   GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  measure.itemHeight = static_cast<UINT>(itemHeight_);
-  measure.itemWidth = static_cast<UINT>(
-      std::max(minWidth_, static_cast<int>(size.cx) + Theme().metrics.menuTextIndent + Theme().metrics.menuRightPadding));
+  measure.itemHeight = static_cast<UINT>(scale_(itemHeight_));
+  measure.itemWidth = static_cast<UINT>(std::max(
+      scale_(minWidth_),
+      static_cast<int>(size.cx) + scale_(Theme().metrics.menuTextIndent + Theme().metrics.menuRightPadding)));
   return true;
 }
 
@@ -118,18 +122,18 @@ bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     TSelectObject brush(dc, dot.Get());
     TSelectObject pen(dc, GetStockObject(NULL_PEN));
     const int cy = (rect.top + rect.bottom) / 2;
-    Ellipse(dc, rect.left + 9, cy - 3, rect.left + 16, cy + 4);
+    Ellipse(dc, rect.left + scale_(9), cy - scale_(3), rect.left + scale_(16), cy + scale_(4));
   } else if (item.checked) {
-    DrawCheckMark(dc, rect, text);
+    DrawCheckMark(dc, rect, text, scale_);
   }
   TSelectObject selected(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
-  RECT textRect{rect.left + Theme().metrics.menuTextIndent, rect.top, rect.right - 4, rect.bottom};
+  RECT textRect{rect.left + scale_(Theme().metrics.menuTextIndent), rect.top, rect.right - 4, rect.bottom};
   DrawTextW(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   if (!item.shortcut.empty()) {
-    RECT shortcutRect{textRect.left, rect.top, rect.right - Theme().metrics.menuRightPadding, rect.bottom};
+    RECT shortcutRect{textRect.left, rect.top, rect.right - scale_(Theme().metrics.menuRightPadding), rect.bottom};
     DrawTextW(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &shortcutRect,
               DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
   }

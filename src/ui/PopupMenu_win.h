@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/DpiScale.h"
 #include "ui/Gdi_win.h"
 
 namespace vsm {
@@ -40,7 +41,7 @@ class TVeskPopupMenu {
   void SetFont(const LOGFONTW& font);
 
   // Shows the menu at a screen position, owned by `owner`, and waits for the choice. Returns the
-  // index of the chosen item, or -1 when the menu was dismissed.
+  // index of the chosen item, or -1 when the menu was dismissed. Sizes follow the DPI there.
   int Popup(HWND owner, int x, int y);
   // The same for menus with submenus: the chosen item at any level, or null.
   TMenuItemInfo* PopupItem(HWND owner, int x, int y);
@@ -56,8 +57,9 @@ class TVeskPopupMenu {
   // The item an owner-draw message is about, in this menu or a submenu; null for others.
   TMenuItemInfo* FindItem(ULONG_PTR data);
 
-  int itemHeight_;
+  int itemHeight_;  // 96-dpi units
   int minWidth_;
+  TDpiScale scale_;
   std::vector<TMenuItemInfo> items_;
   TFontHandle font_;
 };

@@ -2,7 +2,8 @@
 """Renders the program's PNG images into resources/images/.
 
 The images are drawn here from simple shapes (circles, polygons, rectangles, strokes), each pixel
-sampled 4 x 4 times for smooth edges, so they can be changed by editing this file and running it:
+sampled 4 x 4 times for smooth edges, once at their size and once at twice it ("@2x", for high
+DPI), so they can be changed by editing this file and running it:
 
     python3 tools/images/render_images.py
 
@@ -22,10 +23,15 @@ def rgb(value, alpha=255):
     return ((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF, alpha)
 
 
+SCALE = 1  # set per pass: 1, then 2 for the "@2x" images
+
+
 class Canvas:
     def __init__(self, width, height):
-        self.width, self.height = width, height
-        self.pixels = [[(0, 0, 0, 0)] * width for _ in range(height)]
+        # Shapes are given in the image's own units; the canvas has SCALE pixels per unit.
+        self.scale = SCALE
+        self.width, self.height = width * SCALE, height * SCALE
+        self.pixels = [[(0, 0, 0, 0)] * self.width for _ in range(self.height)]
 
     def blend(self, x, y, colour, coverage):
         if coverage <= 0:
@@ -47,7 +53,7 @@ class Canvas:
                 hits = 0
                 for sy in range(SAMPLES):
                     for sx in range(SAMPLES):
-                        if inside(x + (sx + 0.5) / SAMPLES, y + (sy + 0.5) / SAMPLES):
+                        if inside((x + (sx + 0.5) / SAMPLES) / self.scale, (y + (sy + 0.5) / SAMPLES) / self.scale):
                             hits += 1
                 self.blend(x, y, colour, hits / SAMPLES ** 2)
 
@@ -87,6 +93,8 @@ class Canvas:
         self.shape(inside, colour)
 
     def save(self, name):
+        if self.scale != 1:
+            name = name.replace(".png", "@%dx.png" % self.scale)
         raw = b"".join(b"\0" + bytes(c for p in row for c in p) for row in self.pixels)
         chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
         header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
@@ -162,17 +170,23 @@ def generic_program():
     c.save("generic_program.png")
 
 
-if __name__ == "__main__":
-    os.makedirs(OUT, exist_ok=True)
+def render_all():
     arrow("strip_upload.png", rgb(0xF5A623), up=True)
     arrow("strip_download.png", rgb(0x4FC3F7), up=False)
     highlight()
     chart_background()
-    frame("popup_frame_below.png", accent_top=True)
-    frame("popup_frame_above.png", accent_top=False)
+    if SCALE == 1:  # the frames are nine-sliced by their pixels; lines of one or two pixels
+        frame("popup_frame_below.png", accent_top=True)
+        frame("popup_frame_above.png", accent_top=False)
     pie("pie_background.png", rgb(0x4CC94C))
     pie("pie_used.png", rgb(0xFFFC0D))
     end_process("end_process_normal.png", rgb(0x8A8A8A))
     end_process("end_process_hot.png", rgb(0xE53935))
     end_process("end_process_pressed.png", rgb(0xA31515))
     generic_program()
+
+
+if __name__ == "__main__":
+    os.makedirs(OUT, exist_ok=True)
+    for SCALE in (1, 2):
+        render_all()

@@ -1,8 +1,11 @@
-# The end-process button of the CPU popup ends a busy child process of the test.
+# The end-process button of the CPU popup ends a child process of the test. The child idles: as the
+# newest process with the least CPU it is the last row (equal shares keep the engine's order).
+rm -rf "$(settings_dir)"
 start_product -os
 check "the strip appears" probe wait-visible TfrmMonitorFloat 1 30
-probe start "$(winepath -w "$test_child")" spin 60000
-sleep 4  # the engine measures the child's CPU share
+# Started without the probe helper's pipe, whose end would take the child with it.
+wine "$probe" start "$(winepath -w "$test_child")" wait >/dev/null 2>&1
+sleep 4  # the engine lists the child
 read_strip
 # The CPU cell lies between the memory and the temperature cells: scan for it.
 y=$((st + 12))
@@ -16,18 +19,42 @@ for x in $(seq $((sl + 20)) 8 $((sr - 4))); do
 done
 check "the CPU popup is open" test "$(probe window-text TfrmMonitorPopup)" = "CPU usage"
 read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
-# The first row (the busiest process) starts 27 pixels below the popup's top; its button sits in
-# the last 20-pixel column.
-bx=$((pr - 30 + 8)) by=$((pt + 27 + 12))
+# Rows of 25 start 27 pixels below the popup's top; the height is (rows + 1) * 25 + 90 + 20. The
+# button sits in the last 20-pixel column.
+rows=$(( (pb - pt - 20 - 90) / 25 - 1 ))
+echo "  $rows rows"
+bx=$((pr - 30 + 8)) by=$((pt + 27 + 25 * (rows - 1) + 12))
 pointer_to $((pl + 60)) "$by"
 sleep 0.3
 pointer_to "$bx" "$by"
 sleep 0.5
 screenshot popup_cpu_end_process_hover
-child_running() { pgrep -f 'test_child\.exe spin' >/dev/null; }
+child_running() { pgrep -f 'test_child\.exe wait' >/dev/null; }
 check "the child runs" child_running
+services_running() { pgrep -f 'services\.exe' >/dev/null; }
 xdotool click 1
 for _ in $(seq 20); do child_running || break; sleep 0.5; done
-check "the end-process button ended the child" bash -c "! pgrep -f 'test_child\\.exe spin' >/dev/null"
+check "the end-process button ended the child" bash -c "! pgrep -f 'test_child\\.exe wait' >/dev/null"
+check "and nothing else" services_running
 sleep 1
 screenshot popup_cpu_after_end_process
+
+# A process that may not be ended (services.exe, the first row) gives the message box.
+read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
+pointer_to $((pl + 60)) $((pt + 27 + 12))
+sleep 0.3
+pointer_to $((pr - 30 + 8)) $((pt + 27 + 12))
+sleep 0.3
+xdotool click 1
+check "ending a protected process shows the message box" probe wait-visible TVeskMessageBox 1 10
+sleep 2
+screenshot message_box_end_process_error
+check "its title is the information title" test "$(probe window-text TVeskMessageBox)" = "Information"
+check "services.exe still runs" services_running
+# OK sits 16 pixels in from the bottom-right corner of the box (inside its 80 x 26 button).
+read -r ml mt mr mb mv < <(window_rect TVeskMessageBox)
+pointer_to $((mr - 24 - 40)) $((mb - 24 - 13))
+sleep 0.5
+screenshot message_box_ok_hot
+xdotool click 1
+check "OK closes it" probe wait-visible TVeskMessageBox 0 5

@@ -140,8 +140,9 @@ TEST(MonitorFloat, Placement) {
       {100, 5000, {714, 713}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(PlaceStrip(c.x, c.y, 300, 25, work, monitors), c.place) << c.x << "," << c.y;
+    EXPECT_EQ(PlaceStrip(c.x, c.y, 300, 25, work, monitors, k96), c.place) << c.x << "," << c.y;
   }
+  EXPECT_EQ(PlaceStrip(-1, -1, 450, 38, work, monitors, TDpiScale{144}), (Point{1024 - 450 - 15, 738 - 38}));
 }
 
 TEST(MonitorFloat, SlideDecision) {
