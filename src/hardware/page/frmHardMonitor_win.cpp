@@ -10,6 +10,7 @@
 #include "base/file_win.h"
 #include "base/wide_win.h"
 #include "hardware/uHardWare.h"
+#include "sysinfo/pages/HardwareParts.h"
 #include "sysinfo/pages/InfoReport.h"
 #include "sysinfo/pages/PageTexts_win.h"
 #include "ui/BufferedPaint_win.h"
@@ -24,23 +25,6 @@ constexpr UINT_PTR kLoadTimer = 1;  // tmrload
 constexpr int kSaveTag = 1;
 constexpr COLORREF kText = RGB(56, 56, 56);
 constexpr int kButtonHeight = 34;
-
-THardwareParts PartsOf(THardware& hardware) {
-  THardwareParts parts;
-  parts.cpu = hardware.cpu.get();
-  parts.board = hardware.board.get();
-  parts.hdds = hardware.hdds.get();
-  parts.Graphics = hardware.Graphics.get();
-  parts.netAdapters = hardware.netAdapters.get();
-  parts.sounds = hardware.sounds.get();
-  parts.smbios = hardware.smbios.get();
-  parts.reading = [&hardware](int hardwareClass, int index) {
-    double value = 0;
-    hardware.GetAsynData(hardwareClass, index, value);
-    return value;
-  };
-  return parts;
-}
 
 TSenorArray BoardArray(int index) {
   TSenorArray sensors;
@@ -104,7 +88,7 @@ void TfrmHardMonitor::Localize() {
 
 void TfrmHardMonitor::ShowSection(THardwareSection section) {
   if (!Hardware) return;
-  const THardwareParts parts = PartsOf(*Hardware);
+  const THardwareParts parts = HardwareParts(*Hardware);
   const TPageTexts texts = ProgramPageTexts();
   if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts, BoardArray)) return;
   lblCation = Widen(SectionCaption(section, parts, texts));
