@@ -13,5 +13,8 @@ inline constexpr const wchar_t* kUpdateInfoUrl =
 
 // The news list; the query "?to=checknews&pid=<product>" is added by the news request.
 inline constexpr const wchar_t* kNewsUrl = L"http://news.vesk-monitor.example/messages/index.php";
+// The maker's web site and forum (roots, no trailing slash); the main menu's pages hang off them.
+inline constexpr const char* kWebSite = "http://www.vesk-monitor.example";
+inline constexpr const char* kForumSite = "http://forum.vesk-monitor.example";
 
 }  // namespace vsm

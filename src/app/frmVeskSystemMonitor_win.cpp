@@ -2,7 +2,9 @@
 
 #include "app/AppConfig_win.h"
 #include "app/AppIdentity.h"
+#include "app/ForceForeground_win.h"
 #include "app/Privileges_win.h"
+#include "app/frmVeskMonitorMain_win.h"
 #include "app/Translation_win.h"
 #include "hardware/uHardWare_win.h"
 #include "monitor/frmMonitorFloat_win.h"
@@ -14,6 +16,7 @@ namespace vsm {
 namespace {
 
 TVeskMessageBox msgbx1;
+TfrmVeskSystemMonitor* mainForm = nullptr;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   static const ATOM atom = [instance, proc] {
@@ -32,9 +35,11 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 const TVeskMessageBox& ProgramMessageBox() { return msgbx1; }
+TfrmVeskSystemMonitor* MainForm() { return mainForm; }
 
 TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)
     : FInstance(instance), FHasParameters(hasParameters) {
+  mainForm = this;
   RegisterFormClass(instance, &InstanceWindowProc<TfrmVeskSystemMonitor>);
   // Hidden for its whole life: no WS_VISIBLE, and a tool window so that it never reaches the
   // taskbar.
@@ -117,7 +122,7 @@ void TfrmVeskSystemMonitor::Localize() {
 
 void TfrmVeskSystemMonitor::LangChange() {
   Localize();
-  // The main window and the monitor pages re-localise here too, each once it exists.
+  if (frmVeskMonitorMain) frmVeskMonitorMain->Localize();  // and its pages
   if (frmMonitorFloat) frmMonitorFloat->Localize();
   if (frmMonitorPopup) frmMonitorPopup->Localize();
 }
@@ -172,8 +177,9 @@ void TfrmVeskSystemMonitor::SetShowFloat(bool value) {
 bool TfrmVeskSystemMonitor::FloatStripVisible() const { return frmMonitorFloat && frmMonitorFloat->Visible(); }
 
 void TfrmVeskSystemMonitor::ShowMainWindow() {
-  // The main window is created on first demand, shown and brought to the front with
-  // ForceForegroundWindow once it exists.
+  if (!frmVeskMonitorMain) frmVeskMonitorMain = std::make_unique<TfrmVeskMonitorMain>(FWindow);
+  frmVeskMonitorMain->Show();
+  ForceForegroundWindow(frmVeskMonitorMain->Handle());
 }
 
 }  // namespace vsm

@@ -16,6 +16,10 @@ namespace vsm {
 // Tags of the tray menu's items; OnMenuItemClick dispatches on them.
 enum TrayMenuTag : int { kTagShowFloat = 2, kTagDetails = 20, kTagExit = 30 };
 
+class TfrmVeskSystemMonitor;
+// The hidden main form, once it exists.
+TfrmVeskSystemMonitor* MainForm();
+
 // The program's one message box (msgbx1), localised by the main form.
 const TVeskMessageBox& ProgramMessageBox();
 

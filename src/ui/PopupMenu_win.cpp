@@ -25,13 +25,36 @@ void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour, TDpiScale scale) {
 
 void TVeskPopupMenu::SetFont(const LOGFONTW& font) { font_.Reset(CreateFontIndirectW(&font)); }
 
-int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
-  scale_ = {DpiForPoint(POINT{x, y})};
+HMENU TVeskPopupMenu::BuildMenu(std::vector<TMenuItemInfo*>& commands) {
   HMENU menu = CreatePopupMenu();
-  for (size_t i = 0; i < items_.size(); ++i) {
-    UINT flags = MF_OWNERDRAW | (items_[i].IsSeparator() ? MF_DISABLED : 0u);
-    AppendMenuW(menu, flags, kFirstCommand + i, reinterpret_cast<LPCWSTR>(i));
+  for (auto& item : items_) {
+    // The item itself is the owner-draw data, so a submenu's items are found the same way.
+    auto data = reinterpret_cast<LPCWSTR>(&item);
+    UINT flags = MF_OWNERDRAW | (item.IsSeparator() || !item.enabled ? MF_DISABLED : 0u);
+    if (item.submenu != nullptr && !item.IsSeparator()) {
+      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(item.submenu->BuildMenu(commands)), data);
+    } else {
+      commands.push_back(&item);
+      AppendMenuW(menu, flags, kFirstCommand + commands.size() - 1, data);
+    }
   }
+  return menu;
+}
+
+TMenuItemInfo* TVeskPopupMenu::FindItem(ULONG_PTR data) {
+  for (auto& item : items_) {
+    if (reinterpret_cast<ULONG_PTR>(&item) == data) return &item;
+    if (item.submenu != nullptr) {
+      if (TMenuItemInfo* found = item.submenu->FindItem(data)) return found;
+    }
+  }
+  return nullptr;
+}
+
+TMenuItemInfo* TVeskPopupMenu::PopupItem(HWND owner, int x, int y) {
+  scale_ = {DpiForPoint(POINT{x, y})};
+  std::vector<TMenuItemInfo*> commands;
+  HMENU menu = BuildMenu(commands);
   // A menu popped up for a notification-area icon closes properly only when its owner is the
   // foreground window. An owner that is already there is left alone: asking again makes Wine
   // move the focus and cancel the menu.
@@ -39,14 +62,27 @@ int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
   UINT command = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
-  DestroyMenu(menu);
-  if (command < kFirstCommand || command >= kFirstCommand + items_.size()) return -1;
-  return static_cast<int>(command - kFirstCommand);
+  DestroyMenu(menu);  // submenus go with it
+  if (command < kFirstCommand || command >= kFirstCommand + commands.size()) return nullptr;
+  return commands[command - kFirstCommand];
+}
+
+int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
+  TMenuItemInfo* chosen = PopupItem(owner, x, y);
+  return chosen != nullptr ? static_cast<int>(chosen - items_.data()) : -1;
+}
+
+bool TVeskPopupMenu::OwnerDraw(UINT message, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) return MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+  if (message == WM_DRAWITEM) return DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  return false;
 }
 
 bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
-  if (measure.CtlType != ODT_MENU || measure.itemData >= items_.size()) return false;
-  const TMenuItemInfo& item = items_[measure.itemData];
+  if (measure.CtlType != ODT_MENU) return false;
+  const TMenuItemInfo* found = FindItem(measure.itemData);
+  if (found == nullptr) return false;
+  const TMenuItemInfo& item = *found;
   if (item.IsSeparator()) {
     measure.itemHeight = static_cast<UINT>(scale_(Theme().metrics.menuSeparatorHeight));
     measure.itemWidth = static_cast<UINT>(scale_(minWidth_));
@@ -55,7 +91,8 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   TWindowDC screen(nullptr);
   TSelectObject selected(screen.Get(), font_.Get());
   SIZE size{};
-  GetTextExtentPoint32W(screen.Get(), item.caption.c_str(), static_cast<int>(item.caption.size()), &size);
+  const std::wstring text = item.shortcut.empty() ? item.caption : item.caption + L"    " + item.shortcut;
+  GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   measure.itemHeight = static_cast<UINT>(scale_(itemHeight_));
   measure.itemWidth = static_cast<UINT>(std::max(
       scale_(minWidth_),
@@ -64,8 +101,10 @@ bool TVeskPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
-  if (draw.CtlType != ODT_MENU || draw.itemData >= items_.size()) return false;
-  const TMenuItemInfo& item = items_[draw.itemData];
+  if (draw.CtlType != ODT_MENU) return false;
+  const TMenuItemInfo* found = FindItem(draw.itemData);
+  if (found == nullptr) return false;
+  const TMenuItemInfo& item = *found;
   HDC dc = draw.hDC;
   RECT rect = draw.rcItem;
   if (item.IsSeparator()) {
@@ -74,17 +113,30 @@ bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     FillColour(dc, line, Theme().colours.menuSeparator);
     return true;
   }
-  bool hot = (draw.itemState & ODS_SELECTED) != 0;
+  bool hot = (draw.itemState & ODS_SELECTED) != 0 && item.enabled;
   const TThemeColours& colours = Theme().colours;
   FillColour(dc, rect, hot ? colours.accent : colours.menuBackground);
-  COLORREF text = ToColorRef(hot ? colours.accentText : colours.menuText);
-  if (item.checked) DrawCheckMark(dc, rect, text, scale_);
+  COLORREF text = ToColorRef(hot ? colours.accentText : (item.enabled ? colours.menuText : colours.border));
+  if (item.checked && item.radio) {
+    TBrushHandle dot(CreateSolidBrush(text));
+    TSelectObject brush(dc, dot.Get());
+    TSelectObject pen(dc, GetStockObject(NULL_PEN));
+    const int cy = (rect.top + rect.bottom) / 2;
+    Ellipse(dc, rect.left + scale_(9), cy - scale_(3), rect.left + scale_(16), cy + scale_(4));
+  } else if (item.checked) {
+    DrawCheckMark(dc, rect, text, scale_);
+  }
   TSelectObject selected(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text);
   RECT textRect{rect.left + scale_(Theme().metrics.menuTextIndent), rect.top, rect.right - 4, rect.bottom};
   DrawTextW(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+  if (!item.shortcut.empty()) {
+    RECT shortcutRect{textRect.left, rect.top, rect.right - scale_(Theme().metrics.menuRightPadding), rect.bottom};
+    DrawTextW(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &shortcutRect,
+              DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+  }
   return true;
 }
 

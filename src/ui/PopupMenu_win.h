@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/DpiScale.h"
@@ -11,10 +12,20 @@
 
 namespace vsm {
 
+class TVeskPopupMenu;
+
 struct TMenuItemInfo {
+  TMenuItemInfo(std::wstring caption = {}, int tag = 0, bool checked = false)
+      : caption(std::move(caption)), tag(tag), checked(checked) {}
+
   std::wstring caption;  // "-" is a separator
   int tag = 0;
   bool checked = false;
+  bool enabled = true;
+  bool radio = false;        // drawn with a dot instead of a tick when checked
+  std::wstring shortcut;     // shown right-aligned, e.g. "F1"
+  std::wstring hint;         // not shown; what the item stands for (a language's file name)
+  TVeskPopupMenu* submenu = nullptr;  // not owned; opens beside the item
   bool IsSeparator() const { return caption == L"-"; }
 };
 
@@ -32,12 +43,20 @@ class TVeskPopupMenu {
   // Shows the menu at a screen position, owned by `owner`, and waits for the choice. Returns the
   // index of the chosen item, or -1 when the menu was dismissed. Sizes follow the DPI there.
   int Popup(HWND owner, int x, int y);
+  // The same for menus with submenus: the chosen item at any level, or null.
+  TMenuItemInfo* PopupItem(HWND owner, int x, int y);
 
   // The owner window forwards these while the menu is up; they return true when handled.
   bool MeasureItem(MEASUREITEMSTRUCT& measure);
   bool DrawItem(const DRAWITEMSTRUCT& draw);
+  // WM_MEASUREITEM or WM_DRAWITEM as the owner window receives them.
+  bool OwnerDraw(UINT message, LPARAM lParam);
 
  private:
+  HMENU BuildMenu(std::vector<TMenuItemInfo*>& commands);
+  // The item an owner-draw message is about, in this menu or a submenu; null for others.
+  TMenuItemInfo* FindItem(ULONG_PTR data);
+
   int itemHeight_;  // 96-dpi units
   int minWidth_;
   TDpiScale scale_;

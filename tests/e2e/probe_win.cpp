@@ -221,6 +221,20 @@ bool WaitVisible(const wchar_t* className, bool visible, double seconds) {
   }
 }
 
+struct ChildSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  if (wcscmp(name, search->className) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -262,6 +276,16 @@ int wmain(int argc, wchar_t** argv) {
     RECT r{};
     if (window == nullptr || !GetWindowRect(window, &r)) return 1;
     std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  // A child window of a top-level window, at any depth: its rectangle and whether it shows.
+  if (command == L"child-rect" && argc >= 4) {
+    HWND parent = FindWindowW(argv[2], nullptr);
+    ChildSearch search{argv[3], nullptr};
+    if (parent != nullptr) EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    RECT r{};
+    if (search.found == nullptr || !GetWindowRect(search.found, &r)) return 1;
+    std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(search.found) ? 1 : 0);
     return 0;
   }
   if (command == L"wait-visible" && argc >= 5) return WaitVisible(argv[2], number(3) != 0, _wtof(argv[4])) ? 0 : 1;

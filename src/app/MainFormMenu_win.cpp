@@ -1,0 +1,119 @@
+#include "app/MainFormMenu_win.h"
+
+#include <shellapi.h>
+
+#include "app/AppConfig_win.h"
+#include "app/MainMenu.h"
+#include "app/ServerAddresses.h"
+#include "app/Translation_win.h"
+#include "app/frmAbout_win.h"
+#include "app/frmVeskSystemMonitor_win.h"
+#include "base/IniDocument.h"
+#include "app/Translation.h"
+#include "base/file_win.h"
+#include "base/wide_win.h"
+
+namespace vsm {
+
+namespace {
+
+std::unique_ptr<TMainFormMenu> mainFormMenu;
+
+std::string NativeLanguageName(const std::string& baseName) {
+  const auto bytes = ReadWholeFile(Widen(LanguagesFolder() + baseName + ".ini"));
+  if (!bytes) return {};
+  const auto document = DecodeLanguageFile(*bytes);
+  return document ? document->Read("Lang", "NativeLanguage") : std::string();
+}
+
+std::string Translate(const std::string& key, const std::string& builtIn) {
+  return Narrow(GetLangText("Translation", key, Widen(builtIn)));
+}
+
+}  // namespace
+
+TAutostartCalls& AutostartCalls() {
+  static TAutostartCalls calls;
+  return calls;
+}
+
+TMainFormMenu* MainFormMenu() { return mainFormMenu.get(); }
+void FreeMainFormMenu() { mainFormMenu.reset(); }
+
+void InitMainMenu(TVeskPopupMenu& menu) {
+  const TAutostartCalls& autostart = AutostartCalls();
+  if (AppConfig.bFirstRun && autostart.set) autostart.set(true);
+  const auto entries = MainMenuEntries(Translate, AppConfig.bAutoUpdate,
+                                       autostart.isEnabled && autostart.isEnabled());
+  menu.SetFont(LangLogFont());
+  if (!mainFormMenu) {
+    mainFormMenu = std::make_unique<TMainFormMenu>(menu);
+    menu.Clear();
+    for (const auto& entry : entries) {
+      TMenuItemInfo item{Widen(entry.caption), entry.tag, entry.checked};
+      if (entry.tag == kMenuHelp) item.shortcut = L"F1";
+      if (entry.tag == kMenuLanguage) item.submenu = &mainFormMenu->LanguageMenu();
+      menu.Add(std::move(item));
+    }
+    TVeskPopupMenu& languages = mainFormMenu->LanguageMenu();
+    languages.SetFont(LangLogFont());
+    for (const auto& choice : LanguageChoices(ListLanguageFiles(), NativeLanguageName, LangTranslator().LangFile())) {
+      TMenuItemInfo item{Widen(choice.caption), 0, choice.checked};
+      item.radio = true;
+      item.shortcut.clear();
+      item.hint = Widen(choice.baseName);
+      languages.Add(std::move(item));
+    }
+  }
+  auto& items = menu.Items();
+  for (size_t i = 0; i < items.size() && i < entries.size(); ++i) items[i].caption = Widen(entries[i].caption);
+}
+
+void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
+  if (item.radio) {
+    LanguageClick(item);
+    return;
+  }
+  switch (item.tag) {
+    case kMenuHelp:
+    case kMenuForum:
+    case kMenuHomepage:
+    case kMenuContact:
+      OpenURL(mainForm, Widen(MainMenuAddress(item.tag, kWebSite, kForumSite)));
+      break;
+    case kMenuCheckUpdates:
+      item.checked = !item.checked;
+      AppConfig.bAutoUpdate = item.checked;
+      SaveAppConfig();
+      break;
+    case kMenuAutostart:
+      item.checked = !item.checked;
+      if (AutostartCalls().set) AutostartCalls().set(item.checked);
+      break;
+    case kMenuAbout:
+      ShowAboutBox(owner);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainFormMenu::LanguageClick(TMenuItemInfo& item) {
+  for (auto& other : FLanguages.Items()) other.checked = &other == &item;
+  AppConfig.Lang = Narrow(item.hint);
+  SaveAppConfig();
+  SetLanguageFile(AppConfig.Lang);
+  ReloadLanguage();
+  if (MainForm() != nullptr) MainForm()->LangChange();
+}
+
+void OpenURL(HWND owner, const std::wstring& url) {
+  const std::string text = Narrow(url);
+  if (!UrlWorthOpening(text)) return;
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32 && UrlNeedsBrowserFallback(text)) {
+    ShellExecuteW(owner, L"open", L"iexplore.exe", url.c_str(), nullptr, SW_SHOWNORMAL);
+  }
+}
+
+}  // namespace vsm

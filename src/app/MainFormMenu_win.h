@@ -1,0 +1,47 @@
+#pragma once
+// The main window's menu: fills the menu behind the caption's menu button and carries out its
+// items (web pages, the update flag, the autostart task, the language, the about box).
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "ui/PopupMenu_win.h"
+
+namespace vsm {
+
+// The autostart task's two calls, given by the hidden main form; unset while the program has no
+// autostart task, when item 7 shows unchecked and a click only turns its mark.
+struct TAutostartCalls {
+  std::function<bool()> isEnabled;
+  std::function<void(bool on)> set;
+};
+TAutostartCalls& AutostartCalls();
+
+class TMainFormMenu {
+ public:
+  explicit TMainFormMenu(TVeskPopupMenu& menu) : FMenu(menu) {}
+
+  // The menu's handler: `owner` gets the web pages and the about box.
+  void OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm);
+  TVeskPopupMenu& LanguageMenu() { return FLanguages; }
+
+  bool FShowHint = false;  // the update check reports "no update" only when set
+
+ private:
+  void LanguageClick(TMenuItemInfo& item);
+  TVeskPopupMenu& FMenu;
+  TVeskPopupMenu FLanguages{22, 150};
+};
+
+// Fills `menu` (and the instance's language submenu), creating the instance when missing; sets
+// the captions every time.
+void InitMainMenu(TVeskPopupMenu& menu);
+TMainFormMenu* MainFormMenu();
+void FreeMainFormMenu();
+
+// Opens a web address or file in the shell, falling back to the browser program for web
+// addresses the shell refuses.
+void OpenURL(HWND owner, const std::wstring& url);
+
+}  // namespace vsm

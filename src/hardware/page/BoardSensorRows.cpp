@@ -1,0 +1,64 @@
+#include "hardware/page/BoardSensorRows.h"
+
+#include <cstdio>
+
+namespace vsm {
+
+namespace {
+
+struct TSensorGroup {
+  int arrayIndex;
+  int mark;
+  const char* key;
+};
+
+constexpr TSensorGroup kGroups[] = {
+    {1, kMarkTemperature, "Temperatures"}, {2, kMarkFan, "Fans"}, {0, kMarkVoltage, "Voltages"}};
+
+int ArrayIndexOfMark(int mark) {
+  for (const auto& group : kGroups) {
+    if (group.mark == mark) return group.arrayIndex;
+  }
+  return -1;
+}
+
+std::string Printf(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+}  // namespace
+
+void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
+                          const std::function<std::string(const std::string&, const std::string&)>& translate) {
+  TInfoTreeUpdate update(tree);
+  for (const auto& group : kGroups) {
+    const TSenorArray sensors = read(group.arrayIndex);
+    if (sensors.empty()) continue;
+    TInfoRow& parent = tree.Add(translate(group.key, group.key));
+    parent.Expanded = true;
+    for (size_t i = 0; i < sensors.size() && i <= kSensorIndexMask; ++i) {
+      if (sensors[i].value == 0) continue;
+      parent.Add(sensors[i].name).Tag = static_cast<int>(i) | group.mark;
+    }
+  }
+}
+
+std::optional<std::string> BoardSensorValueText(int tag, const TBoardArrayReader& read,
+                                                const std::function<std::string(double)>& temperature) {
+  const int mark = tag & kSensorMarkMask;
+  const int arrayIndex = ArrayIndexOfMark(mark);
+  if (arrayIndex < 0) return std::nullopt;
+  const TSenorArray sensors = read(arrayIndex);
+  const size_t channel = static_cast<size_t>(tag & kSensorIndexMask);
+  if (channel >= sensors.size()) return std::nullopt;
+  const double value = sensors[channel].value;
+  switch (mark) {
+    case kMarkVoltage: return Printf("%.1f V", value);
+    case kMarkFan: return Printf("%.1f RPM", value);
+    default: return temperature(value);
+  }
+}
+
+}  // namespace vsm
