@@ -4,6 +4,7 @@
 
 #include "app/AppConfig_win.h"
 #include "app/MainMenu.h"
+#include "app/OpenURL_win.h"
 #include "app/ServerAddresses.h"
 #include "app/Translation_win.h"
 #include "app/frmAbout_win.h"
@@ -105,15 +106,6 @@ void TMainFormMenu::LanguageClick(TMenuItemInfo& item) {
   SetLanguageFile(AppConfig.Lang);
   ReloadLanguage();
   if (MainForm() != nullptr) MainForm()->LangChange();
-}
-
-void OpenURL(HWND owner, const std::wstring& url) {
-  const std::string text = Narrow(url);
-  if (!UrlWorthOpening(text)) return;
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32 && UrlNeedsBrowserFallback(text)) {
-    ShellExecuteW(owner, L"open", L"iexplore.exe", url.c_str(), nullptr, SW_SHOWNORMAL);
-  }
 }
 
 }  // namespace vsm

@@ -10,8 +10,8 @@
 
 namespace vsm {
 
-// The autostart task's two calls, given by the hidden main form; unset while the program has no
-// autostart task, when item 7 shows unchecked and a click only turns its mark.
+// The autostart task's two calls, set by the hidden main form at start (tests may give others);
+// unset, item 7 shows unchecked and a click only turns its mark.
 struct TAutostartCalls {
   std::function<bool()> isEnabled;
   std::function<void(bool on)> set;
@@ -39,9 +39,5 @@ class TMainFormMenu {
 void InitMainMenu(TVeskPopupMenu& menu);
 TMainFormMenu* MainFormMenu();
 void FreeMainFormMenu();
-
-// Opens a web address or file in the shell, falling back to the browser program for web
-// addresses the shell refuses.
-void OpenURL(HWND owner, const std::wstring& url);
 
 }  // namespace vsm

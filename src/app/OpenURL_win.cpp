@@ -2,20 +2,18 @@
 
 #include <shellapi.h>
 
-#include "base/text.h"
+#include "app/MainMenu.h"
 #include "base/web_address.h"
 #include "base/wide_win.h"
 
 namespace vsm {
 
 void OpenURL(HWND owner, const std::wstring& url) {
-  const std::string text = Trim(Narrow(url));
-  if (text.empty()) return;
-  const std::wstring address = Widen(text);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32 && ContainsNoCase(text, "http")) {
-    ShellExecuteW(owner, L"open", L"iexplore.exe", address.c_str(), nullptr, SW_SHOWNORMAL);
+  const std::string text = Narrow(url);
+  if (!UrlWorthOpening(text)) return;
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32 && UrlNeedsBrowserFallback(text)) {
+    ShellExecuteW(owner, L"open", L"iexplore.exe", url.c_str(), nullptr, SW_SHOWNORMAL);
   }
 }
 

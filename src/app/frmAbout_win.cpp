@@ -6,7 +6,7 @@
 
 #include "app/AppConfig_win.h"
 #include "app/AppIdentity.h"
-#include "app/MainFormMenu_win.h"
+#include "app/OpenURL_win.h"
 #include "app/ServerAddresses.h"
 #include "app/Translation_win.h"
 #include "base/wide_win.h"

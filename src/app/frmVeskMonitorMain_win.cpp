@@ -3,7 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/AppConfig_win.h"
 #include "app/MainFormMenu_win.h"
+#include "app/NewsButton_win.h"
+#include "app/NewsReply.h"
+#include "app/UpdateOffer_win.h"
 #include "app/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "hardware/page/frmHardMonitor_win.h"
@@ -22,6 +26,16 @@ namespace {
 const TWindowClassTraits kTraits{L"TfrmVeskMonitorMain", CS_DBLCLKS, IDC_ARROW, 1};
 const TWindowClassTraits kPanelTraits{L"TVeskPanel", 0, IDC_ARROW, 0};
 constexpr int kTabIds[] = {1, 2, 3};
+
+// The update offer and the news button speak through the program's skinned message box.
+TMessageBoxFunction MessageBoxOver(HWND owner) {
+  return [owner](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
+    const bool confirm = kind == TMessageKind::mkConfirmation;
+    return ProgramMessageBox().Show(owner, title, text,
+                                    confirm ? TMessageIcon::Confirmation : TMessageIcon::Information,
+                                    confirm ? TMessageButtons::YesNo : TMessageButtons::Ok) == IDYES;
+  };
+}
 
 // The page host: a white child the pages fill.
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,12 +138,29 @@ void TfrmVeskMonitorMain::Show() {
     SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - (own.right - own.left)) / 2,
                  work.top + (work.bottom - work.top - (own.bottom - own.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The update check and the news query join here once their machinery is part of the program.
     if (!MainFormMenu()) InitMainMenu(dpmn1);
+    StartUpdateAndNews();
   }
   ShowWindow(Handle(), SW_SHOW);
   SelectTab(FShowed && FTabs.Selected() != 0 ? FTabs.Selected() : 1);
   FShowed = true;
+}
+
+// Once per process, at the first show: the silent update check when the user wants it, and the
+// news query, which answers with message 3475.
+void TfrmVeskMonitorMain::StartUpdateAndNews() {
+  if (AppConfig.bAutoUpdate) {
+    const auto build = static_cast<int32_t>(AppConfig.AppInfo.dwFileVersionLS & 0xFFFF);
+    if (HANDLE worker = DoCheckNewVer(Handle(), build, false, MessageBoxOver(Handle()))) CloseHandle(worker);
+  }
+  fGetNewsThread = std::make_unique<TGetNews>(Handle(), false, AppConfig.MsgIds, kNewsProductId);
+}
+
+void TfrmVeskMonitorMain::btnNewsClick() {
+  if (ShowFirstNews(Handle(), fGetNewsThread, AppConfig.MsgIds, MessageBoxOver(Handle()))) {
+    FNewsBadge = false;
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
 }
 
 void TfrmVeskMonitorMain::PlacePage(HWND page) {
@@ -182,12 +213,7 @@ void TfrmVeskMonitorMain::ButtonClick(int id) {
   switch (id) {
     case kBtnClose: FormClose(); break;
     case kBtnMenu: PopupMainMenu(); break;
-    case kBtnNews:
-      // Without a news list there is nothing unread.
-      ProgramMessageBox().Show(Handle(), GetLangText("Translation", "Information", L"Information"),
-                               GetLangText("GUI", "NoNews", L"You have no unread message."),
-                               TMessageIcon::Information, TMessageButtons::Ok);
-      break;
+    case kBtnNews: btnNewsClick(); break;
     case kBtnSupport: break;  // the support centre opens here once the program has one
     default:
       if (id >= 1 && id <= 3) SelectTab(id);
@@ -291,8 +317,7 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       if (wParam == FALSE) FormHide();
       break;
     case kNewsDoneMessage:
-      // The news list is empty until the program has a news query.
-      FNewsBadge = false;
+      FNewsBadge = fGetNewsThread && !fGetNewsThread->Messages().empty();
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case kSupportMessagesMessage:

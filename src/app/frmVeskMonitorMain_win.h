@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/GetNews_win.h"
 #include "app/MainMenu.h"
 #include "ui/Gdi_win.h"
 #include "ui/PopupMenu_win.h"
@@ -54,6 +55,8 @@ class TfrmVeskMonitorMain final : public TWindow {
   void FormClose();
   void UpdateHints();
   void PlacePage(HWND page);
+  void StartUpdateAndNews();
+  void btnNewsClick();
 
   HWND FMainForm;
   HWND pnlmain = nullptr;
@@ -64,6 +67,7 @@ class TfrmVeskMonitorMain final : public TWindow {
   TVeskPopupMenu dpmn1{22, 150};
   TFontHandle FFont, FCaptionFont;
   bool FNewsBadge = false, FSupportBadge = false;
+  std::unique_ptr<TGetNews> fGetNewsThread;  // the news query of the first show, until read
 };
 
 // Created on first demand by ShowMainWindow; lives until the program ends.

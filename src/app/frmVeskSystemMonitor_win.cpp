@@ -2,7 +2,9 @@
 
 #include "app/AppConfig_win.h"
 #include "app/AppIdentity.h"
+#include "app/Autostart_win.h"
 #include "app/ForceForeground_win.h"
+#include "app/MainFormMenu_win.h"
 #include "app/Privileges_win.h"
 #include "app/frmVeskMonitorMain_win.h"
 #include "app/Translation_win.h"
@@ -73,6 +75,7 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
 void TfrmVeskSystemMonitor::FormCreate() {
   EnableDebugPrivilege();
   LoadAppConfig();
+  AutostartCalls() = {IsAutostartEnabled, SetAutostart};
 
   // The icon adds itself as soon as the shell takes it.
   TrayIcon = std::make_unique<TVeskTrayIcon>();

@@ -11,11 +11,11 @@
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessKill_win.h"
+#include "software/Software_win.h"
 #include "sysinfo/pages/InfoPages.h"
 #include "sysinfo/pages/PageTexts_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/ImageIds.h"
-#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
