@@ -1,7 +1,5 @@
 #include "app/MainFormMenu_win.h"
 
-#include <shellapi.h>
-
 #include "app/AppConfig_win.h"
 #include "app/MainMenu.h"
 #include "app/OpenURL_win.h"
