@@ -65,17 +65,7 @@ screenshot simulated_mainboard_later
 
 report_unix=/tmp/vsm_e2e_simulated_board.csv
 rm -f "$report_unix"
-pointer_to $((ml + 9 + 400)) $((mt + 85 + 100))
-sleep 0.2
-xdotool click 3
-check "a right click on the section opens its menu" probe wait-window '#32768' 5
-sleep 0.5
-click_at $((ml + 9 + 430)) $((mt + 85 + 100 + 3 + 11)) 2
-check "Save to file opens the save dialog" probe wait-window '#32770' 10
-sleep 1
-xdotool key ctrl+a
-xdotool type --delay 20 "$(winepath -w "$report_unix")"
-xdotool key Return
+save_hardware_section "$report_unix"
 for _ in $(seq 20); do [ -s "$report_unix" ] && break; sleep 0.5; done
 check "the mainboard report is written" test -s "$report_unix"
 cp "$report_unix" "$shots/simulated_board_report.csv" 2>/dev/null
