@@ -145,3 +145,23 @@ work_area() { probe work-area; }
 pointer_to() { xdotool mousemove --sync "$1" "$2"; }
 # A shell-quoted snapshot of the strip's rectangle into sl st sr sb sv.
 read_strip() { read -r sl st sr sb sv < <(strip_rect); }
+# Saves the hardware page's shown section to FILE through the tree's menu and the real save dialog
+# (ml and mt: the main window's left and top). With a name, screenshots the menu and the dialog.
+save_hardware_section() {
+  local file=$1 shot=${2:-} x=$((ml + 9 + 400)) y=$((mt + 85 + 100))
+  pointer_to "$x" "$y"
+  sleep 0.2
+  xdotool click 3
+  probe wait-window '#32768' 5 || { fail "a right click on the section opens its menu"; return 1; }
+  sleep 0.5
+  [ -n "$shot" ] && screenshot "${shot}_menu"
+  pointer_to $((x + 30)) $((y + 3 + 11))
+  sleep 0.2
+  xdotool click 1
+  probe wait-window '#32770' 10 || { fail "Save to file opens the save dialog"; return 1; }
+  sleep 1
+  [ -n "$shot" ] && screenshot "${shot}_dialog"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$(winepath -w "$file")"
+  xdotool key Return
+}

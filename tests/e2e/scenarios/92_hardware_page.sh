@@ -18,19 +18,7 @@ done
 click_at $((ml + 9 + 60)) $((mt + 85 + 10 + 34 * 2 + 17)) 2
 report_unix=/tmp/vsm_e2e_board_report.csv
 rm -f "$report_unix"
-pointer_to $((ml + 9 + 400)) $((mt + 85 + 100))
-sleep 0.2
-xdotool click 3
-check "a right click on the tree opens its menu" probe wait-window '#32768' 5
-sleep 0.5
-screenshot hardware_tree_menu
-click_at $((ml + 9 + 430)) $((mt + 85 + 100 + 3 + 11)) 2
-check "Save to file opens the save dialog" probe wait-window '#32770' 10
-sleep 1
-screenshot hardware_save_dialog
-xdotool key ctrl+a
-xdotool type --delay 20 "$(winepath -w "$report_unix")"
-xdotool key Return
+save_hardware_section "$report_unix" hardware_tree
 for _ in $(seq 20); do [ -s "$report_unix" ] && break; sleep 0.5; done
 check "the report is written" test -s "$report_unix"
 check "the report starts with a UTF-8 byte-order mark" test "$(head -c 3 "$report_unix" | od -An -tx1 | tr -d ' ')" = efbbbf
@@ -45,17 +33,7 @@ cp "$report_unix" "$shots/hardware_board_report.csv" 2>/dev/null
 ro_file=/tmp/vsm_e2e_readonly_report.csv
 rm -f "$ro_file"
 echo "old report" > "$ro_file" && chmod 444 "$ro_file"
-pointer_to $((ml + 9 + 400)) $((mt + 85 + 100))
-sleep 0.2
-xdotool click 3
-probe wait-window '#32768' 5
-sleep 0.5
-click_at $((ml + 9 + 430)) $((mt + 85 + 100 + 3 + 11)) 2
-probe wait-window '#32770' 10
-sleep 1
-xdotool key ctrl+a
-xdotool type --delay 20 "$(winepath -w "$ro_file")"
-xdotool key Return
+save_hardware_section "$ro_file"
 sleep 1
 # The dialog asks before replacing a file.
 xdotool key alt+y
