@@ -64,6 +64,17 @@ e2e_summary() {
 fail() { echo "  failed: $*"; E2E_SCENARIO_FAILED=1; }
 check() { local what=$1; shift; if "$@"; then echo "  ok: $what"; else fail "$what"; fi; }
 
+# Ends every process of the prefix and starts its persistent wineserver again, for a scenario that
+# must see only the processes a new session has (services that earlier scenarios started, such as
+# the task scheduler or a driver host, stay up otherwise).
+fresh_wineserver() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit 0 >/dev/null 2>&1
+  return 0
+}
+
 # Starts the product in the background (wine's own process ends when the program does). On the
 # simulated machine it runs with a real machine's firmware identity (E2E_LAUNCH).
 E2E_LAUNCH=()

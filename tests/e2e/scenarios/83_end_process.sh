@@ -1,11 +1,17 @@
-# The end-process button of the CPU popup ends a child process of the test. The child idles: as the
-# newest process with the least CPU it is the last row (equal shares keep the engine's order).
+# The end-process button of the CPU popup ends a child process of the test. Under Wine every process
+# shows the same CPU share, so the rows keep the engine's order, the order of the system's process
+# snapshot: the child, started on a new session before the program, lands among the first nine
+# rows, at the place the probe reads from the same snapshot.
+fresh_wineserver
 rm -rf "$(settings_dir)"
-start_product -os
-check "the strip appears" probe wait-visible TfrmMonitorFloat 1 30
 # Started without the probe helper's pipe, whose end would take the child with it.
 wine "$probe" start "$(winepath -w "$test_child")" wait >/dev/null 2>&1
+start_product -os
+check "the strip appears" probe wait-visible TfrmMonitorFloat 1 30
 sleep 4  # the engine lists the child
+rank=$(probe process-rank test_child.exe)
+echo "  the child is process $rank of the snapshot"
+check "the child is among the popup's nine rows" test "$rank" -ge 0 -a "$rank" -lt 9
 read_strip
 # The CPU cell lies between the memory and the temperature cells: scan for it.
 y=$((st + 12))
@@ -19,11 +25,8 @@ for x in $(seq $((sl + 20)) 8 $((sr - 4))); do
 done
 check "the CPU popup is open" test "$(probe window-text TfrmMonitorPopup)" = "CPU usage"
 read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
-# Rows of 25 start 27 pixels below the popup's top; the height is (rows + 1) * 25 + 90 + 20. The
-# button sits in the last 20-pixel column.
-rows=$(( (pb - pt - 20 - 90) / 25 - 1 ))
-echo "  $rows rows"
-bx=$((pr - 30 + 8)) by=$((pt + 27 + 25 * (rows - 1) + 12))
+# Rows of 25 start 27 pixels below the popup's top; the button sits in the last 20-pixel column.
+bx=$((pr - 30 + 8)) by=$((pt + 27 + 25 * rank + 12))
 pointer_to $((pl + 60)) "$by"
 sleep 0.3
 pointer_to "$bx" "$by"
