@@ -2,6 +2,9 @@
 # $exe, $probe and $shots and calls check/fail; the product is stopped between scenarios.
 E2E_FAILED=0
 E2E_PASSED=0
+# Every failed check as "scenario: check", repeated by the summary so that a shortened log
+# still names them.
+E2E_FAILURES=()
 
 e2e_setup_display() {
   # shellcheck source=scripts/virtual_display.sh
@@ -57,11 +60,13 @@ e2e_end() {
   else E2E_FAILED=$((E2E_FAILED + 1)); echo "FAIL $E2E_SCENARIO"; fi
 }
 e2e_summary() {
+  local failure
+  for failure in "${E2E_FAILURES[@]}"; do echo "  failed check: $failure"; done
   echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
   [ "$E2E_FAILED" = 0 ]
 }
 
-fail() { echo "  failed: $*"; E2E_SCENARIO_FAILED=1; }
+fail() { echo "  failed: $*"; E2E_SCENARIO_FAILED=1; E2E_FAILURES+=("$E2E_SCENARIO: $*"); }
 check() { local what=$1; shift; if "$@"; then echo "  ok: $what"; else fail "$what"; fi; }
 
 # Ends every process of the prefix and starts its persistent wineserver again, for a scenario that
