@@ -2,10 +2,24 @@
 
 namespace vsm {
 
+namespace {
+
+nlohmann::json ParseReply(std::string_view text) {
+  if (text.empty() || text.size() > kMaxJsonReplyBytes) return nlohmann::json::value_t::discarded;
+  return nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+}
+
+}  // namespace
+
 std::optional<nlohmann::json> ParseJsonObject(std::string_view text) {
-  if (text.empty() || text.size() > kMaxJsonReplyBytes) return std::nullopt;
-  nlohmann::json parsed = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+  nlohmann::json parsed = ParseReply(text);
   if (!parsed.is_object()) return std::nullopt;
+  return parsed;
+}
+
+std::optional<nlohmann::json> ParseJsonArray(std::string_view text) {
+  nlohmann::json parsed = ParseReply(text);
+  if (!parsed.is_array()) return std::nullopt;
   return parsed;
 }
 

@@ -1,6 +1,7 @@
 // Fuzz target: any bytes, taken as the update server's reply and as the news server's reply under
 // a few read lists and language codes, then every kept message's address checked and its id
-// appended to the read list, whose length rule must hold.
+// appended to the read list, whose length rule must hold; as the feedback site's unread list; and
+// as an upload answer, whose form encoding must hold only the bytes a page script can take.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include "app/NewsReply.h"
 #include "app/UpdateReply.h"
 #include "base/web_address.h"
+#include "support/PageScripts.h"
+#include "support/UnreadReply.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -26,6 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       vsm::IsWebAddress(news.url);
       readIds = vsm::AppendReadId(readIds, news.id);
       if (readIds.size() > vsm::kMaxReadListLength || readIds.front() != ',') std::abort();
+    }
+  }
+  vsm::ParseUnreadIds(text);
+  for (char c : vsm::FormEncode(text)) {
+    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\') {
+      std::abort();
     }
   }
   return 0;
