@@ -1,7 +1,5 @@
 #include "app/InstallReport_win.h"
 
-#include <wininet.h>
-
 #include <memory>
 
 #include "app/InstallReport.h"
@@ -27,27 +25,11 @@ class TSetupPostThread {
  private:
   bool Post() {
     const std::string body = InstallReportBody(std::stoi(FSoftName), FSoftVer, FUserGuid);
-    const TInternetHandle session =
-        OpenInternetSession(Widen(kInstallReportUserAgent), kInstallReportTimeoutMs);
-    return session && Send(session.Get(), body);
-  }
-
-  bool Send(HINTERNET session, const std::string& body) {
-    const THttpRequest request =
-        OpenHttpRequest(session, FUrl, L"POST",
-                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI,
-                        kInstallReportTimeoutMs);
-    if (!request) return false;
-    const std::wstring headers = L"Content-Type: " + Widen(kInstallReportContentType) + L"\r\n";
-    const bool sent = HttpSendRequestW(request.request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()),
-                                       const_cast<char*>(body.data()), static_cast<DWORD>(body.size()));
     // The answer is read as text and not used.
-    char buffer[1024];
-    DWORD read = 0;
-    while (sent && InternetReadFile(request.request.Get(), buffer, sizeof buffer, &read) && read > 0) {
-      FResponseStream.append(buffer, read);
-    }
-    return sent;
+    const std::optional<std::string> answer = HttpPostText(FUrl, Widen(kInstallReportUserAgent),
+                                                           kInstallReportContentType, body, kInstallReportTimeoutMs);
+    FResponseStream = answer.value_or(std::string());
+    return answer.has_value();
   }
 
   std::string FResponseStream;

@@ -16,5 +16,7 @@ inline constexpr const wchar_t* kNewsUrl = L"http://news.vesk-monitor.example/me
 // The maker's web site and forum (roots, no trailing slash); the main menu's pages hang off them.
 inline constexpr const char* kWebSite = "http://www.vesk-monitor.example";
 inline constexpr const char* kForumSite = "http://forum.vesk-monitor.example";
+// The feedback site of the support centre (root, no trailing slash); its pages are "index.php".
+inline constexpr const char* kSupportSite = "http://support.vesk-monitor.example";
 
 }  // namespace vsm

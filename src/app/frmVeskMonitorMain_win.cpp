@@ -12,6 +12,7 @@
 #include "app/frmVeskSystemMonitor_win.h"
 #include "hardware/page/frmHardMonitor_win.h"
 #include "software/page/frmSoftMonitor_win.h"
+#include "support/frmVeskSupport_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
@@ -26,16 +27,6 @@ namespace {
 const TWindowClassTraits kTraits{L"TfrmVeskMonitorMain", CS_DBLCLKS, IDC_ARROW, 1};
 const TWindowClassTraits kPanelTraits{L"TVeskPanel", 0, IDC_ARROW, 0};
 constexpr int kTabIds[] = {1, 2, 3};
-
-// The update offer and the news button speak through the program's skinned message box.
-TMessageBoxFunction MessageBoxOver(HWND owner) {
-  return [owner](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
-    const bool confirm = kind == TMessageKind::mkConfirmation;
-    return ProgramMessageBox().Show(owner, title, text,
-                                    confirm ? TMessageIcon::Confirmation : TMessageIcon::Information,
-                                    confirm ? TMessageButtons::YesNo : TMessageButtons::Ok) == IDYES;
-  };
-}
 
 // The page host: a white child the pages fill.
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -86,6 +77,7 @@ TfrmVeskMonitorMain::TfrmVeskMonitorMain(HWND mainForm) : FMainForm(mainForm) {
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
                           nullptr);
   Localize();
+  FSupport = InitVeskSupport(AppConfig.SetupGUID, kSupportProductId, Handle(), 0, AppConfig.SetupVer);
 }
 
 TfrmVeskMonitorMain::~TfrmVeskMonitorMain() {
@@ -110,6 +102,7 @@ void TfrmVeskMonitorMain::Localize() {
   InitMainMenu(dpmn1);
   if (frmSoftMonitor) frmSoftMonitor->Localize();
   if (frmHardMonitor) frmHardMonitor->Localize();
+  if (FSupport) FSupport->Localize();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -131,13 +124,7 @@ void TfrmVeskMonitorMain::UpdateHints() {
 
 void TfrmVeskMonitorMain::Show() {
   if (!FShowed) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT own{};
-    GetWindowRect(Handle(), &own);
-    SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - (own.right - own.left)) / 2,
-                 work.top + (work.bottom - work.top - (own.bottom - own.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnWorkArea(Handle());
     if (!MainFormMenu()) InitMainMenu(dpmn1);
     StartUpdateAndNews();
   }
@@ -161,6 +148,14 @@ void TfrmVeskMonitorMain::btnNewsClick() {
     FNewsBadge = false;
     InvalidateRect(Handle(), nullptr, FALSE);
   }
+}
+
+// The badge goes with the answers it announced: the support centre forgets them when it shows.
+void TfrmVeskMonitorMain::btnSupportClick() {
+  if (!FSupport) return;
+  FSupport->ShowForm();
+  FSupportBadge = FSupport->GetMessageCount() > 0;
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TfrmVeskMonitorMain::PlacePage(HWND page) {
@@ -214,7 +209,7 @@ void TfrmVeskMonitorMain::ButtonClick(int id) {
     case kBtnClose: FormClose(); break;
     case kBtnMenu: PopupMainMenu(); break;
     case kBtnNews: btnNewsClick(); break;
-    case kBtnSupport: break;  // the support centre opens here once the program has one
+    case kBtnSupport: btnSupportClick(); break;
     default:
       if (id >= 1 && id <= 3) SelectTab(id);
       break;
@@ -320,8 +315,8 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       FNewsBadge = fGetNewsThread && !fGetNewsThread->Messages().empty();
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
-    case kSupportMessagesMessage:
-      FSupportBadge = wParam > 0;
+    case kUnreadMessagesMessage:
+      FSupportBadge = FSupport && FSupport->GetMessageCount() > 0;
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     default:

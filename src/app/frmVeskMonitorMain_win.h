@@ -17,11 +17,11 @@ namespace vsm {
 
 class TfrmSoftMonitor;
 class TfrmHardMonitor;
+class TFrmVeskSupport;
 
-// Sent by the news query when it has finished, and by the support centre with its message count
-// in wParam.
+// Sent by the news query when it has finished. The support centre sends its unread count with
+// kUnreadMessagesMessage.
 inline constexpr UINT kNewsDoneMessage = 3475;
-inline constexpr UINT kSupportMessagesMessage = 3476;
 
 class TfrmVeskMonitorMain final : public TWindow {
  public:
@@ -57,6 +57,7 @@ class TfrmVeskMonitorMain final : public TWindow {
   void PlacePage(HWND page);
   void StartUpdateAndNews();
   void btnNewsClick();
+  void btnSupportClick();
 
   HWND FMainForm;
   HWND pnlmain = nullptr;
@@ -68,6 +69,7 @@ class TfrmVeskMonitorMain final : public TWindow {
   TFontHandle FFont, FCaptionFont;
   bool FNewsBadge = false, FSupportBadge = false;
   std::unique_ptr<TGetNews> fGetNewsThread;  // the news query of the first show, until read
+  std::unique_ptr<TFrmVeskSupport> FSupport;
 };
 
 // Created on first demand by ShowMainWindow; lives until the program ends.

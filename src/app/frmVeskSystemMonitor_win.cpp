@@ -37,6 +37,15 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 const TVeskMessageBox& ProgramMessageBox() { return msgbx1; }
+
+TMessageBoxFunction MessageBoxOver(HWND owner) {
+  return [owner](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
+    const bool confirm = kind == TMessageKind::mkConfirmation;
+    return ProgramMessageBox().Show(owner, title, text,
+                                    confirm ? TMessageIcon::Confirmation : TMessageIcon::Information,
+                                    confirm ? TMessageButtons::YesNo : TMessageButtons::Ok) == IDYES;
+  };
+}
 TfrmVeskSystemMonitor* MainForm() { return mainForm; }
 
 TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParameters)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/UpdateOffer_win.h"
 #include "app/VeskTrayIcon_win.h"
 #include "ui/InstanceWindow_win.h"
 #include "ui/MessageBox_win.h"
@@ -22,6 +23,8 @@ TfrmVeskSystemMonitor* MainForm();
 
 // The program's one message box (msgbx1), localised by the main form.
 const TVeskMessageBox& ProgramMessageBox();
+// That box over `owner`, for the code that speaks through a TMessageBoxFunction.
+TMessageBoxFunction MessageBoxOver(HWND owner);
 
 // Texts of the skinned windows' caption buttons.
 struct TWindowStyleTexts {

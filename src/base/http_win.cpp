@@ -67,6 +67,25 @@ THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const w
   return opened;
 }
 
+namespace {
+
+// The body of a sent request as UTF-8 text, which is what our servers answer in.
+std::optional<std::string> ReadAnswer(HINTERNET request, DWORD started, DWORD timeoutMs) {
+  std::string body;
+  char chunk[kReadChunk];
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk, sizeof chunk, &read)) return std::nullopt;
+    if (read == 0) break;
+    body.append(chunk, read);
+    if (body.size() > kMaxJsonReplyBytes) return std::nullopt;
+    if (GetTickCount() - started > kWholeRequestTimeouts * timeoutMs) return std::nullopt;
+  }
+  return body;
+}
+
+}  // namespace
+
 std::string HttpGetText(const std::wstring& url, DWORD timeoutMs) {
   const DWORD started = GetTickCount();
   const TInternetHandle session = OpenInternetSession(L"", timeoutMs);
@@ -77,18 +96,23 @@ std::string HttpGetText(const std::wstring& url, DWORD timeoutMs) {
   if (!request || !HttpSendRequestW(request.request.Get(), kHeaders, static_cast<DWORD>(-1), nullptr, 0)) {
     return {};
   }
-  std::string body;
-  char chunk[kReadChunk];
-  for (;;) {
-    DWORD read = 0;
-    if (!InternetReadFile(request.request.Get(), chunk, sizeof chunk, &read)) return {};
-    if (read == 0) break;
-    body.append(chunk, read);
-    if (body.size() > kMaxJsonReplyBytes) return {};
-    if (GetTickCount() - started > kWholeRequestTimeouts * timeoutMs) return {};
+  return ReadAnswer(request.request.Get(), started, timeoutMs).value_or(std::string());
+}
+
+std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstring& agent,
+                                        const std::string& contentType, const std::string& body, DWORD timeoutMs) {
+  const DWORD started = GetTickCount();
+  const TInternetHandle session = OpenInternetSession(agent, timeoutMs);
+  if (!session) return std::nullopt;
+  const THttpRequest request =
+      OpenHttpRequest(session.Get(), url, L"POST",
+                      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, timeoutMs);
+  const std::wstring headers = L"Content-Type: " + std::wstring(contentType.begin(), contentType.end()) + L"\r\n";
+  if (!request || !HttpSendRequestW(request.request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()),
+                                    const_cast<char*>(body.data()), static_cast<DWORD>(body.size()))) {
+    return std::nullopt;
   }
-  // The servers answer in UTF-8, which is the program's own text encoding.
-  return body;
+  return ReadAnswer(request.request.Get(), started, timeoutMs);
 }
 
 }  // namespace vsm

@@ -1,9 +1,11 @@
 #pragma once
 // WinINet requests of the program: the handle that closes itself, the session every request
-// opens, and the one GET that the update check, the news and the support centre use.
+// opens, the one GET that the update check, the news and the support centre use, and the POST
+// of the support centre's uploads.
 #include <windows.h>
 #include <wininet.h>
 
+#include <optional>
 #include <string>
 
 namespace vsm {
@@ -48,5 +50,10 @@ THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const w
 // Empty when the request fails, a read fails, the body is longer than any reply of ours, or the
 // whole request takes longer than a few of its time-outs.
 std::string HttpGetText(const std::wstring& url, DWORD timeoutMs = kHttpTimeoutMs);
+
+// POST of `body` with its content type to `url`, as `agent`; the answer's body (UTF-8 text).
+// Nothing when the request fails, a read fails or the answer is longer than any reply of ours.
+std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstring& agent, const std::string& contentType,
+                         const std::string& body, DWORD timeoutMs);
 
 }  // namespace vsm

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "base/library_win.h"
 #include "base/wide_win.h"
 #include "platform/Is64BitWindows_win.h"
+#include "platform/WindowsVersion_win.h"
 
 namespace vsm {
 
@@ -97,18 +97,8 @@ bool TVeskRegistry::WriteString(const std::string& name, const std::string& valu
 
 TRegistryPlatform CurrentRegistryPlatform() {
   static const TRegistryPlatform platform = [] {
-    // RtlGetVersion reports the real version, whatever the manifest declares.
-    TRegistryPlatform result;
-    result.wow64 = Is64BitWindows();
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtlGetVersion = BindFunction<RtlGetVersionFn>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (rtlGetVersion != nullptr && rtlGetVersion(&version) == 0) {
-      result.major = version.dwMajorVersion;
-      result.minor = version.dwMinorVersion;
-    }
-    return result;
+    const TWindowsVersion version = TrueWindowsVersion();
+    return TRegistryPlatform{Is64BitWindows(), version.major, version.minor};
   }();
   return platform;
 }

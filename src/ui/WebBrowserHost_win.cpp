@@ -2,6 +2,7 @@
 
 #include <exdisp.h>
 #include <exdispid.h>
+#include <mshtml.h>
 #include <mshtmhst.h>
 #include <ocidl.h>
 #include <ole2.h>
@@ -179,7 +180,7 @@ class TWebBrowserHost::TSite : public IOleClientSite,
     return S_FALSE;
   }
 
-  // IDispatch: the browser's events; only NewWindow3 matters.
+  // IDispatch: the browser's events; new windows and navigations matter.
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {
     *count = 0;
     return S_OK;
@@ -188,21 +189,39 @@ class TWebBrowserHost::TSite : public IOleClientSite,
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*,
                       UINT*) override {
-    // NewWindow3(ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl), in reverse order.
-    if (id != DISPID_NEWWINDOW3 || parameters == nullptr || parameters->cArgs < 5) return S_OK;
-    const VARIANT& url = parameters->rgvarg[0];
-    const VARIANT& cancel = parameters->rgvarg[3];
-    if (url.vt != VT_BSTR || cancel.vt != (VT_BYREF | VT_BOOL) || cancel.pboolVal == nullptr) return S_OK;
-    bool cancelled = false;
-    if (FOwner.OnNewWindow) {
-      FOwner.OnNewWindow(url.bstrVal ? std::wstring(url.bstrVal, SysStringLen(url.bstrVal)) : std::wstring(),
-                         cancelled);
+    if (parameters == nullptr) return S_OK;
+    // The arguments come in reverse order.
+    switch (id) {
+      case DISPID_NEWWINDOW3:  // (ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl)
+        if (parameters->cArgs >= 5) AskCancel(FOwner.OnNewWindow, parameters->rgvarg[0], parameters->rgvarg[3]);
+        break;
+      case DISPID_BEFORENAVIGATE2:  // (pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel)
+        if (parameters->cArgs >= 7) AskCancel(FOwner.OnBeforeNavigate, parameters->rgvarg[5], parameters->rgvarg[0]);
+        break;
+      case DISPID_NAVIGATECOMPLETE2:
+        if (FOwner.OnNavigateComplete) FOwner.OnNavigateComplete();
+        break;
+      default:
+        break;
     }
-    if (cancelled) *cancel.pboolVal = VARIANT_TRUE;
     return S_OK;
   }
 
  private:
+  // Hands an event's address to the owner's handler and sets the event's cancel flag as it says.
+  static void AskCancel(const std::function<void(const std::wstring&, bool&)>& handler, const VARIANT& url,
+                        const VARIANT& cancel) {
+    const VARIANT* address = url.vt == (VT_BYREF | VT_VARIANT) ? url.pvarVal : &url;
+    if (!handler || address == nullptr || address->vt != VT_BSTR || cancel.vt != (VT_BYREF | VT_BOOL) ||
+        cancel.pboolVal == nullptr) {
+      return;
+    }
+    bool cancelled = false;
+    handler(address->bstrVal ? std::wstring(address->bstrVal, SysStringLen(address->bstrVal)) : std::wstring(),
+            cancelled);
+    if (cancelled) *cancel.pboolVal = VARIANT_TRUE;
+  }
+
   RECT ClientArea() const {
     RECT area{};
     GetClientRect(FParent, &area);
@@ -250,6 +269,21 @@ bool TWebBrowserHost::Navigate(const std::wstring& url) {
   Variant none;
   VARIANT empty = *none;
   return SUCCEEDED(FSite->Browser()->Navigate(address.get(), &empty, &empty, &empty, &empty));
+}
+
+bool TWebBrowserHost::ExecScript(const std::wstring& script) {
+  if (!FSite || FSite->Browser() == nullptr) return false;
+  ComPtr<IDispatch> document;
+  ComPtr<IHTMLDocument2> html;
+  ComPtr<IHTMLWindow2> window;
+  if (FAILED(FSite->Browser()->get_Document(&document)) || !document || FAILED(document.As(&html)) ||
+      FAILED(html->get_parentWindow(&window)) || !window) {
+    return false;
+  }
+  Bstr code(script);
+  Bstr language(L"javascript");
+  Variant result;
+  return SUCCEEDED(window->execScript(code.get(), language.get(), result.get()));
 }
 
 void TWebBrowserHost::Resize() {

@@ -21,11 +21,17 @@ class TWebBrowserHost {
   TWebBrowserHost& operator=(const TWebBrowserHost&) = delete;
 
   bool Navigate(const std::wstring& url);
+  // Runs a script in the current document's window; false when there is no document to run it.
+  bool ExecScript(const std::wstring& script);
   // Fits the control to the parent's client area again.
   void Resize();
 
   // A page asks for a new window showing `url`; set `cancel` to keep it from opening one.
   std::function<void(const std::wstring& url, bool& cancel)> OnNewWindow;
+  // The browser is about to open `url` (a page or a frame); set `cancel` to keep it from doing so.
+  std::function<void(const std::wstring& url, bool& cancel)> OnBeforeNavigate;
+  // A page or frame has been reached.
+  std::function<void()> OnNavigateComplete;
 
  private:
   class TSite;

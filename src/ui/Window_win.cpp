@@ -36,6 +36,15 @@ HWND ReflectedChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+void CentreOnWorkArea(HWND window) {
+  RECT work{}, own{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(window, &own);
+  SetWindowPos(window, nullptr, work.left + (work.right - work.left - (own.right - own.left)) / 2,
+               work.top + (work.bottom - work.top - (own.bottom - own.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetReflectTarget(HWND child, TReflectTarget* target) {
   if (target != nullptr) {
     SetPropW(child, kReflectProperty, target);

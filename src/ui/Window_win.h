@@ -26,6 +26,9 @@ class TReflectTarget {
   virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
 };
 
+// Moves a top-level window to the middle of the primary monitor's work area.
+void CentreOnWorkArea(HWND window);
+
 // Registers `target` for the child window `child` (null unregisters).
 void SetReflectTarget(HWND child, TReflectTarget* target);
 
