@@ -219,7 +219,7 @@ void TfrmVeskMonitorMain::ButtonClick(int id) {
 void TfrmVeskMonitorMain::PaintTabIcon(HDC dc, const TSkinButton& tab, const RECT& box) const {
   // Even indices are the plain icons, odd ones the selected icons.
   const bool selectedIcon = FTabs.IconIndex(tab.icon) % 2 == 1;
-  const COLORREF colour = selectedIcon ? ToColorRef(kBackground) : RGB(255, 255, 255);
+  const COLORREF colour = selectedIcon ? ToColorRef(Theme().colours.formFrame) : RGB(255, 255, 255);
   TPenHandle pen(CreatePen(PS_SOLID, Scale()(2), colour));
   TSelectObject selectedPen(dc, pen.Get());
   TSelectObject brush(dc, GetStockObject(NULL_BRUSH));
@@ -252,7 +252,7 @@ void TfrmVeskMonitorMain::PaintTabIcon(HDC dc, const TSkinButton& tab, const REC
 void TfrmVeskMonitorMain::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  FillColour(dc, client, kBackground);
+  FillColour(dc, client, Theme().colours.formFrame);
   SetBkMode(dc, TRANSPARENT);
   {
     TSelectObject font(dc, FCaptionFont.Get());

@@ -28,7 +28,6 @@ class TfrmVeskMonitorMain final : public TWindow {
   static constexpr int kWidth = 880;
   static constexpr int kHeight = 600;
   static constexpr int kCaptionHeight = 30;
-  static constexpr uint32_t kBackground = 0xFF005AB9;  // 0xB95A00 as blue-green-red
   static constexpr RECT kPanel{9, 85, 9 + 862, 85 + 506};
 
   // Creates the hidden window (FormCreate); `mainForm` is the hidden main form.

@@ -1,6 +1,7 @@
 #include "support/frmVeskSupport_win.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include "app/BrowserEmulation_win.h"
 #include "app/OpenURL_win.h"
@@ -26,8 +27,14 @@ namespace vsm {
 namespace {
 
 const TWindowClassTraits kTraits{TFrmVeskSupport::kWindowClass, 0, IDC_ARROW, 1};
-constexpr int kClientWidth = 900;
-constexpr int kClientHeight = 620;
+constexpr const wchar_t* kBrowserAreaClass = L"TFrmVeskSupportBrowser";
+// The window in 96-dpi units: a caption in the program's blue, the page below it in a thin frame.
+constexpr int kWidth = 900;
+constexpr int kHeight = 651;
+constexpr int kCaptionHeight = 30;
+constexpr int kBorder = 1;
+constexpr RECT kPageArea{kBorder, kCaptionHeight, kWidth - kBorder, kHeight - kBorder};
+constexpr int kCloseButtonId = 100;
 constexpr int kOpenButtonId = 1;
 // The support centre's own messages: results of its threads, and actions its browser asked for
 // that must not run inside the browser's event.
@@ -35,9 +42,26 @@ constexpr UINT kUnreadQueryDone = WM_APP + 1;
 constexpr UINT kUploadDone = WM_APP + 2;
 constexpr UINT kOpenPendingAddress = WM_APP + 3;
 constexpr UINT kChooseFile = WM_APP + 4;  // wParam 0: an image, 1: an archive
-// Without a browser: the explanation and the button below it, in 96-dpi units of the client area.
-constexpr RECT kNoBrowserText{150, 220, kClientWidth - 150, 300};
+// Without a browser: the explanation and the button below it, in the middle of the page area.
+constexpr int kNoBrowserTextMargin = 100;
+constexpr int kNoBrowserTextHeight = 80;
 constexpr SIZE kOpenButtonSize{200, 30};
+
+// The page area the browser fills: a plain child, so that the browser can take all of it.
+HWND CreateBrowserArea(HWND parent, const RECT& bounds) {
+  static const ATOM atom = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kBrowserAreaClass;
+    return RegisterClassExW(&wc);
+  }();
+  (void)atom;
+  return CreateWindowExW(0, kBrowserAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
 
 // Lets the screen repaint for a while, dispatching whatever comes meanwhile.
 void ProcessMessagesFor(DWORD milliseconds) {
@@ -66,10 +90,10 @@ std::string WindowsVersionText() {
 TFrmVeskSupport::TFrmVeskSupport(std::string site, TMessageBoxFunction messageBox)
     : FAddresses(std::move(site)) {
   const TDpiScale scale{GetDeviceCaps(TWindowDC(nullptr).Get(), LOGPIXELSX)};
-  RECT bounds{0, 0, scale(kClientWidth), scale(kClientHeight)};
-  AdjustWindowRectEx(&bounds, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  CreateWindowFrom(kTraits, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                   {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}, nullptr);
+  CreateWindowFrom(kTraits, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX,
+                   {0, 0, scale(kWidth), scale(kHeight)}, nullptr);
+  FButtons.Buttons().push_back(
+      {kCloseButtonId, TSkinButtonKind::CaptionClose, {kWidth - 34, 0, kWidth - 4, kCaptionHeight}});
   wmsg1 = messageBox ? std::move(messageBox) : MessageBoxOver(Handle());
   FIdentity.osVersion = WindowsVersionText();
   SetBrowserEmulation();
@@ -97,6 +121,8 @@ void TFrmVeskSupport::Localize() {
   SetWindowTextW(Handle(), GetLangText("GUI", "Support", L"Support Center").c_str());
   const LOGFONTW lang = LangLogFont();
   FFont = CreateRoleFont(Theme().fonts.label, Scale(), lang.lfFaceName, lang.lfCharSet);
+  FCaptionFont = CreateRoleFont(Theme().fonts.title, Scale(), lang.lfFaceName, lang.lfCharSet);
+  InvalidateRect(Handle(), nullptr, FALSE);
   if (FOpenButton != nullptr) {
     SetWindowTextW(FOpenButton, GetLangText("GUI", "SupportOpenBrowser", L"Open in Browser").c_str());
     SendMessageW(FOpenButton, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
@@ -115,7 +141,12 @@ void TFrmVeskSupport::ShowForm() {
 void TFrmVeskSupport::FormShow() {
   Finit = true;
   FFirstPage = WithIdentity(FAddresses.FirstPage(FMsgIds));
-  wb1 = TWebBrowserHost::Create(Handle());
+  FBrowserArea = CreateBrowserArea(Handle(), ScaleRect(kPageArea, Scale()));
+  wb1 = TWebBrowserHost::Create(FBrowserArea);
+  if (!wb1) {
+    DestroyWindow(FBrowserArea);
+    FBrowserArea = nullptr;
+  }
   if (wb1) {
     wb1->OnBeforeNavigate = [this](const std::wstring& url, bool& cancel) { wb1BeforeNavigate2(url, cancel); };
     wb1->OnNavigateComplete = [this] { FUploadFileName.clear(); };
@@ -130,31 +161,54 @@ void TFrmVeskSupport::FormShow() {
 }
 
 void TFrmVeskSupport::Layout() {
+  const RECT page = ScaleRect(kPageArea, Scale());
+  if (FBrowserArea != nullptr) {
+    SetWindowPos(FBrowserArea, nullptr, page.left, page.top, page.right - page.left, page.bottom - page.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (wb1) wb1->Resize();
-  if (FOpenButton == nullptr) return;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const int width = Scale()(kOpenButtonSize.cx);
-  SetWindowPos(FOpenButton, nullptr, (client.right - width) / 2, client.bottom / 2, width,
-               Scale()(kOpenButtonSize.cy), SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  if (FOpenButton != nullptr) {
+    const int width = Scale()(kOpenButtonSize.cx);
+    SetWindowPos(FOpenButton, nullptr, (page.left + page.right - width) / 2, (page.top + page.bottom) / 2, width,
+                 Scale()(kOpenButtonSize.cy), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TFrmVeskSupport::PaintNoBrowser(HDC dc) {
+void TFrmVeskSupport::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  FillColour(dc, client, Theme().colours.menuBackground);
-  if (wb1) return;
-  TSelectObject font(dc, FFont.Get());
+  const TTheme& theme = Theme();
+  FillColour(dc, client, theme.colours.formFrame);
+  const RECT page = ScaleRect(kPageArea, Scale());
+  FillColour(dc, page, theme.colours.menuBackground);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToColorRef(Theme().colours.menuText));
-  const int margin = Scale()(kNoBrowserText.left);
-  RECT text{margin, client.bottom / 2 - Scale()(kNoBrowserText.bottom - kNoBrowserText.top), client.right - margin,
-            client.bottom / 2 - Scale()(10)};
+  const int iconSize = Scale()(16);
+  if (HICON icon = static_cast<HICON>(
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize, iconSize, 0))) {
+    DrawIconEx(dc, Scale()(8), (Scale()(kCaptionHeight) - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr,
+               DI_NORMAL);
+    DestroyIcon(icon);
+  }
+  {
+    TSelectObject font(dc, FCaptionFont.Get());
+    SetTextColor(dc, ToColorRef(theme.colours.accentText));
+    RECT caption{Scale()(30), 0, Scale()(kWidth - 40), Scale()(kCaptionHeight)};
+    wchar_t title[128] = {};
+    GetWindowTextW(Handle(), title, ARRAYSIZE(title));
+    DrawTextW(dc, title, -1, &caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  FButtons.Paint(dc, Scale(), FFont.Get(), ToColorRef(theme.colours.accentText), {});
+  if (wb1) return;
+  // Without a browser: the explanation, centred as a block just above the button.
+  TSelectObject font(dc, FFont.Get());
+  SetTextColor(dc, ToColorRef(theme.colours.menuText));
+  const int margin = Scale()(kNoBrowserTextMargin);
+  const int middle = (page.top + page.bottom) / 2;
+  RECT text{page.left + margin, middle - Scale()(kNoBrowserTextHeight), page.right - margin, middle - Scale()(10)};
   const std::wstring explanation = GetLangText(
       "GUI", "SupportNoBrowser",
       L"This computer has no embedded web browser, so the support center cannot show the feedback site here.");
-  // Centred as a block: measured first, then drawn at the bottom of its room, above the button.
   RECT measured = text;
   DrawTextW(dc, explanation.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
   text.top = text.bottom - (measured.bottom - measured.top);
@@ -275,12 +329,35 @@ void TFrmVeskSupport::TakeScreenshot() {
 LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { PaintNoBrowser(dc); });
+      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_CTLCOLORBTN:
+      // The button's corners show the page's white.
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_NCHITTEST: {
+      POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(Handle(), &client);
+      if (client.y < Scale()(kCaptionHeight) && FButtons.At(client, Scale()) == nullptr) return HTCAPTION;
+      return HTCLIENT;
+    }
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      if (FButtons.HandleMouse(Handle(), Scale(), message, lParam) == kCloseButtonId) ShowWindow(Handle(), SW_HIDE);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) ShowWindow(Handle(), SW_HIDE);
+      return 0;
+    case WM_SYSCOMMAND:
+      // No caption bar carries the system menu's key.
+      if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+      break;
+
     case WM_COMMAND:
       if (LOWORD(wParam) == kOpenButtonId && HIWORD(wParam) == BN_CLICKED) OpenInDefaultBrowser();
       return 0;

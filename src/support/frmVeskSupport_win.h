@@ -15,6 +15,7 @@
 #include "app/UpdateOffer_win.h"
 #include "support/SupportAddresses.h"
 #include "ui/Gdi_win.h"
+#include "ui/SkinButtons_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
@@ -63,7 +64,7 @@ class TFrmVeskSupport final : public TWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormShow();
   void Layout();
-  void PaintNoBrowser(HDC dc);
+  void Paint(HDC dc);
   void wb1BeforeNavigate2(const std::wstring& url, bool& cancel);
   void UploadMessage(WPARAM what);
   void UploadDone();
@@ -89,8 +90,10 @@ class TFrmVeskSupport final : public TWindow {
   std::unique_ptr<TFrmCatch> FCatch;
   std::shared_ptr<TUnreadQuery> FUnreadQuery;
   std::shared_ptr<TUploadThread> FUpload;
+  HWND FBrowserArea = nullptr;
   HWND FOpenButton = nullptr;
-  TFontHandle FFont;
+  TSkinButtonSet FButtons;
+  TFontHandle FFont, FCaptionFont;
 };
 
 // The product number the feedback site knows this program by.

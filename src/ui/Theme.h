@@ -24,6 +24,7 @@ struct TThemeColours {
   uint32_t menuText = 0xFF383838;
   uint32_t accent = OpaqueArgb(kBrandColour);  // the program's blue: hot menu items, buttons, title bar
   uint32_t accentText = 0xFFFFFFFF;
+  uint32_t formFrame = 0xFF005AB9;  // the deeper blue of the main and support windows' frames
   uint32_t menuSeparator = 0xFFE5E5E5;
   uint32_t border = 0xFFC8C8C8;
   uint32_t buttonFace = 0xFFF0F0F0;

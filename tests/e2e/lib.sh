@@ -3,8 +3,9 @@
 E2E_FAILED=0
 E2E_PASSED=0
 # Every failed check as "scenario: check", repeated by the summary so that a shortened log
-# still names them.
+# still names them, and the scenarios that passed only on their second run.
 E2E_FAILURES=()
+E2E_SECOND_RUNS=()
 
 e2e_setup_display() {
   # shellcheck source=scripts/virtual_display.sh
@@ -52,16 +53,27 @@ e2e_stop_product() {
   sleep 0.5
 }
 
-e2e_begin() { E2E_SCENARIO=$1; E2E_SCENARIO_FAILED=0; echo "--- scenario $1"; }
+# e2e_begin NAME ATTEMPT; e2e_end fails for a failed first attempt, which the caller runs again.
+e2e_begin() {
+  E2E_SCENARIO=$1 E2E_ATTEMPT=${2:-2} E2E_SCENARIO_FAILED=0
+  if [ "$E2E_ATTEMPT" = 1 ]; then echo "--- scenario $1"; else echo "--- scenario $1 (second run)"; fi
+}
 e2e_end() {
   e2e_stop_product
   leave_simulated_machine
-  if [ "$E2E_SCENARIO_FAILED" = 0 ]; then E2E_PASSED=$((E2E_PASSED + 1)); echo "ok   $E2E_SCENARIO";
-  else E2E_FAILED=$((E2E_FAILED + 1)); echo "FAIL $E2E_SCENARIO"; fi
+  if [ "$E2E_SCENARIO_FAILED" = 0 ]; then
+    E2E_PASSED=$((E2E_PASSED + 1)); echo "ok   $E2E_SCENARIO"
+    [ "$E2E_ATTEMPT" = 1 ] || E2E_SECOND_RUNS+=("$E2E_SCENARIO")
+  elif [ "$E2E_ATTEMPT" = 1 ]; then
+    echo "again $E2E_SCENARIO"; return 1
+  else
+    E2E_FAILED=$((E2E_FAILED + 1)); echo "FAIL $E2E_SCENARIO"
+  fi
 }
 e2e_summary() {
   local failure
   for failure in "${E2E_FAILURES[@]}"; do echo "  failed check: $failure"; done
+  [ ${#E2E_SECOND_RUNS[@]} = 0 ] || echo "  passed on the second run: ${E2E_SECOND_RUNS[*]}"
   echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
   [ "$E2E_FAILED" = 0 ]
 }

@@ -11,11 +11,15 @@ source "$here/lib.sh"
 e2e_setup_display
 trap e2e_teardown EXIT
 
+# A scenario that fails is run once more: X input and Wine's timing under load fail a check now
+# and then. A pass on the second run still names the first run's failed checks in the summary.
 for scenario in "$here"/scenarios/"${E2E_ONLY:-}"*.sh; do
   [ -e "$scenario" ] || { echo "no scenario matches '${E2E_ONLY:-}'"; exit 1; }
-  e2e_begin "$(basename "$scenario" .sh)"
-  # shellcheck disable=SC1090
-  source "$scenario"
-  e2e_end
+  for attempt in 1 2; do
+    e2e_begin "$(basename "$scenario" .sh)" "$attempt"
+    # shellcheck disable=SC1090
+    source "$scenario"
+    e2e_end && break
+  done
 done
 e2e_summary
