@@ -267,18 +267,12 @@ void TfrmVeskMonitorMain::Paint(HDC dc) {
 }
 
 LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_PAINT:
       PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
       return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_NCHITTEST: {
-      POINT client = point;
-      ScreenToClient(Handle(), &client);
-      if (client.y < Scale()(kCaptionHeight) && FButtons.At(client, Scale()) == nullptr) return HTCAPTION;
-      return HTCLIENT;
-    }
+    case WM_NCHITTEST: return FButtons.CaptionHitTest(Handle(), lParam, Scale(), kCaptionHeight);
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:

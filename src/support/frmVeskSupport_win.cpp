@@ -1,7 +1,6 @@
 #include "support/frmVeskSupport_win.h"
 
 #include <commdlg.h>
-#include <windowsx.h>
 
 #include "app/BrowserEmulation_win.h"
 #include "app/OpenURL_win.h"
@@ -338,12 +337,7 @@ LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       // The button's corners show the page's white.
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_NCHITTEST: {
-      POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      ScreenToClient(Handle(), &client);
-      if (client.y < Scale()(kCaptionHeight) && FButtons.At(client, Scale()) == nullptr) return HTCAPTION;
-      return HTCLIENT;
-    }
+    case WM_NCHITTEST: return FButtons.CaptionHitTest(Handle(), lParam, Scale(), kCaptionHeight);
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:
@@ -357,7 +351,6 @@ LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // No caption bar carries the system menu's key.
       if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
       break;
-
     case WM_COMMAND:
       if (LOWORD(wParam) == kOpenButtonId && HIWORD(wParam) == BN_CLICKED) OpenInDefaultBrowser();
       return 0;

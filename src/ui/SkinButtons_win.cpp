@@ -180,4 +180,10 @@ void TSkinButtonSet::Paint(HDC dc, TDpiScale scale, HFONT font, COLORREF text,
   }
 }
 
+LRESULT TSkinButtonSet::CaptionHitTest(HWND window, LPARAM lParam, TDpiScale scale, int captionHeight) {
+  POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ScreenToClient(window, &client);
+  return client.y < scale(captionHeight) && At(client, scale) == nullptr ? HTCAPTION : HTCLIENT;
+}
+
 }  // namespace vsm

@@ -48,6 +48,10 @@ class TSkinButtonSet {
   // while a button is pressed, repaints, and answers the id of the button clicked, else 0.
   int HandleMouse(HWND window, TDpiScale scale, UINT message, LPARAM lParam);
 
+  // WM_NCHITTEST of a window without a system caption: the band of `captionHeight` (96-dpi units)
+  // at the top drags the window, except where a button is.
+  LRESULT CaptionHitTest(HWND window, LPARAM lParam, TDpiScale scale, int captionHeight);
+
   // Paints every button; `onTabIcon` draws a tab's icon into its 24 x 24 box.
   void Paint(HDC dc, TDpiScale scale, HFONT font, COLORREF text,
              const std::function<void(HDC, const TSkinButton&, const RECT&)>& onTabIcon) const;
