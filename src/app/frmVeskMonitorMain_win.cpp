@@ -25,35 +25,7 @@ std::unique_ptr<TfrmHardMonitor> frmHardMonitor;
 namespace {
 
 const TWindowClassTraits kTraits{L"TfrmVeskMonitorMain", CS_DBLCLKS, IDC_ARROW, 1};
-const TWindowClassTraits kPanelTraits{L"TVeskPanel", 0, IDC_ARROW, 0};
 constexpr int kTabIds[] = {1, 2, 3};
-
-// The page host: a white child the pages fill.
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(window, &r);
-    FillColour(reinterpret_cast<HDC>(wParam), r, 0xFFFFFFFF);
-    return 1;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND CreatePanel(HWND parent, const RECT& bounds) {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPanelTraits.name;
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
-  return CreateWindowExW(0, kPanelTraits.name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left,
-                         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-}
 
 }  // namespace
 

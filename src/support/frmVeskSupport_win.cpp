@@ -26,7 +26,6 @@ namespace vsm {
 namespace {
 
 const TWindowClassTraits kTraits{TFrmVeskSupport::kWindowClass, 0, IDC_ARROW, 1};
-constexpr const wchar_t* kBrowserAreaClass = L"TFrmVeskSupportBrowser";
 // The window in 96-dpi units: a caption in the program's blue, the page below it in a thin frame.
 constexpr int kWidth = 900;
 constexpr int kHeight = 651;
@@ -45,22 +44,6 @@ constexpr UINT kChooseFile = WM_APP + 4;  // wParam 0: an image, 1: an archive
 constexpr int kNoBrowserTextMargin = 100;
 constexpr int kNoBrowserTextHeight = 80;
 constexpr SIZE kOpenButtonSize{200, 30};
-
-// The page area the browser fills: a plain child, so that the browser can take all of it.
-HWND CreateBrowserArea(HWND parent, const RECT& bounds) {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kBrowserAreaClass;
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
-  return CreateWindowExW(0, kBrowserAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
-                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-}
 
 // Lets the screen repaint for a while, dispatching whatever comes meanwhile.
 void ProcessMessagesFor(DWORD milliseconds) {
@@ -140,7 +123,8 @@ void TFrmVeskSupport::ShowForm() {
 void TFrmVeskSupport::FormShow() {
   Finit = true;
   FFirstPage = WithIdentity(FAddresses.FirstPage(FMsgIds));
-  FBrowserArea = CreateBrowserArea(Handle(), ScaleRect(kPageArea, Scale()));
+  // The browser takes all of its parent's client area: a panel of the page area's size.
+  FBrowserArea = CreatePanel(Handle(), ScaleRect(kPageArea, Scale()));
   wb1 = TWebBrowserHost::Create(FBrowserArea);
   if (!wb1) {
     DestroyWindow(FBrowserArea);

@@ -34,7 +34,34 @@ HWND ReflectedChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT area;
+    GetClientRect(window, &area);
+    FillRect(reinterpret_cast<HDC>(wParam), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return 1;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
+
+HWND CreatePanel(HWND parent, const RECT& bounds) {
+  static constexpr wchar_t kPanelClass[] = L"TVeskPanel";
+  static const ATOM atom = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PanelProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPanelClass;
+    return RegisterClassExW(&wc);
+  }();
+  (void)atom;
+  return CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
 
 void CentreOnWorkArea(HWND window) {
   RECT work{}, own{};

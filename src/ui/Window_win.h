@@ -26,6 +26,9 @@ class TReflectTarget {
   virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
 };
 
+// A plain white child that hosts pages or a browser filling it.
+HWND CreatePanel(HWND parent, const RECT& bounds);
+
 // Moves a top-level window to the middle of the primary monitor's work area.
 void CentreOnWorkArea(HWND window);
 
