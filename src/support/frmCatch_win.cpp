@@ -6,6 +6,7 @@
 #include "ui/ModalLoop_win.h"
 #include "ui/MousePoint_win.h"
 #include "ui/PngEncoder_win.h"
+#include "ui/Rect_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -13,8 +14,6 @@ namespace vsm {
 namespace {
 
 const TWindowClassTraits kCatchClass{L"TFrmCatch", 0, IDC_CROSS, 0};
-
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 

@@ -81,7 +81,8 @@ std::unique_ptr<TImage> TImage::FromPngBytes(const void* data, size_t size) {
   UINT width = 0;
   UINT height = 0;
   if (!factory || FAILED(factory->CreateStream(stream.Put())) ||
-      FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)), static_cast<DWORD>(size))) ||
+      FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
+                                          static_cast<DWORD>(size))) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               decoder.Put())) ||
       FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||

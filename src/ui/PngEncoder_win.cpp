@@ -28,7 +28,9 @@ std::vector<BYTE> BgrRows(const ArgbBitmap& pixels, const Rect& part, UINT strid
 std::vector<uint8_t> StreamBytes(IStream* stream) {
   HGLOBAL memory = nullptr;
   STATSTG stat{};
-  if (FAILED(GetHGlobalFromStream(stream, &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return {};
+  if (FAILED(GetHGlobalFromStream(stream, &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
+    return {};
+  }
   const auto* bytes = static_cast<const uint8_t*>(GlobalLock(memory));
   if (bytes == nullptr) return {};
   std::vector<uint8_t> result(bytes, bytes + stat.cbSize.QuadPart);
@@ -55,9 +57,9 @@ std::vector<uint8_t> EncodePng(const ArgbBitmap& pixels, const Rect& part) {
   if (!factory || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
       FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put())) ||
       FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
-      FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())) || FAILED(frame->Initialize(options.Get())) ||
-      FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
-      format != GUID_WICPixelFormat24bppBGR) {
+      FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())) ||
+      FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(width, height)) ||
+      FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) {
     return {};
   }
   std::vector<BYTE> rows = BgrRows(pixels, clipped, stride);

@@ -1,6 +1,6 @@
 // The screenshot capture window under Wine: a real screen picture, real windows and mouse
 // capture. A second thread plays the user: it sends the mouse and key messages to the window
-// while ShowModal runs its loop on the test's thread, and looks at the window between them.
+// while ShowModal runs its loop on the test's thread, and reads the screen between them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -52,8 +52,8 @@ class TBackdrop {
 
  private:
   static HWND Open(int left, int right, COLORREF colour) {
-    HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"VsmCatchBackdrop", L"", WS_POPUP, left, 0,
-                                  right - left, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"VsmCatchBackdrop", L"", WS_POPUP, left,
+                                  0, right - left, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
@@ -101,14 +101,15 @@ struct TUserPlay {
   bool chosen = false;  // what ShowModal returned
   RECT bounds{};
   bool topMost = false;
-  bool stayedOpen = false;      // after the last input, so it was closed from outside
+  bool stayedOpen = false;  // after the last input, so it was closed from outside
 };
 
 // Shows the window and sends it the inputs one by one from a thread of its own, which calls
 // `between(i)` after input i (all but the last). A window that does not show, or stays open after
 // the last input, is told to close, so that the test fails instead of hanging.
-TUserPlay Play(TFrmCatch& form, const std::vector<TInput>& inputs,
-               const std::function<void(size_t)>& between = [](size_t) {}) {
+TUserPlay Play(
+    TFrmCatch& form, const std::vector<TInput>& inputs,
+    const std::function<void(size_t)>& between = [](size_t) {}) {
   TUserPlay seen;
   std::atomic<bool> returned{false};
   std::thread user([&] {
@@ -126,7 +127,8 @@ TUserPlay Play(TFrmCatch& form, const std::vector<TInput>& inputs,
         const TInput& input = inputs[i];
         const bool leftHeld = input.message == WM_LBUTTONDOWN || input.message == WM_MOUSEMOVE;
         const WPARAM keys = input.message == WM_KEYDOWN ? VK_ESCAPE : (leftHeld ? MK_LBUTTON : 0);
-        SendMessageTimeoutW(window, input.message, keys, MAKELPARAM(input.x, input.y), SMTO_NORMAL, 5000, nullptr);
+        SendMessageTimeoutW(window, input.message, keys, MAKELPARAM(input.x, input.y), SMTO_NORMAL, 5000,
+                            nullptr);
         if (i + 1 < inputs.size()) between(i);
       }
     }

@@ -19,13 +19,15 @@ void DrawPattern(ArgbBitmap& pixels) {
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x) {
       const uint32_t alpha = (x + y) % 3 == 0 ? 0x00u : 0xFFu;
-      pixels.SetPixel(x, y, alpha << 24 | uint32_t(x * 40) << 16 | uint32_t(y * 60) << 8 | uint32_t(200 - x - y));
+      pixels.SetPixel(x, y,
+                      alpha << 24 | uint32_t(x * 40) << 16 | uint32_t(y * 60) << 8 | uint32_t(200 - x - y));
     }
   }
 }
 
 uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
-  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 |
+         bytes[at + 3];
 }
 
 struct TEncodeCase {
