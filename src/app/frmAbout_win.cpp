@@ -11,6 +11,7 @@
 #include "app/Translation_win.h"
 #include "base/wide_win.h"
 #include "ui/Gdi_win.h"
+#include "ui/ModalLoop_win.h"
 #include "ui/Theme_win.h"
 #include "ui/Window_win.h"
 
@@ -114,11 +115,7 @@ void ShowAboutBox(HWND owner) {
   EnableWindow(owner, FALSE);
   ShowWindow(box.Handle(), SW_SHOW);
   SetForegroundWindow(box.Handle());
-  MSG msg;
-  while (!box.Closed() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunModalLoop([&box] { return box.Closed(); });
   EnableWindow(owner, TRUE);
   SetForegroundWindow(owner);
 }

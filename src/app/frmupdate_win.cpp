@@ -8,6 +8,7 @@
 #include "app/Translation_win.h"
 #include "base/web_address.h"
 #include "base/wide_win.h"
+#include "ui/ModalLoop_win.h"
 
 namespace vsm {
 
@@ -45,16 +46,6 @@ POINT CentredOn(HWND owner, int width, int height) {
   return {around.left + (around.right - around.left - width) / 2, around.top + (around.bottom - around.top - height) / 2};
 }
 
-void RunModal(HWND window) {
-  MSG message;
-  while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // A WM_QUIT that ended the loop belongs to the thread's own loop.
-  if (IsWindow(window)) PostQuitMessage(static_cast<int>(message.wParam));
-}
-
 }  // namespace
 
 TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, const std::string& url, int32_t color,
@@ -87,7 +78,7 @@ TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, cons
   form.FormShow();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
-  RunModal(window);
+  RunModalLoop([window] { return !IsWindow(window); });
   if (ownerWasEnabled) {
     EnableWindow(owner, TRUE);
     SetForegroundWindow(owner);

@@ -13,6 +13,7 @@ struct Rect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+  bool operator==(const Rect&) const = default;
 };
 
 struct Point {

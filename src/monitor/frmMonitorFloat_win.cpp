@@ -1,6 +1,5 @@
 #include "monitor/frmMonitorFloat_win.h"
 
-
 #include <algorithm>
 
 #include "app/AppConfig_win.h"
@@ -14,6 +13,7 @@
 #include "software/Software_win.h"
 #include "ui/ImageIds.h"
 #include "ui/MousePoint_win.h"
+#include "ui/Rect_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -30,7 +30,6 @@ constexpr UINT kDragInterval = 15;
 const TWindowClassTraits kStripClass{L"TfrmMonitorFloat"};
 
 Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 RECT WorkAreaAt(POINT point) {
   MONITORINFO info{};

@@ -18,6 +18,7 @@
 #include "software/Software_win.h"
 #include "ui/ImageIds.h"
 #include "ui/MousePoint_win.h"
+#include "ui/Rect_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -29,8 +30,6 @@ namespace {
 constexpr UINT kChartInterval = 1000;
 constexpr int kButtonSize = 16;
 const TWindowClassTraits kPopupClass{L"TfrmMonitorPopup"};
-
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The list's process lock, released however the filling ends.
 class TProcessListLock {

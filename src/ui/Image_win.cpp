@@ -1,28 +1,13 @@
 #include "ui/Image_win.h"
 
-#include <wincodec.h>
-
 #include <vector>
 
 #include "ui/ImageIds.h"
+#include "ui/Wic_win.h"
 
 namespace vsm {
 
 namespace {
-
-// Initialises COM on this thread for the guard's lifetime, when it was not already.
-class TComScope {
- public:
-  TComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~TComScope() {
-    if (initialised_) CoUninitialize();
-  }
-  TComScope(const TComScope&) = delete;
-  TComScope& operator=(const TComScope&) = delete;
-
- private:
-  bool initialised_;
-};
 
 uint32_t Premultiply(uint32_t argb) {
   const uint32_t a = argb >> 24;
@@ -82,20 +67,22 @@ std::unique_ptr<TImage> TImage::FromPngResource(int resourceId) {
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
   const DWORD size = found != nullptr ? SizeofResource(module, found) : 0;
-  if (data == nullptr || size == 0) return nullptr;
+  if (data == nullptr) return nullptr;
+  return FromPngBytes(data, size);
+}
 
-  TComScope com;
-  TComPtr<IWICImagingFactory> factory;
+std::unique_ptr<TImage> TImage::FromPngBytes(const void* data, size_t size) {
+  if (data == nullptr || size == 0 || size > MAXDWORD) return nullptr;
+  TWicFactory factory;
   TComPtr<IWICStream> stream;
   TComPtr<IWICBitmapDecoder> decoder;
   TComPtr<IWICBitmapFrameDecode> frame;
   TComPtr<IWICFormatConverter> converter;
   UINT width = 0;
   UINT height = 0;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(factory.Put()))) ||
-      FAILED(factory->CreateStream(stream.Put())) ||
-      FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)), size)) ||
+  if (!factory || FAILED(factory->CreateStream(stream.Put())) ||
+      FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
+                                          static_cast<DWORD>(size))) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               decoder.Put())) ||
       FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||

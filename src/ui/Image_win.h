@@ -4,6 +4,7 @@
 // drawing goes on without it.
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 
 #include "base/ArgbBitmap.h"
@@ -18,6 +19,8 @@ class TImage {
   static std::unique_ptr<TImage> Create(int width, int height);
   // A PNG resource (type RT_RCDATA) of this executable; null when missing or undecodable.
   static std::unique_ptr<TImage> FromPngResource(int resourceId);
+  // PNG bytes; null when undecodable.
+  static std::unique_ptr<TImage> FromPngBytes(const void* data, size_t size);
   // The image drawn at twice its size when the scale is above 1.25 and there is one, else the
   // image itself: scaled down, it stays sharp where the plain one would be stretched.
   static std::unique_ptr<TImage> FromPngResourceFor(int resourceId, TDpiScale scale);

@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-
 #include <vector>
 
 #include "ui/MessageBoxLayout.h"
 #include "ui/MousePoint_win.h"
+#include "ui/Rect_win.h"
 #include "ui/Theme_win.h"
 #include "ui/Window_win.h"
 
@@ -17,7 +17,6 @@ namespace {
 const TWindowClassTraits kMessageBoxClass{L"TVeskMessageBox", CS_DROPSHADOW};
 
 bool Inside(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class TMessageBoxWindow final : public TWindow {
  public:
