@@ -81,6 +81,7 @@ for _ in $(seq 60); do [ -n "$(uploads)" ] && break; sleep 0.25; done
 upload=$(uploads | head -1)
 echo "  uploaded: ${upload:-(nothing)} $(identify -format '%m %wx%h' "$upload" 2>/dev/null)"
 check "the rectangle went up as a PNG of its size" test "$(identify -format '%m %wx%h' "$upload" 2>/dev/null)" = "PNG 200x140"
+[ -n "$upload" ] && cp "$upload" "$shots/capture_uploaded.png" && echo "  screenshot: $shots/capture_uploaded.png"
 check "the upload came as the browser the site expects" \
   grep -q "^POST http://support\.vesk-monitor\.example[:0-9]*/index\.php?to=upload-file agent=Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0; Maxthon)$" \
   "$site_dir/requests.log"
