@@ -56,9 +56,9 @@ class TFrmVeskSupport final : public TWindow {
   // Saves a screenshot under a temporary name and uploads it; the file goes once the upload ends.
   bool UploadPng(const std::vector<uint8_t>& png);
 
+  // The file on its way (empty when none) and the answer to the last upload.
   const std::wstring& UploadFileName() const { return FUploadFileName; }
   const std::string& UploadResult() const { return FUploadResult; }
-  bool HasBrowser() const { return wb1 != nullptr; }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
