@@ -125,8 +125,8 @@ void TReportList::Paint(HDC dc) {
   for (const auto& column : FColumns) {
     RECT cell{left, 0, left + Scale()(column.width), header};
     // The caption gives way to the sort mark only in the column that shows one.
-    const int markRoom = column.mark == TSortMark::None ? 2 : 16;
-    RECT text{cell.left + Scale()(6), 0, cell.right - Scale()(markRoom), header};
+    const int markRoom = column.mark == TSortMark::None ? 1 : 16;
+    RECT text{cell.left + Scale()(kTextIndent), 0, cell.right - Scale()(markRoom), header};
     DrawTextW(dc, column.caption.c_str(), static_cast<int>(column.caption.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
     DrawSortMark(dc, cell, column.mark);

@@ -25,6 +25,9 @@ struct TReportColumn {
 
 class TReportList final : public TWindow {
  public:
+  // Where a column's text starts, in 96-dpi units from its left edge: headers and cells alike.
+  static constexpr int kTextIndent = 4;
+
   TReportList(HWND parent, int rowHeight, int buttonColumn, int buttonSize);
 
   std::vector<TReportColumn>& Columns() { return FColumns; }

@@ -296,7 +296,7 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   for (int column = 1; column <= 7; ++column) {
     const std::wstring text = CellText(item, column);
     RECT cell = lvProcess->CellRect(row, column);
-    cell.left += Scale()(6);
+    cell.left += Scale()(TReportList::kTextIndent);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   // The row's menu button: pressed, hot, or plain on the row under the mouse.
