@@ -82,11 +82,8 @@ TFrmVeskSupport::TFrmVeskSupport(std::string site, TMessageBoxFunction messageBo
   Localize();
 }
 
-TFrmVeskSupport::~TFrmVeskSupport() {
-  // The browser goes while its window still exists.
-  wb1.reset();
-  if (Handle() != nullptr) DestroyWindow(Handle());
-}
+// The members (the browser among them) go before the window base destroys the window.
+TFrmVeskSupport::~TFrmVeskSupport() = default;
 
 void TFrmVeskSupport::Init(const std::string& installation, int32_t product, const std::string& version,
                            int32_t vip, HWND window) {
@@ -126,15 +123,13 @@ void TFrmVeskSupport::FormShow() {
   // The browser takes all of its parent's client area: a panel of the page area's size.
   FBrowserArea = CreatePanel(Handle(), ScaleRect(kPageArea, Scale()));
   wb1 = TWebBrowserHost::Create(FBrowserArea);
-  if (!wb1) {
-    DestroyWindow(FBrowserArea);
-    FBrowserArea = nullptr;
-  }
   if (wb1) {
     wb1->OnBeforeNavigate = [this](const std::wstring& url, bool& cancel) { wb1BeforeNavigate2(url, cancel); };
     wb1->OnNavigateComplete = [this] { FUploadFileName.clear(); };
     wb1->Navigate(Widen(FAddresses.FirstPage(FMsgIds)));
   } else {
+    DestroyWindow(FBrowserArea);
+    FBrowserArea = nullptr;
     FOpenButton = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOpenButtonId)),
                                   GetModuleHandleW(nullptr), nullptr);
@@ -304,8 +299,7 @@ void TFrmVeskSupport::TakeScreenshot() {
   ShowWindow(Handle(), SW_HIDE);
   ProcessMessagesFor(100);
   if (FCatch->ShowModal()) UploadPng(FCatch->NewPng());
-  ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
+  ShowForm();
   FCapturing = false;
 }
 
