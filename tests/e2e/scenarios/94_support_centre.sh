@@ -22,6 +22,8 @@ temp_unix=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>
 uploads() { find "$site_dir/uploads" -type f 2>/dev/null | sort; }
 pixel() { convert "$shots/$1.png" -format "%[pixel:p{$2,$3}]" info: 2>/dev/null; }
 
+# Fresh settings: the texts below are the English ones, whatever language an earlier run chose.
+rm -rf "$(settings_dir)"
 start_product
 check "the main window shows" probe wait-visible TfrmVeskMonitorMain 1 30
 for _ in $(seq 40); do grep -q 'to=fetch-unread-message' "$site_dir/requests.log" 2>/dev/null && break; sleep 0.25; done
