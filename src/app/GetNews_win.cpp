@@ -4,7 +4,7 @@
 #include <system_error>
 #include <thread>
 
-#include "app/Translation_win.h"
+#include "services/Translation_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/NewsReply.h"
-#include "app/ServerAddresses.h"
+#include "services/ServerAddresses.h"
 #include "base/http_win.h"
 
 namespace vsm {

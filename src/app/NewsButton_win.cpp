@@ -1,6 +1,6 @@
 #include "app/NewsButton_win.h"
 
-#include "app/Translation_win.h"
+#include "services/Translation_win.h"
 #include "app/frmupdate_win.h"
 
 namespace vsm {

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "app/CheckUpdate_win.h"
-#include "app/OpenURL_win.h"
-#include "app/Translation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/Translation_win.h"
 #include "app/UpdateReply.h"
 
 namespace vsm {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ServerAddresses.h"
+#include "services/ServerAddresses.h"
 #include "base/http_win.h"
 
 namespace vsm {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/AppConfig_win.h"
+#include "services/AppConfig_win.h"
 #include "app/AppIdentity.h"
-#include "app/OpenURL_win.h"
-#include "app/ServerAddresses.h"
-#include "app/Translation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/ServerAddresses.h"
+#include "services/Translation_win.h"
 #include "base/wide_win.h"
 #include "ui/Gdi_win.h"
 #include "ui/ModalLoop_win.h"

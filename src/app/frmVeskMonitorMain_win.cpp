@@ -3,12 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/AppConfig_win.h"
+#include "services/AppConfig_win.h"
 #include "app/MainFormMenu_win.h"
 #include "app/NewsButton_win.h"
 #include "app/NewsReply.h"
 #include "app/UpdateOffer_win.h"
-#include "app/Translation_win.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "hardware/page/frmHardMonitor_win.h"
 #include "software/page/frmSoftMonitor_win.h"

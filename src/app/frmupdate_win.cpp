@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include "app/BrowserEmulation_win.h"
+#include "services/BrowserEmulation_win.h"
 #include "app/NewsWindow.h"
-#include "app/OpenURL_win.h"
-#include "app/Translation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/Translation_win.h"
 #include "base/web_address.h"
 #include "base/wide_win.h"
 #include "ui/ModalLoop_win.h"

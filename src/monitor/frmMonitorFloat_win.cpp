@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/AppConfig_win.h"
-#include "app/ForceForeground_win.h"
-#include "app/Translation_win.h"
+#include "services/AppConfig_win.h"
+#include "ui/ForceForeground_win.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/wide_win.h"

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/AppConfig_win.h"
-#include "app/Translation_win.h"
+#include "services/AppConfig_win.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"

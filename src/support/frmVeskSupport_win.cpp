@@ -2,10 +2,10 @@
 
 #include <commdlg.h>
 
-#include "app/BrowserEmulation_win.h"
-#include "app/OpenURL_win.h"
-#include "app/ServerAddresses.h"
-#include "app/Translation_win.h"
+#include "services/BrowserEmulation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/ServerAddresses.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/file_win.h"
 #include "base/text.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "sysinfo/pages/InfoTree.h"
+#include "ui/InfoTree.h"
 #include "ui/Window_win.h"
 
 namespace vsm {

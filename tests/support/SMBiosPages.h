@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "hardware/cpu/CpuInfo.h"
-#include "sysinfo/pages/InfoPages.h"
+#include "pages/InfoPages.h"
 #include "sysinfo/smbios/uSMBIOS.h"
 
 namespace vsm::test {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Translation.h"
+#include "services/Translation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppConfig.h"
+#include "services/AppConfig.h"
 #include "base/IniDocument.h"
 #include "base/text.h"
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "sysinfo/pages/InfoPages.h"
-#include "sysinfo/pages/InfoReport.h"
+#include "pages/InfoPages.h"
+#include "pages/InfoReport.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/SMBiosReport.h"
 #include "sysinfo/smbios/uSMBIOS.h"

@@ -2,8 +2,8 @@
 
 #include "hardware/cpu/CpuInfo.h"
 #include "hardware/superio/MainBord.h"
-#include "sysinfo/pages/InfoPages.h"
-#include "sysinfo/pages/SectionCaption.h"
+#include "pages/InfoPages.h"
+#include "pages/SectionCaption.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "sysinfo/pages/InfoTree.h"
-#include "sysinfo/pages/PageTexts.h"
+#include "ui/InfoTree.h"
+#include "pages/PageTexts.h"
 #include "sysinfo/smbios/uSMBIOS.h"
 
 struct PageReport {

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "app/Translation.h"
+#include "services/Translation.h"
 #include "base/le_bytes.h"
 #include "page_reports.h"
-#include "sysinfo/pages/InfoReport.h"
+#include "pages/InfoReport.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/SMBiosReport.h"
 #include "sysinfo/smbios/uSMBIOS.h"

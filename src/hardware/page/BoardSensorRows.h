@@ -8,7 +8,7 @@
 #include <string>
 
 #include "hardware/superio/MainBord.h"
-#include "sysinfo/pages/InfoTree.h"
+#include "ui/InfoTree.h"
 
 namespace vsm {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "hardware/page/BoardSensorRows.h"
-#include "sysinfo/pages/InfoPages.h"
-#include "sysinfo/pages/SectionCaption.h"
+#include "pages/InfoPages.h"
+#include "pages/SectionCaption.h"
 
 namespace vsm {
 

@@ -3,16 +3,16 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
-#include "app/AppConfig_win.h"
-#include "app/Translation_win.h"
+#include "services/AppConfig_win.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/Temperature.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
 #include "hardware/uHardWare.h"
-#include "sysinfo/pages/HardwareParts.h"
-#include "sysinfo/pages/InfoReport.h"
-#include "sysinfo/pages/PageTexts_win.h"
+#include "pages/HardwareParts.h"
+#include "pages/InfoReport.h"
+#include "pages/PageTexts_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 

@@ -5,15 +5,15 @@
 
 #include <cstdio>
 
-#include "app/Translation_win.h"
+#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/Software_win.h"
-#include "sysinfo/pages/InfoPages.h"
-#include "sysinfo/pages/PageTexts_win.h"
+#include "pages/InfoPages.h"
+#include "pages/PageTexts_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/ImageIds.h"
 #include "ui/Theme_win.h"

@@ -12,7 +12,7 @@
 #include "LoopbackHttpServer_win.h"
 #include "ShellOpenRecorder_win.h"
 #include "app/NewsButton_win.h"
-#include "app/BrowserEmulation_win.h"
+#include "services/BrowserEmulation_win.h"
 #include "app/frmupdate_win.h"
 #include "base/module_path_win.h"
 #include "ui/WebBrowserHost_win.h"

@@ -2,7 +2,7 @@
 
 #include "hardware/page/BoardSensorRows.h"
 #include "hardware/page/HardwareSections.h"
-#include "sysinfo/pages/InfoReport.h"
+#include "pages/InfoReport.h"
 
 namespace vsm {
 namespace {

@@ -1,0 +1,38 @@
+#include "hardware/cpu/CpuInfo.h"
+#include "hardware/disk/DiskList.h"
+#include "hardware/graphics/GraphicsList.h"
+#include "hardware/superio/MainBord.h"
+#include "software/network/NetList.h"
+#include "sysinfo/SoundList.h"
+#include "pages/InfoPages.h"
+#include "pages/PageFill.h"
+
+namespace vsm {
+
+void FillOverviewPage(TInfoTree& tree, const THardwareParts* hardware, int64_t totalPhysicalMemory,
+                      const TPageTexts& texts) {
+  const TPageFill fill(tree, kTallInfoRowHeight, {kOverviewValueColumn, false});
+  if (!hardware) return;
+  const THardwareParts& hw = *hardware;
+  if (hw.cpu) tree.Add(texts.Caption("CPU", "CPU"), hw.cpu->Name);
+  if (hw.board) {
+    const TMainBord& board = *hw.board;
+    tree.Add(texts.Caption("Board", "Mainboard"),
+             board.Manufacturer + board.Product + "(" + board.Version + ")");
+  }
+  tree.Add(texts.Caption("Memory", "Memory"), texts.ByteSize(totalPhysicalMemory));
+  if (hw.hdds && hw.hdds->Count() > 0) {
+    tree.Add(texts.Caption("Disk", "Disk"), hw.hdds->GetDisk(0)->Name());
+  }
+  if (hw.Graphics && hw.Graphics->Count() > 0) {
+    tree.Add(texts.Caption("Graphics", "Graphics"), hw.Graphics->GetGraphics(0)->Name());
+  }
+  if (hw.netAdapters && hw.netAdapters->Count() > 0) {
+    tree.Add(texts.Caption("NetAdater", "Netword Adapter"), hw.netAdapters->GetAdapter(0)->Name());
+  }
+  if (hw.sounds && hw.sounds->Count() > 0) {
+    tree.Add(texts.Caption("SoundCard", "Sound Card"), hw.sounds->GetSound(0)->Name());
+  }
+}
+
+}  // namespace vsm
