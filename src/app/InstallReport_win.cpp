@@ -5,6 +5,7 @@
 #include "app/InstallReport.h"
 #include "base/http_win.h"
 #include "base/wide_win.h"
+#include "services/ServerAddresses.h"
 
 namespace vsm {
 
@@ -48,6 +49,14 @@ HANDLE PostInstallStatus(int productId, const std::string& version, const std::s
   HANDLE thread = CreateThread(nullptr, 0, &TSetupPostThread::Run, worker.get(), 0, nullptr);
   if (thread != nullptr) worker.release();
   return thread;
+}
+
+void ReportNewSetupVersion(TAppConfig& config) {
+  const std::string version = SetupVersionText(config.AppInfo);
+  if (version == config.SetupVer) return;
+  HANDLE worker = PostInstallStatus(kInstallReportProductId, version, config.SetupGUID, kInstallStatisticsUrl);
+  if (worker != nullptr) CloseHandle(worker);
+  config.SetupVer = version;
 }
 
 }  // namespace vsm

@@ -1,6 +1,5 @@
 #include "app/MainMenu.h"
 
-#include "base/text.h"
 
 namespace vsm {
 
@@ -50,12 +49,6 @@ std::vector<TLanguageChoice> LanguageChoices(const std::vector<std::string>& bas
                        !name.empty() && currentLangFile.find(name) != std::string::npos});
   }
   return choices;
-}
-
-bool UrlWorthOpening(const std::string& text) { return !Trim(text).empty(); }
-
-bool UrlNeedsBrowserFallback(const std::string& text) {
-  return AsciiLower(text).find("http") != std::string::npos;
 }
 
 }  // namespace vsm

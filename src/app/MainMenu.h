@@ -56,9 +56,4 @@ class TTabGroup {
   int FSelected = 0;
 };
 
-// OpenURL: an empty (after trimming) text opens nothing; a text the shell refused is handed to
-// the browser program when it holds "http" in any case.
-bool UrlWorthOpening(const std::string& text);
-bool UrlNeedsBrowserFallback(const std::string& text);
-
 }  // namespace vsm

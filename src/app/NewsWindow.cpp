@@ -13,9 +13,4 @@ TNewsWindowLayout NewsWindowLayout(int32_t width, int32_t height, int32_t color)
   return layout;
 }
 
-std::optional<uint32_t> BrowserEmulationValue(unsigned ieMajorVersion) {
-  if (ieMajorVersion < 8 || ieMajorVersion > 12) return std::nullopt;
-  return ieMajorVersion * 1000;
-}
-
 }  // namespace vsm

@@ -1,6 +1,5 @@
 #pragma once
-// Size and colour of the message window, and the browser emulation that its embedded browser
-// runs under.
+// Size and colour of the message window.
 #include <cstdint>
 #include <optional>
 
@@ -20,9 +19,5 @@ struct TNewsWindowLayout {
 // The message's own size when both sides are given (and sensible), else the default; its
 // colour when it is above 0 and a colour at all.
 TNewsWindowLayout NewsWindowLayout(int32_t width, int32_t height, int32_t color);
-
-// The FEATURE_BROWSER_EMULATION value for the installed Internet Explorer's major version:
-// 8000 .. 12000 for 8 .. 12, nothing for any other version.
-std::optional<uint32_t> BrowserEmulationValue(unsigned ieMajorVersion);
 
 }  // namespace vsm

@@ -3,6 +3,7 @@
 #include "services/AppConfig_win.h"
 #include "app/AppIdentity.h"
 #include "app/Autostart_win.h"
+#include "app/InstallReport_win.h"
 #include "ui/ForceForeground_win.h"
 #include "app/MainFormMenu_win.h"
 #include "app/Privileges_win.h"
@@ -83,7 +84,7 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
 // at their places as they arrive.
 void TfrmVeskSystemMonitor::FormCreate() {
   EnableDebugPrivilege();
-  LoadAppConfig();
+  if (LoadAppConfig()) ReportNewSetupVersion(AppConfig);
   AutostartCalls() = {IsAutostartEnabled, SetAutostart};
 
   // The icon adds itself as soon as the shell takes it.

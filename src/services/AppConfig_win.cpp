@@ -4,9 +4,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/InstallReport.h"
-#include "app/InstallReport_win.h"
-#include "services/ServerAddresses.h"
 #include "services/Translation_win.h"
 #include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
@@ -100,12 +97,12 @@ std::string GetSetupGUID(const std::string& clsid, const std::string& valueName)
   return text;
 }
 
-void LoadAppConfig() {
+bool LoadAppConfig() {
   AppConfig.AppInfo = ReadFixedFileInfo(ExecutablePath());
   const std::wstring folder = SettingsFolder();
   if (!DirectoryExists(folder)) {
     AppConfig.Lang = DetectLanguage();
-    if (folder.empty() || !ForceDirectories(folder)) return;
+    if (folder.empty() || !ForceDirectories(folder)) return false;
     AppConfig.bFirstRun = true;
   }
   const std::wstring file = SettingsFilePath();
@@ -116,13 +113,7 @@ void LoadAppConfig() {
     return Narrow(ReadProfileText(file, key, fallback));
   });
   AppConfig.SetupGUID = GetSetupGUID(kSetupClsid, kSetupValueName);
-  const std::string version = SetupVersionText(AppConfig.AppInfo);
-  if (version != AppConfig.SetupVer) {
-    HANDLE worker = PostInstallStatus(kInstallReportProductId, version, AppConfig.SetupGUID,
-                                      kInstallStatisticsUrl);
-    if (worker != nullptr) CloseHandle(worker);
-    AppConfig.SetupVer = version;
-  }
+  return true;
 }
 
 void SaveAppConfig() {

@@ -20,7 +20,9 @@ TFixedFileInfo ReadFixedFileInfo(const std::wstring& path);
 std::wstring SettingsFolder();
 std::wstring SettingsFilePath();
 
-void LoadAppConfig();
+// Reads the settings; false when their folder does not exist and cannot be made (the record then
+// holds the defaults and the detected language).
+bool LoadAppConfig();
 // Writes the nine keys; failures leave everything as it was and are not reported.
 void SaveAppConfig();
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "services/AppConfig_win.h"
-#include "app/NewsWindow.h"
+#include "services/BrowserEmulation.h"
 #include "base/module_path_win.h"
 
 namespace vsm {

@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/MainMenu.h"
 #include "base/web_address.h"
 #include "base/wide_win.h"
+#include "services/OpenURL.h"
 
 namespace vsm {
 

@@ -1,4 +1,5 @@
 #include "app/MainMenu.h"
+#include "services/OpenURL.h"
 
 #include <gtest/gtest.h>
 

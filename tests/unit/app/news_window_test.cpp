@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/NewsWindow.h"
+#include "services/BrowserEmulation.h"
 
 namespace vsm {
 namespace {
