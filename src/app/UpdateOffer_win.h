@@ -9,14 +9,9 @@
 
 #include "services/ServerAddresses.h"
 #include "base/http_win.h"
+#include "ui/MessageBox_win.h"
 
 namespace vsm {
-
-enum class TMessageKind { mkInformation, mkConfirmation };
-// The program's message box: an information box with OK, or a confirmation with Yes and No.
-// Returns true when a confirmation was answered Yes.
-using TMessageBoxFunction =
-    std::function<bool(const std::wstring& title, const std::wstring& text, TMessageKind kind)>;
 
 // The finish handler: a newer reported build asks whether to upgrade and, on Yes, opens the
 // blog address (a web address only); otherwise, with `showHint`, says that nothing was found.

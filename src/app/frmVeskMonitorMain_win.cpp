@@ -49,7 +49,8 @@ TfrmVeskMonitorMain::TfrmVeskMonitorMain(HWND mainForm) : FMainForm(mainForm) {
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
                           nullptr);
   Localize();
-  FSupport = InitVeskSupport(AppConfig.SetupGUID, kSupportProductId, Handle(), 0, AppConfig.SetupVer);
+  FSupport = InitVeskSupport(AppConfig.SetupGUID, kSupportProductId, Handle(), 0, AppConfig.SetupVer,
+                             ProgramWindowServices());
 }
 
 TfrmVeskMonitorMain::~TfrmVeskMonitorMain() {
@@ -110,13 +111,13 @@ void TfrmVeskMonitorMain::Show() {
 void TfrmVeskMonitorMain::StartUpdateAndNews() {
   if (AppConfig.bAutoUpdate) {
     const auto build = static_cast<int32_t>(AppConfig.AppInfo.dwFileVersionLS & 0xFFFF);
-    if (HANDLE worker = DoCheckNewVer(Handle(), build, false, MessageBoxOver(Handle()))) CloseHandle(worker);
+    if (HANDLE worker = DoCheckNewVer(Handle(), build, false, ProgramWindowServices().MessageBoxOver(Handle()))) CloseHandle(worker);
   }
   fGetNewsThread = std::make_unique<TGetNews>(Handle(), false, AppConfig.MsgIds, kNewsProductId);
 }
 
 void TfrmVeskMonitorMain::btnNewsClick() {
-  if (ShowFirstNews(Handle(), fGetNewsThread, AppConfig.MsgIds, MessageBoxOver(Handle()))) {
+  if (ShowFirstNews(Handle(), fGetNewsThread, AppConfig.MsgIds, ProgramWindowServices().MessageBoxOver(Handle()))) {
     FNewsBadge = false;
     InvalidateRect(Handle(), nullptr, FALSE);
   }
@@ -141,13 +142,13 @@ void TfrmVeskMonitorMain::SelectTab(int tag) {
   for (int id : kTabIds) FButtons.Find(id)->selected = FTabs.IsSelected(id);
   if (tag == 1 || tag == 3) {
     if (frmHardMonitor) frmHardMonitor->FormClose();
-    if (!frmSoftMonitor) frmSoftMonitor = std::make_unique<TfrmSoftMonitor>(pnlmain);
+    if (!frmSoftMonitor) frmSoftMonitor = std::make_unique<TfrmSoftMonitor>(pnlmain, ProgramWindowServices());
     PlacePage(frmSoftMonitor->Handle());
     frmSoftMonitor->Show();
     frmSoftMonitor->ShowTag(tag);
   } else if (tag == 2) {
     if (frmSoftMonitor) frmSoftMonitor->FormClose();
-    if (!frmHardMonitor) frmHardMonitor = std::make_unique<TfrmHardMonitor>(pnlmain);
+    if (!frmHardMonitor) frmHardMonitor = std::make_unique<TfrmHardMonitor>(pnlmain, ProgramWindowServices());
     PlacePage(frmHardMonitor->Handle());
     frmHardMonitor->Show();
   }

@@ -37,15 +37,19 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-const TVeskMessageBox& ProgramMessageBox() { return msgbx1; }
-
-TMessageBoxFunction MessageBoxOver(HWND owner) {
-  return [owner](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
-    const bool confirm = kind == TMessageKind::mkConfirmation;
-    return ProgramMessageBox().Show(owner, title, text,
-                                    confirm ? TMessageIcon::Confirmation : TMessageIcon::Information,
-                                    confirm ? TMessageButtons::YesNo : TMessageButtons::Ok) == IDYES;
+TWindowServices ProgramWindowServices() {
+  TWindowServices services;
+  services.messageBox = [](HWND owner, const std::wstring& title, const std::wstring& text, TMessageIcon icon,
+                           TMessageButtons buttons) { return msgbx1.Show(owner, title, text, icon, buttons); };
+  services.langText = GetLangText;
+  services.settings = &AppConfig;
+  services.saveSettings = SaveAppConfig;
+  services.hardware = Hardware.get();
+  services.software = Software.get();
+  services.showMainWindow = [] {
+    if (mainForm != nullptr) mainForm->ShowMainWindow();
   };
+  return services;
 }
 TfrmVeskSystemMonitor* MainForm() { return mainForm; }
 
@@ -105,8 +109,7 @@ void TfrmVeskSystemMonitor::FormCreate() {
   Localize();
 
   if (!frmMonitorFloat) {
-    frmMonitorFloat = std::make_unique<TfrmMonitorFloat>(FWindow);
-    frmMonitorFloat->OnMenuItemClick = [this](TMenuItemInfo& item) { OnMenuItemClick(item); };
+    frmMonitorFloat = std::make_unique<TfrmMonitorFloat>(FWindow, ProgramWindowServices());
   }
   frmMonitorFloat->SetTopMost(AppConfig.TopMost);
 

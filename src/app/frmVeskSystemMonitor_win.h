@@ -11,6 +11,7 @@
 #include "ui/InstanceWindow_win.h"
 #include "ui/MessageBox_win.h"
 #include "ui/PopupMenu_win.h"
+#include "ui/WindowServices_win.h"
 
 namespace vsm {
 
@@ -21,10 +22,9 @@ class TfrmVeskSystemMonitor;
 // The hidden main form, once it exists.
 TfrmVeskSystemMonitor* MainForm();
 
-// The program's one message box (msgbx1), localised by the main form.
-const TVeskMessageBox& ProgramMessageBox();
-// That box over `owner`, for the code that speaks through a TMessageBoxFunction.
-TMessageBoxFunction MessageBoxOver(HWND owner);
+// What the windows are handed: the program's one message box (msgbx1, localised by the main
+// form), its translation, its settings and its engines.
+TWindowServices ProgramWindowServices();
 
 // Texts of the skinned windows' caption buttons.
 struct TWindowStyleTexts {

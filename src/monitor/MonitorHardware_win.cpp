@@ -6,65 +6,63 @@ namespace vsm {
 
 namespace {
 
-TGraphicsCard* FirstCard() {
-  return Hardware->Graphics && Hardware->Graphics->Count() > 0 ? Hardware->Graphics->GetGraphics(0) : nullptr;
+TGraphicsCard* FirstCard(const THardware& hardware) {
+  return hardware.Graphics && hardware.Graphics->Count() > 0 ? hardware.Graphics->GetGraphics(0) : nullptr;
 }
 
 }  // namespace
 
-bool HardwarePresent() { return Hardware != nullptr; }
-
-TSensorPresence ReadSensorPresence() {
+TSensorPresence ReadSensorPresence(const THardware* hardware) {
   TSensorPresence presence;
-  if (!Hardware) return presence;
-  presence.cpu = Hardware->cpu && Hardware->cpu->HasTempSensor();
-  presence.disks = Hardware->hdds && Hardware->hdds->HasTempSensor();
-  presence.graphics = Hardware->Graphics && Hardware->Graphics->HasTempSensor();
-  presence.board = Hardware->board && Hardware->board->HasTempSensor();
+  if (!hardware) return presence;
+  presence.cpu = hardware->cpu && hardware->cpu->HasTempSensor();
+  presence.disks = hardware->hdds && hardware->hdds->HasTempSensor();
+  presence.graphics = hardware->Graphics && hardware->Graphics->HasTempSensor();
+  presence.board = hardware->board && hardware->board->HasTempSensor();
   return presence;
 }
 
-std::optional<double> ReadStripTemperature(TMoniItem item) {
-  if (!Hardware) return std::nullopt;
+std::optional<double> ReadStripTemperature(const THardware* hardware, TMoniItem item) {
+  if (!hardware) return std::nullopt;
   switch (item) {
     case miTempCpu:
-      if (Hardware->cpu && Hardware->cpu->HasTempSensor()) return Hardware->cpu->CpuTemp[0];
+      if (hardware->cpu && hardware->cpu->HasTempSensor()) return hardware->cpu->CpuTemp[0];
       return std::nullopt;
     case miTempGpu:
-      if (TGraphicsCard* card = FirstCard()) return card->Temperature();
+      if (TGraphicsCard* card = FirstCard(*hardware)) return card->Temperature();
       return std::nullopt;
     case miTempDisk:
-      if (Hardware->hdds && Hardware->hdds->Count() > 0) return Hardware->hdds->GetDisk(0)->GetTemperature();
+      if (hardware->hdds && hardware->hdds->Count() > 0) return hardware->hdds->GetDisk(0)->GetTemperature();
       return std::nullopt;
     case miBoard:
-      if (Hardware->board && Hardware->board->HasTempSensor()) return Hardware->board->Temperatures[0].value;
+      if (hardware->board && hardware->board->HasTempSensor()) return hardware->board->Temperatures[0].value;
       return std::nullopt;
     default: return std::nullopt;
   }
 }
 
-std::vector<TPanelTemperature> ReadPanelTemperatures() {
+std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware) {
   std::vector<TPanelTemperature> temperatures;
-  if (!Hardware) return temperatures;
-  if (Hardware->cpu && Hardware->cpu->HasTempSensor()) {
+  if (!hardware) return temperatures;
+  if (hardware->cpu && hardware->cpu->HasTempSensor()) {
     double value = 0;
-    Hardware->GetAsynData(hcCpuTemp, 0, value);
+    hardware->GetAsynData(hcCpuTemp, 0, value);
     temperatures.push_back({miTempCpu, value});
   }
-  if (Hardware->board && Hardware->board->HasTempSensor()) {
+  if (hardware->board && hardware->board->HasTempSensor()) {
     TSenorArray sensors;
-    Hardware->GetAsynData(hcBoard, 1, sensors);
+    hardware->GetAsynData(hcBoard, 1, sensors);
     temperatures.push_back({miBoard, sensors.empty() ? 0 : sensors[0].value});
   }
-  if (Hardware->hdds && Hardware->hdds->HasTempSensor()) {
+  if (hardware->hdds && hardware->hdds->HasTempSensor()) {
     double value = 0;
-    Hardware->GetAsynData(hcDiskTemp, 0, value);
+    hardware->GetAsynData(hcDiskTemp, 0, value);
     temperatures.push_back({miTempDisk, value});
   }
-  TGraphicsCard* card = FirstCard();
+  TGraphicsCard* card = FirstCard(*hardware);
   if (card != nullptr && card->HasTempSensor()) {
     double value = 0;
-    Hardware->GetAsynData(hcGraphicsTemp, 0, value);
+    hardware->GetAsynData(hcGraphicsTemp, 0, value);
     temperatures.push_back({miTempGpu, value});
   }
   return temperatures;

@@ -1,6 +1,6 @@
 #pragma once
-// What the strip and the popup read from the hardware aggregator. Without an aggregator there is
-// nothing to read: no sensors, empty cells, an empty temperature panel.
+// What the strip and the popup read from the hardware aggregator they are given. Without an
+// aggregator (null) there is nothing to read: no sensors, empty cells, an empty temperature panel.
 #include <optional>
 #include <vector>
 
@@ -9,18 +9,17 @@
 
 namespace vsm {
 
-// Whether the hardware aggregator exists.
-bool HardwarePresent();
+class THardware;
 
 // Which components have a temperature sensor (the graphics test asks the first card now).
-TSensorPresence ReadSensorPresence();
+TSensorPresence ReadSensorPresence(const THardware* hardware);
 
 // The strip's reading for a temperature item, straight from the component (the graphics card's
 // is queried now); nothing when the cell stays empty.
-std::optional<double> ReadStripTemperature(TMoniItem item);
+std::optional<double> ReadStripTemperature(const THardware* hardware, TMoniItem item);
 
 // The popup's temperatures from the aggregator's snapshot, in display order: processor, board,
 // disk, graphics, each only when the component has a sensor.
-std::vector<TPanelTemperature> ReadPanelTemperatures();
+std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware);
 
 }  // namespace vsm

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "services/AppConfig_win.h"
 #include "ui/ForceForeground_win.h"
 #include "services/Translation_win.h"
-#include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/wide_win.h"
 #include "monitor/MonitorHardware_win.h"
@@ -55,7 +53,7 @@ void DrawTextIn(HDC dc, const std::string& text, RECT rect, UINT flags) {
 
 }  // namespace
 
-TfrmMonitorFloat::TfrmMonitorFloat(HWND owner) {
+TfrmMonitorFloat::TfrmMonitorFloat(HWND owner, TWindowServices services) : FServices(std::move(services)) {
   const RECT bounds{0, 0, kStripDefaultWidth, kStripHeight};
   // A tool window, so it has no taskbar button; layered for its translucent ground.
   CreateWindowFrom(kStripClass, WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP, bounds, owner);
@@ -65,7 +63,7 @@ TfrmMonitorFloat::TfrmMonitorFloat(HWND owner) {
 void TfrmMonitorFloat::FormCreate() {
   CreateScaledResources();
 
-  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence());
+  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence(FServices.hardware));
   SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
 
   RECT primary{};
@@ -73,7 +71,7 @@ void TfrmMonitorFloat::FormCreate() {
   std::vector<Rect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   const int height = Scale()(kStripHeight);
-  const Point place = PlaceStrip(AppConfig.FloatX, AppConfig.FloatY, FWidth, height, ToRect(primary), monitors, Scale());
+  const Point place = PlaceStrip(FServices.settings->FloatX, FServices.settings->FloatY, FWidth, height, ToRect(primary), monitors, Scale());
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();
@@ -94,10 +92,10 @@ void TfrmMonitorFloat::CreateScaledResources() {
 void TfrmMonitorFloat::Localize() {
   dpmn1.Clear();
   dpmn1.SetFont(LangLogFont());
-  dpmn1.Add({GetLangText("Translation", "ppmStayontop", L"Stay on top"), kTagStayOnTop, AppConfig.TopMost});
-  dpmn1.Add({GetLangText("Translation", "ppmHide", L"Hide"), kTagHide, false});
+  dpmn1.Add({FServices.langText("Translation", "ppmStayontop", L"Stay on top"), kTagStayOnTop, FServices.settings->TopMost});
+  dpmn1.Add({FServices.langText("Translation", "ppmHide", L"Hide"), kTagHide, false});
   dpmn1.Add({L"-", -1, false});
-  dpmn1.Add({GetLangText("Translation", "ppmDetails", L"Details"), kTagDetails, false});
+  dpmn1.Add({FServices.langText("Translation", "ppmDetails", L"Details"), kTagDetails, false});
 }
 
 void TfrmMonitorFloat::SetDrawSet(TMoniItemSet items) {
@@ -211,9 +209,9 @@ void TfrmMonitorFloat::OnDpiChanged(const RECT& suggested) {
 void TfrmMonitorFloat::Moved() {
   if (!FShowed) return;
   const RECT bounds = Bounds();
-  AppConfig.FloatX = bounds.left;
-  AppConfig.FloatY = bounds.top;
-  SaveAppConfig();
+  FServices.settings->FloatX = bounds.left;
+  FServices.settings->FloatY = bounds.top;
+  FServices.saveSettings();
 }
 
 void TfrmMonitorFloat::Paint() {
@@ -246,13 +244,13 @@ void TfrmMonitorFloat::Paint() {
 void TfrmMonitorFloat::PaintCell(HDC dc, TMoniItem item, const Rect& cell) {
   const TDpiScale scale = Scale();
   TStripValues values;
-  if (Software) {
-    values.recvPerS = Software->TdiRecord().RecvPerS();
-    values.sendPerS = Software->TdiRecord().SendPerS();
-    values.memoryRate = Software->Memoryrate();
+  if (FServices.software) {
+    values.recvPerS = FServices.software->TdiRecord().RecvPerS();
+    values.sendPerS = FServices.software->TdiRecord().SendPerS();
+    values.memoryRate = FServices.software->Memoryrate();
   }
-  if (IsTemperatureItem(item)) values.temperature = ReadStripTemperature(item);
-  const std::string text = StripCellText(item, values, AppConfig.TempUnit, UserDecimalSeparator());
+  if (IsTemperatureItem(item)) values.temperature = ReadStripTemperature(FServices.hardware, item);
+  const std::string text = StripCellText(item, values, FServices.settings->TempUnit, UserDecimalSeparator());
   const RECT line{cell.left, scale(5), cell.right, scale(19)};
   switch (item) {
     case miRecv:
@@ -266,7 +264,7 @@ void TfrmMonitorFloat::PaintCell(HDC dc, TMoniItem item, const Rect& cell) {
       const int textWidth = cell.right - cell.left - scale(CellExtraWidth(miCpu));
       DrawTextIn(dc, text, RECT{cell.left, scale(5), cell.left + textWidth, scale(19)},
                  DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-      if (Software) {
+      if (FServices.software) {
         PaintCpuChart({cell.left + textWidth + scale(2), scale(6), cell.left + textWidth + scale(24), scale(18)});
       }
       break;
@@ -280,14 +278,14 @@ void TfrmMonitorFloat::PaintCpuChart(const Rect& chart) {
   if (pixels == nullptr) return;
   GdiFlush();
   if (!chartPixels_) {
-    Software->CpuRecord().DrawBarChart(*pixels, chart);
+    FServices.software->CpuRecord().DrawBarChart(*pixels, chart);
     return;
   }
   // The chart's bars are one pixel each; at other scales it is drawn at its own size and each
   // pixel widened to the scaled rectangle, so the bars keep their proportions.
   const uint32_t background = Theme().colours.stripBackground;
   chartPixels_->Fill(background);
-  Software->CpuRecord().DrawBarChart(*chartPixels_, {0, 0, chartPixels_->Width(), chartPixels_->Height()});
+  FServices.software->CpuRecord().DrawBarChart(*chartPixels_, {0, 0, chartPixels_->Width(), chartPixels_->Height()});
   const int width = chart.right - chart.left;
   const int height = chart.bottom - chart.top;
   for (int y = 0; y < height; ++y) {
@@ -346,7 +344,7 @@ void TfrmMonitorFloat::SetHover(TMoniItem item) {
 }
 
 void TfrmMonitorFloat::Click() {
-  if (!frmMonitorPopup) frmMonitorPopup = std::make_unique<TfrmMonitorPopup>();
+  if (!frmMonitorPopup) frmMonitorPopup = std::make_unique<TfrmMonitorPopup>(FServices);
   frmMonitorPopup->OnShownOrHidden = [this] { Paint(); };
   frmMonitorPopup->ShowPopup(Bounds(), FMouseMoni);
   frmMonitorPopup->OnClose = [this] { PopupClosed(); };
@@ -415,13 +413,14 @@ void TfrmMonitorFloat::dpmn1Click(TMenuItemInfo& item) {
       SetWindowPos(Handle(), item.checked ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
       item.checked = !item.checked;
-      AppConfig.TopMost = item.checked;
-      SaveAppConfig();
+      FServices.settings->TopMost = item.checked;
+      FServices.saveSettings();
       break;
     case kTagHide: Hide(); break;
-    default:
-      if (OnMenuItemClick) OnMenuItemClick(item);
+    case kTagDetails:
+      if (FServices.showMainWindow) FServices.showMainWindow();
       break;
+    default: break;
   }
 }
 

@@ -13,6 +13,7 @@
 #include "ui/Image_win.h"
 #include "ui/LayeredSurface_win.h"
 #include "ui/PopupMenu_win.h"
+#include "ui/WindowServices_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
@@ -21,7 +22,7 @@ class TfrmMonitorFloat final : public TWindow {
  public:
   // Creates the hidden strip owned by `owner`, chooses its items from the sensors found and
   // places it (FormCreate).
-  explicit TfrmMonitorFloat(HWND owner);
+  TfrmMonitorFloat(HWND owner, TWindowServices services);
 
   void Localize();
   // Lays out the given items and sets the strip's width; an empty set changes nothing.
@@ -31,14 +32,12 @@ class TfrmMonitorFloat final : public TWindow {
   void Hide();
   bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
 
-  // The strip's "Details" item (tag 20), handed to the main form; called on the UI thread.
-  std::function<void(TMenuItemInfo& item)> OnMenuItemClick;
-
  private:
+  TWindowServices FServices;
   static constexpr UINT_PTR kRepaintTimer = 1;  // tmr1
   static constexpr UINT_PTR kSlideTimer = 3;    // tmr3
   static constexpr UINT_PTR kDragTimer = 4;
-  enum MenuTag : int { kTagStayOnTop = 0, kTagHide = 1 };
+  enum MenuTag : int { kTagStayOnTop = 0, kTagHide = 1, kTagDetails = 20 };
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDpiChanged(const RECT& suggested) override;

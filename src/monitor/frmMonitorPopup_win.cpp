@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-#include "services/AppConfig_win.h"
 #include "services/Translation_win.h"
-#include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/wide_win.h"
@@ -80,7 +78,7 @@ void DrawTextAt(HDC dc, const std::wstring& text, RECT rect, UINT flags) {
 
 }  // namespace
 
-TfrmMonitorPopup::TfrmMonitorPopup() {
+TfrmMonitorPopup::TfrmMonitorPopup(TWindowServices services) : FServices(std::move(services)) {
   // A borderless tool window on top, without a taskbar button.
   CreateWindowFrom(kPopupClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP,
                    RECT{0, 0, kPopupDefaultWidth, kPopupDefaultHeight}, nullptr);
@@ -119,7 +117,7 @@ void TfrmMonitorPopup::Localize() {
   for (auto& [name, caption] : captions_) {
     std::string key = "TfrmMonitorPopup.";
     key.append(name).append(".caption");
-    caption = GetLangText("Translation", key, caption);
+    caption = FServices.langText("Translation", key, caption);
   }
   SetTitles();
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -128,8 +126,8 @@ void TfrmMonitorPopup::Localize() {
 void TfrmMonitorPopup::SetTitles() {
   if (FMonitor == miNone) return;
   const TTitleKeys keys = TitleKeys(FMonitor);
-  lbl1 = GetLangText("Translation", keys.title, keys.titleText);
-  if (keys.chart != nullptr) lbl2 = GetLangText("Translation", keys.chart, keys.chartText);
+  lbl1 = FServices.langText("Translation", keys.title, keys.titleText);
+  if (keys.chart != nullptr) lbl2 = FServices.langText("Translation", keys.chart, keys.chartText);
   // The title is also the window's text, for screen readers and window lists.
   SetWindowTextW(Handle(), lbl1.c_str());
 }
@@ -170,10 +168,10 @@ void TfrmMonitorPopup::SetMonitor(TMoniItem item) {
   SetTitles();
   rows_.clear();
   temps_.clear();
-  if (!IsTemperatureItem(item) && Software) {
+  if (!IsTemperatureItem(item) && FServices.software) {
     FillProcessRows();
     contentHeight_ = ProcessContentHeight(static_cast<int>(rows_.size()), item, Scale());
-  } else if (IsTemperatureItem(item) && HardwarePresent()) {
+  } else if (IsTemperatureItem(item) && FServices.hardware != nullptr) {
     FillTemperatures();
     contentHeight_ = TemperatureContentHeight(static_cast<int>(temps_.size()), Scale());
   } else {
@@ -188,7 +186,7 @@ void TfrmMonitorPopup::SetMonitor(TMoniItem item) {
 }
 
 void TfrmMonitorPopup::FillProcessRows() {
-  TProcessListLock lock(*Software);
+  TProcessListLock lock(*FServices.software);
   std::vector<TProcessItemRef>& processes = lock.List().Items();
   if (FMonitor == miMemory) {
     for (const TProcessItemRef& process : processes) {
@@ -202,8 +200,8 @@ void TfrmMonitorPopup::FillProcessRows() {
 }
 
 void TfrmMonitorPopup::FillTemperatures() {
-  temps_ = LayoutTemperaturePanel(ReadPanelTemperatures());
-  const bool fahrenheit = AppConfig.TempUnit == "F";
+  temps_ = LayoutTemperaturePanel(ReadPanelTemperatures(FServices.hardware));
+  const bool fahrenheit = FServices.settings->TempUnit == "F";
   units_[0].checked = !fahrenheit;
   units_[1].checked = fahrenheit;
 }
@@ -329,15 +327,15 @@ void TfrmMonitorPopup::MouseUp(Point point) {
     SetMonitor(FMonitor);
     return;
   }
-  ProgramMessageBox().Show(Handle(), GetLangText("Translation", "Information", L"Information"),
-                           GetLangText("Message", "KillProcessError",
+  FServices.messageBox(Handle(), FServices.langText("Translation", "Information", L"Information"),
+                           FServices.langText("Message", "KillProcessError",
                                        L"End of the process error possible cause is insufficient permissions"),
                            TMessageIcon::Confirmation, TMessageButtons::Ok);
 }
 
 void TfrmMonitorPopup::UnitChosen(int index) {
   if (!CheckRadioBox(units_, index)) return;
-  AppConfig.TempUnit.assign(1, units_[0].checked ? 'C' : 'F');
+  FServices.settings->TempUnit.assign(1, units_[0].checked ? 'C' : 'F');
   SetMonitor(FMonitor);
 }
 
@@ -362,8 +360,8 @@ void TfrmMonitorPopup::Paint() {
                DT_SINGLELINE | DT_END_ELLIPSIS);
   }
   if (IsTemperatureItem(FMonitor)) {
-    if (HardwarePresent()) PaintTemperatures(dc);
-  } else if (FMonitor != miNone && Software) {
+    if (FServices.hardware != nullptr) PaintTemperatures(dc);
+  } else if (FMonitor != miNone && FServices.software) {
     PaintRows(dc);
     const int panel = scale(ChartPanelHeight(FMonitor));
     PaintChartPanel(dc, {0, client.bottom - panel, client.right, client.bottom});
@@ -414,7 +412,7 @@ void TfrmMonitorPopup::PaintTemperatures(HDC dc) {
     const int labelTop = panelTop + scale(row.top);
     DrawTextAt(dc, captions_[NameLabel(row.item)], RECT{scale(20), labelTop, scale(20 + 105), labelTop + scale(20)},
                DT_SINGLELINE | DT_VCENTER);
-    DrawTextAt(dc, Widen(FormatTemperature(row.celsius, TempScaleOf(AppConfig.TempUnit))),
+    DrawTextAt(dc, Widen(FormatTemperature(row.celsius, TempScaleOf(FServices.settings->TempUnit))),
                RECT{width - scale(20 + 52), labelTop, width - scale(20), labelTop + scale(20)},
                DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     const int barTop = panelTop + scale(19 + 50 * static_cast<int>(i));
@@ -466,9 +464,9 @@ void TfrmMonitorPopup::PaintChartPanel(HDC dc, const Rect& panel) {
   if (chartBackground_) chartBackground_->Draw(chartCanvas_->DC(), RECT{0, 0, width, height});
   GdiFlush();
   const Rect local{0, 0, width, height};
-  if (FMonitor == miRecv) Software->TdiRecord().DrawRecvLineChart(*chartCanvas_, local);
-  if (FMonitor == miSend) Software->TdiRecord().DrawSendLineChart(*chartCanvas_, local);
-  if (FMonitor == miCpu) Software->CpuRecord().DrawLineChart(*chartCanvas_, local);
+  if (FMonitor == miRecv) FServices.software->TdiRecord().DrawRecvLineChart(*chartCanvas_, local);
+  if (FMonitor == miSend) FServices.software->TdiRecord().DrawSendLineChart(*chartCanvas_, local);
+  if (FMonitor == miCpu) FServices.software->CpuRecord().DrawLineChart(*chartCanvas_, local);
   GdiFlush();
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   AlphaBlend(dc, area.left, area.top, width, height, chartCanvas_->DC(), 0, 0, width, height, blend);
@@ -497,7 +495,7 @@ void TfrmMonitorPopup::PaintMemorySummary(HDC dc, const Rect& panel) {
   for (int i = 0; i < 3; ++i) {
     const int top = y + scale(20 * i);
     // Language files lose a value's trailing space, so the space before the size is added here.
-    const std::wstring text = GetLangText("Translation", lines[i].key, lines[i].text) + L" " +
+    const std::wstring text = FServices.langText("Translation", lines[i].key, lines[i].text) + L" " +
                               Widen(FormatByteSize(static_cast<int64_t>(lines[i].bytes)));
     DrawTextAt(dc, text, RECT{x, top, panel.right - scale(130), top + scale(14)}, DT_SINGLELINE | DT_LEFT);
     if (lines[i].marker != 0) {

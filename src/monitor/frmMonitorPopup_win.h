@@ -16,13 +16,14 @@
 #include "ui/Image_win.h"
 #include "ui/RadioBox.h"
 #include "ui/RowList.h"
+#include "ui/WindowServices_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
 
 class TfrmMonitorPopup final : public TWindow {
  public:
-  TfrmMonitorPopup();  // FormCreate
+  explicit TfrmMonitorPopup(TWindowServices services);  // FormCreate
 
   // Fills the popup for the item and opens it below or above the strip, as wide as the strip.
   void ShowPopup(const RECT& stripBounds, TMoniItem item);
@@ -35,6 +36,7 @@ class TfrmMonitorPopup final : public TWindow {
   std::function<void()> OnShownOrHidden;
 
  private:
+  TWindowServices FServices;
   static constexpr UINT_PTR kChartTimer = 1;  // tmr1
 
   struct TRow {

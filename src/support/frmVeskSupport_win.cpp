@@ -6,7 +6,6 @@
 #include "services/OpenURL_win.h"
 #include "services/ServerAddresses.h"
 #include "services/Translation_win.h"
-#include "app/frmVeskSystemMonitor_win.h"
 #include "base/file_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
@@ -69,14 +68,14 @@ std::string WindowsVersionText() {
 
 }  // namespace
 
-TFrmVeskSupport::TFrmVeskSupport(std::string site, TMessageBoxFunction messageBox)
-    : FAddresses(std::move(site)) {
+TFrmVeskSupport::TFrmVeskSupport(std::string site, TWindowServices services)
+    : FServices(std::move(services)), FAddresses(std::move(site)) {
   const TDpiScale scale{GetDeviceCaps(TWindowDC(nullptr).Get(), LOGPIXELSX)};
   CreateWindowFrom(kTraits, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX,
                    {0, 0, scale(kWidth), scale(kHeight)}, nullptr);
   FButtons.Buttons().push_back(
       {kCloseButtonId, TSkinButtonKind::CaptionClose, {kWidth - 34, 0, kWidth - 4, kCaptionHeight}});
-  wmsg1 = messageBox ? std::move(messageBox) : MessageBoxOver(Handle());
+  wmsg1 = FServices.MessageBoxOver(Handle());
   FIdentity.osVersion = WindowsVersionText();
   SetBrowserEmulation();
   Localize();
@@ -97,13 +96,13 @@ void TFrmVeskSupport::Init(const std::string& installation, int32_t product, con
 }
 
 void TFrmVeskSupport::Localize() {
-  SetWindowTextW(Handle(), GetLangText("GUI", "Support", L"Support Center").c_str());
+  SetWindowTextW(Handle(), FServices.langText("GUI", "Support", L"Support Center").c_str());
   const LOGFONTW lang = LangLogFont();
   FFont = CreateRoleFont(Theme().fonts.label, Scale(), lang.lfFaceName, lang.lfCharSet);
   FCaptionFont = CreateRoleFont(Theme().fonts.title, Scale(), lang.lfFaceName, lang.lfCharSet);
   InvalidateRect(Handle(), nullptr, FALSE);
   if (FOpenButton != nullptr) {
-    SetWindowTextW(FOpenButton, GetLangText("GUI", "SupportOpenBrowser", L"Open in Browser").c_str());
+    SetWindowTextW(FOpenButton, FServices.langText("GUI", "SupportOpenBrowser", L"Open in Browser").c_str());
     SendMessageW(FOpenButton, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
   }
 }
@@ -184,7 +183,7 @@ void TFrmVeskSupport::Paint(HDC dc) {
   const int margin = Scale()(kNoBrowserTextMargin);
   const int middle = (page.top + page.bottom) / 2;
   RECT text{page.left + margin, middle - Scale()(kNoBrowserTextHeight), page.right - margin, middle - Scale()(10)};
-  const std::wstring explanation = GetLangText(
+  const std::wstring explanation = FServices.langText(
       "GUI", "SupportNoBrowser",
       L"This computer has no embedded web browser, so the support center cannot show the feedback site here.");
   RECT measured = text;
@@ -239,8 +238,8 @@ bool TFrmVeskSupport::Upload(const std::wstring& file) {
   if (GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
       !UploadSizeAllowed((static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow)) {
     if (wmsg1) {
-      wmsg1(GetLangText("Message", "UploadTooLargeTitle", L"Confirm"),
-            GetLangText("Message", "UploadTooLarge", L"The file can't be larger than 5M"), TMessageKind::mkInformation);
+      wmsg1(FServices.langText("Message", "UploadTooLargeTitle", L"Confirm"),
+            FServices.langText("Message", "UploadTooLarge", L"The file can't be larger than 5M"), TMessageKind::mkInformation);
     }
     return false;
   }
@@ -360,8 +359,8 @@ LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::unique_ptr<TFrmVeskSupport> InitVeskSupport(const std::string& identifier, int32_t product, HWND window,
-                                                 int32_t vip, const std::string& version) {
-  auto support = std::make_unique<TFrmVeskSupport>(kSupportSite);
+                                                 int32_t vip, const std::string& version, TWindowServices services) {
+  auto support = std::make_unique<TFrmVeskSupport>(kSupportSite, std::move(services));
   CentreOnWorkArea(support->Handle());
   support->Init(identifier, product, version, vip, window);
   return support;

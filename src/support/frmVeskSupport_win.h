@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/UpdateOffer_win.h"
 #include "support/SupportAddresses.h"
 #include "ui/Gdi_win.h"
 #include "ui/SkinButtons_win.h"
+#include "ui/WindowServices_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
@@ -37,9 +37,9 @@ class TFrmVeskSupport final : public TWindow {
  public:
   static constexpr const wchar_t* kWindowClass = L"TFrmVeskSupport";
 
-  // The hidden window (FormCreate) for the feedback site at `site`; `messageBox` speaks for it
-  // (by default the program's message box over this window).
-  explicit TFrmVeskSupport(std::string site, TMessageBoxFunction messageBox = {});
+  // The hidden window (FormCreate) for the feedback site at `site`; the services' message box
+  // speaks for it over this window.
+  TFrmVeskSupport(std::string site, TWindowServices services);
   ~TFrmVeskSupport() override;
 
   // Names the installation, the program and the window to tell the unread count, and starts the
@@ -61,6 +61,7 @@ class TFrmVeskSupport final : public TWindow {
   const std::string& UploadResult() const { return FUploadResult; }
 
  private:
+  TWindowServices FServices;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormShow();
   void Layout();
@@ -102,6 +103,6 @@ inline constexpr int32_t kSupportProductId = 7;
 // The support centre of the main window: made hidden, centred on the screen, for `identifier`,
 // `product` and `version`, telling `window` the unread count.
 std::unique_ptr<TFrmVeskSupport> InitVeskSupport(const std::string& identifier, int32_t product, HWND window,
-                                                 int32_t vip, const std::string& version);
+                                                 int32_t vip, const std::string& version, TWindowServices services);
 
 }  // namespace vsm

@@ -3,6 +3,7 @@
 // OK or Yes/No buttons, shown modal to its owner and placed over it.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace vsm {
@@ -24,5 +25,11 @@ class TVeskMessageBox {
   TMessageResult Show(HWND owner, const std::wstring& title, const std::wstring& text, TMessageIcon icon,
                       TMessageButtons buttons) const;
 };
+
+enum class TMessageKind { mkInformation, mkConfirmation };
+// The program's message box over one owner: an information box with OK, or a confirmation with
+// Yes and No. Returns true when a confirmation was answered Yes.
+using TMessageBoxFunction =
+    std::function<bool(const std::wstring& title, const std::wstring& text, TMessageKind kind)>;
 
 }  // namespace vsm

@@ -3,9 +3,7 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
-#include "services/AppConfig_win.h"
 #include "services/Translation_win.h"
-#include "app/frmVeskSystemMonitor_win.h"
 #include "base/Temperature.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
@@ -26,9 +24,9 @@ constexpr int kSaveTag = 1;
 constexpr COLORREF kText = RGB(56, 56, 56);
 constexpr int kButtonHeight = 34;
 
-TSenorArray BoardArray(int index) {
+TSenorArray BoardArray(THardware* hardware, int index) {
   TSenorArray sensors;
-  if (Hardware) Hardware->GetAsynData(hcBoard, index, sensors);
+  if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
   return sensors;
 }
 
@@ -40,15 +38,15 @@ int64_t TotalPhysicalMemory() {
 
 }  // namespace
 
-TfrmHardMonitor::TfrmHardMonitor(HWND parent) {
+TfrmHardMonitor::TfrmHardMonitor(HWND parent, TWindowServices services) : FServices(std::move(services)) {
   RECT r{};
   GetClientRect(parent, &r);
   CreateWindowFrom(kTraits, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, r, parent);
   tvov = std::make_unique<TInfoTreeView>(Handle());
   ShowWindow(tvov->Handle(), SW_SHOW);
-  tvov->OnAfterRowDraw = [](TInfoRow& row) {
-    const TTempScale scale = TempScaleOf(AppConfig.TempUnit);
-    return BoardSensorValueText(row.Tag, BoardArray,
+  tvov->OnAfterRowDraw = [this](TInfoRow& row) {
+    const TTempScale scale = TempScaleOf(FServices.settings->TempUnit);
+    return BoardSensorValueText(row.Tag, [this](int index) { return BoardArray(FServices.hardware, index); },
                                 [scale](double celsius) { return FormatTemperature(celsius, scale); });
   };
   tvov->OnRightClick = [this](POINT screen) {
@@ -77,18 +75,18 @@ void TfrmHardMonitor::Localize() {
   tvov->SetFont(FFont.Get());
   for (const auto& button : SectionButtons()) {
     FSections.Find(static_cast<int>(button.section) + 1)->caption =
-        GetLangText("Translation", std::string(button.name) + ".caption", Widen(button.caption));
+        FServices.langText("Translation", std::string(button.name) + ".caption", Widen(button.caption));
   }
   dpmn1.Clear();
   dpmn1.SetFont(LangLogFont());
-  dpmn1.Add({GetLangText("Translation", "frmHardMonitor.save", L"Save to file"), kSaveTag});
+  dpmn1.Add({FServices.langText("Translation", "frmHardMonitor.save", L"Save to file"), kSaveTag});
   ShowSection(FShowTag);
   Layout();
 }
 
 void TfrmHardMonitor::ShowSection(THardwareSection section) {
-  if (!Hardware) return;
-  const THardwareParts parts = HardwareParts(*Hardware);
+  if (!FServices.hardware) return;
+  const THardwareParts parts = HardwareParts(*FServices.hardware);
   const TPageTexts texts = ProgramPageTexts();
   if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts, BoardArray)) return;
   lblCation = Widen(SectionCaption(section, parts, texts));
@@ -168,8 +166,8 @@ void TfrmHardMonitor::SaveToFile() {
   if (!GetSaveFileNameW(&dialog)) return;
   if (!WriteFileReplacing(file, InfoReportBytes(Narrow(lblCation), tvov->Tree()))) {
     // A report that cannot be written says so; the file it would have replaced stays as it was.
-    ProgramMessageBox().Show(dialog.hwndOwner, GetLangText("Translation", "Information", L"Information"),
-                             GetLangText("Message", "SaveFileError", L"The file could not be written.") + L"\n" + file,
+    FServices.messageBox(dialog.hwndOwner, FServices.langText("Translation", "Information", L"Information"),
+                             FServices.langText("Message", "SaveFileError", L"The file could not be written.") + L"\n" + file,
                              TMessageIcon::Information, TMessageButtons::Ok);
   }
 }

@@ -12,6 +12,7 @@
 #include "ui/InfoTreeView_win.h"
 #include "ui/PopupMenu_win.h"
 #include "ui/SkinButtons_win.h"
+#include "ui/WindowServices_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
@@ -21,7 +22,7 @@ class TfrmHardMonitor final : public TWindow {
   static constexpr int kMenuWidth = 142;
   static constexpr int kCaptionHeight = 48;
 
-  explicit TfrmHardMonitor(HWND parent);
+  TfrmHardMonitor(HWND parent, TWindowServices services);
   ~TfrmHardMonitor() override;
 
   void Localize();
@@ -31,6 +32,7 @@ class TfrmHardMonitor final : public TWindow {
   THardwareSection CurrentSection() const { return FShowTag; }
 
  private:
+  TWindowServices FServices;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Layout();
   void Paint(HDC dc);

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "services/Translation_win.h"
-#include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
@@ -96,18 +95,18 @@ void ShowFileProperties(HWND owner, const std::wstring& path) {
 
 // Whether the engine still lists the item. An item whose process has gone may share its id with a
 // new process, which a menu opened before must never end.
-bool StillListed(const TProcessItem* item) {
-  if (!Software) return false;
-  TProcessList& list = Software->ProcessList();
+bool StillListed(TSoftware* software, const TProcessItem* item) {
+  if (!software) return false;
+  TProcessList& list = software->ProcessList();
   bool found = false;
   for (const auto& entry : list.Items()) found = found || entry.get() == item;
-  Software->ReleaseProcessList();
+  software->ReleaseProcessList();
   return found;
 }
 
 }  // namespace
 
-TfrmSoftMonitor::TfrmSoftMonitor(HWND parent) {
+TfrmSoftMonitor::TfrmSoftMonitor(HWND parent, TWindowServices services) : FServices(std::move(services)) {
   RECT r{};
   GetClientRect(parent, &r);
   CreateWindowFrom(kTraits, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, r, parent);
@@ -136,7 +135,7 @@ void TfrmSoftMonitor::BuildColumns() {
   if (first) columns.resize(std::size(kColumns));
   for (size_t i = 0; i < std::size(kColumns); ++i) {
     columns[i].caption = kColumns[i].key != nullptr
-                             ? GetLangText("Translation", kColumns[i].key, kColumns[i].caption)
+                             ? FServices.langText("Translation", kColumns[i].key, kColumns[i].caption)
                              : std::wstring();
     if (first) {
       columns[i].width = kColumns[i].width;
@@ -148,9 +147,9 @@ void TfrmSoftMonitor::BuildColumns() {
 void TfrmSoftMonitor::BuildMenu() {
   dpmn1.Clear();
   dpmn1.SetFont(LangLogFont());
-  dpmn1.Add({GetLangText("Translation", "frmSoftMonitor.ppKillProc", L"End Process"), kKill});
-  dpmn1.Add({GetLangText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access"), kNet});
-  dpmn1.Add({GetLangText("Translation", "frmSoftMonitor.ppDetails", L"Detailed Info..."), kDetails});
+  dpmn1.Add({FServices.langText("Translation", "frmSoftMonitor.ppKillProc", L"End Process"), kKill});
+  dpmn1.Add({FServices.langText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access"), kNet});
+  dpmn1.Add({FServices.langText("Translation", "frmSoftMonitor.ppDetails", L"Detailed Info..."), kDetails});
 }
 
 void TfrmSoftMonitor::Localize() {
@@ -159,9 +158,9 @@ void TfrmSoftMonitor::Localize() {
   FBold = CreateRoleFont(Theme().fonts.title, Scale(), lang.lfFaceName, lang.lfCharSet);
   lvProcess->SetFont(FFont.Get(), FBold.Get());
   tvov->SetFont(FFont.Get());
-  FChecks.Find(kCkSys)->caption = GetLangText("Translation", "ShowSysProcess", L"Display System Process");
-  FChecks.Find(kCkNet)->caption = GetLangText("Translation", "ShowNetOnly", L"Display Net Process Only");
-  if (Software && FShowTag == 3) FillOperatingSystemPage(tvov->Tree(), Software->OS(), ProgramPageTexts());
+  FChecks.Find(kCkSys)->caption = FServices.langText("Translation", "ShowSysProcess", L"Display System Process");
+  FChecks.Find(kCkNet)->caption = FServices.langText("Translation", "ShowNetOnly", L"Display Net Process Only");
+  if (FServices.software && FShowTag == 3) FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
   tvov->Rebuild();
   BuildColumns();
   BuildMenu();
@@ -191,7 +190,7 @@ void TfrmSoftMonitor::ShowTag(int tag) {
   FShowTag = tag;
   ShowWindow(lvProcess->Handle(), tag == 1 ? SW_SHOW : SW_HIDE);
   if (tag == 3) {
-    if (Software) FillOperatingSystemPage(tvov->Tree(), Software->OS(), ProgramPageTexts());
+    if (FServices.software) FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
     tvov->Rebuild();
     ShowWindow(tvov->Handle(), SW_SHOW);
   } else {
@@ -203,14 +202,14 @@ void TfrmSoftMonitor::ShowTag(int tag) {
 void TfrmSoftMonitor::Show() {
   ShowWindow(Handle(), SW_SHOW);
   FInited = true;
-  if (Software) Software->UpdateMemory = true;
+  if (FServices.software) FServices.software->UpdateMemory = true;
   SetTimer(Handle(), kLoadTimer, 1000, nullptr);
   FTimerOn = true;
   RefreshProcessList();
 }
 
 void TfrmSoftMonitor::FormClose() {
-  if (Software) Software->UpdateMemory = false;
+  if (FServices.software) FServices.software->UpdateMemory = false;
   if (FTimerOn) KillTimer(Handle(), kLoadTimer);
   FTimerOn = false;
   ShowWindow(Handle(), SW_HIDE);
@@ -223,10 +222,10 @@ std::array<TSortMark, kSortableColumns> TfrmSoftMonitor::Marks() {
 }
 
 void TfrmSoftMonitor::RefreshProcessList() {
-  if (!Software) return;
+  if (!FServices.software) return;
   SendMessageW(lvProcess->Handle(), WM_SETREDRAW, FALSE, 0);
-  FRows.Sync(Software->ProcessList());
-  Software->ReleaseProcessList();
+  FRows.Sync(FServices.software->ProcessList());
+  FServices.software->ReleaseProcessList();
   FRows.Sort(Marks());
   lvProcess->SetRowCount(static_cast<int>(FRows.Visible().size()));
   SendMessageW(lvProcess->Handle(), WM_SETREDRAW, TRUE, 0);
@@ -321,9 +320,9 @@ void TfrmSoftMonitor::dpmn1BeforPopup(const TProcessItem& item) {
   auto& items = dpmn1.Items();
   items[kDetails].enabled = !item.ExePath.empty();
   items[kNet].caption = item.isDisableNet
-                            ? GetLangText("Translation", "frmSoftMonitor.ppNet2", L"Allow Network Access")
-                            : GetLangText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access");
-  items[kNet].enabled = Software && Software->CanBlockNet();
+                            ? FServices.langText("Translation", "frmSoftMonitor.ppNet2", L"Allow Network Access")
+                            : FServices.langText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access");
+  items[kNet].enabled = FServices.software && FServices.software->CanBlockNet();
 }
 
 void TfrmSoftMonitor::OpenRowMenu(int row, POINT screen) {
@@ -340,24 +339,24 @@ void TfrmSoftMonitor::ProcessMenuClick(int index, const TProcessItemRef& item) {
   switch (index) {
     case kKill: {
       // An item the engine no longer lists has ended already; its id may be someone else's now.
-      if (!StillListed(item.get())) return;
+      if (!StillListed(FServices.software, item.get())) return;
       if (KillProcessItem(item.get())) {
         Sleep(100);
       } else {
         HWND owner = GetAncestor(Handle(), GA_ROOT);
-        ProgramMessageBox().Show(owner, GetLangText("Translation", "Information", L"Information"),
-                                 GetLangText("Message", "KillProcessError",
+        FServices.messageBox(owner, FServices.langText("Translation", "Information", L"Information"),
+                                 FServices.langText("Message", "KillProcessError",
                                              L"End of the process error possible cause is insufficient permissions"),
                                  TMessageIcon::Information, TMessageButtons::Ok);
       }
       break;
     }
     case kNet:
-      if (!Software || !StillListed(item.get())) return;
+      if (!FServices.software || !StillListed(FServices.software, item.get())) return;
       if (item->isDisableNet) {
-        Software->EnableNet(item.get());
+        FServices.software->EnableNet(item.get());
       } else {
-        Software->DisableNet(item.get());
+        FServices.software->DisableNet(item.get());
       }
       break;
     case kDetails:
@@ -375,7 +374,7 @@ void TfrmSoftMonitor::ckSysAfterChange() {
 }
 
 void TfrmSoftMonitor::imghintAfterDrawPaint(HDC dc, const RECT& area) {
-  const auto pieces = SummaryPieces(Narrow(GetLangText("Translation", "TotalProcess", Widen(kTotalProcessDefault))));
+  const auto pieces = SummaryPieces(Narrow(FServices.langText("Translation", "TotalProcess", Widen(kTotalProcessDefault))));
   const TProcessCounts counts = FRows.Counts();
   const int numbers[3] = {counts.all, counts.user, counts.system};
   int x = area.left;
@@ -419,7 +418,7 @@ LRESULT TfrmSoftMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Layout(); return 0;
     case WM_TIMER:
-      if (wParam == kLoadTimer && Software && IsWindowVisible(lvProcess->Handle())) RefreshProcessList();
+      if (wParam == kLoadTimer && FServices.software && IsWindowVisible(lvProcess->Handle())) RefreshProcessList();
       return 0;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:

@@ -16,6 +16,7 @@
 #include "ui/PopupMenu_win.h"
 #include "ui/ReportList_win.h"
 #include "ui/SkinButtons_win.h"
+#include "ui/WindowServices_win.h"
 #include "ui/Window_win.h"
 
 namespace vsm {
@@ -25,7 +26,7 @@ class TfrmSoftMonitor final : public TWindow {
   static constexpr int kRowHeight = 45;
   static constexpr int kMenuColumn = 8;
 
-  explicit TfrmSoftMonitor(HWND parent);
+  TfrmSoftMonitor(HWND parent, TWindowServices services);
   ~TfrmSoftMonitor() override;
 
   void Localize();
@@ -37,6 +38,7 @@ class TfrmSoftMonitor final : public TWindow {
   void RefreshProcessList();
 
  private:
+  TWindowServices FServices;
   enum ButtonId : int { kCkSys = 1, kCkNet = 2 };
   enum MenuIndex : int { kKill = 0, kNet = 1, kDetails = 2 };
 

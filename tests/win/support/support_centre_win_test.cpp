@@ -16,6 +16,7 @@
 #include "LoopbackHttpServer_win.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
+#include "services/Translation_win.h"
 #include "support/frmVeskSupport_win.h"
 
 namespace vsm {
@@ -73,10 +74,17 @@ struct BoxCall {
 // A support centre for the loopback server, its message box recorded.
 struct SupportUnderTest {
   explicit SupportUnderTest(LoopbackHttpServer& server)
-      : support(Narrow(server.Url(L"")), [this](const std::wstring& title, const std::wstring& text, TMessageKind) {
-          boxes.push_back({title, text});
-          return true;
-        }) {}
+      : support(Narrow(server.Url(L"")), Services()) {}
+  TWindowServices Services() {
+    TWindowServices services;
+    services.messageBox = [this](HWND, const std::wstring& title, const std::wstring& text, TMessageIcon,
+                                 TMessageButtons) {
+      boxes.push_back({title, text});
+      return IDYES;
+    };
+    services.langText = GetLangText;
+    return services;
+  }
   std::vector<BoxCall> boxes;
   TFrmVeskSupport support;
 };
