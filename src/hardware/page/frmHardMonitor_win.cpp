@@ -24,10 +24,13 @@ constexpr int kSaveTag = 1;
 constexpr COLORREF kText = RGB(56, 56, 56);
 constexpr int kButtonHeight = 34;
 
-TSenorArray BoardArray(THardware* hardware, int index) {
-  TSenorArray sensors;
-  if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
-  return sensors;
+// The board's readings of one sensor group from the aggregator's snapshot.
+TBoardArrayReader BoardArrays(THardware* hardware) {
+  return [hardware](int index) {
+    TSenorArray sensors;
+    if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
+    return sensors;
+  };
 }
 
 int64_t TotalPhysicalMemory() {
@@ -46,7 +49,7 @@ TfrmHardMonitor::TfrmHardMonitor(HWND parent, TWindowServices services) : FServi
   ShowWindow(tvov->Handle(), SW_SHOW);
   tvov->OnAfterRowDraw = [this](TInfoRow& row) {
     const TTempScale scale = TempScaleOf(FServices.settings->TempUnit);
-    return BoardSensorValueText(row.Tag, [this](int index) { return BoardArray(FServices.hardware, index); },
+    return BoardSensorValueText(row.Tag, BoardArrays(FServices.hardware),
                                 [scale](double celsius) { return FormatTemperature(celsius, scale); });
   };
   tvov->OnRightClick = [this](POINT screen) {
@@ -88,7 +91,7 @@ void TfrmHardMonitor::ShowSection(THardwareSection section) {
   if (!FServices.hardware) return;
   const THardwareParts parts = HardwareParts(*FServices.hardware);
   const TPageTexts texts = ProgramPageTexts();
-  if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts, BoardArray)) return;
+  if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts, BoardArrays(FServices.hardware))) return;
   lblCation = Widen(SectionCaption(section, parts, texts));
   FShowTag = section;
   for (auto& button : FSections.Buttons()) button.selected = button.id == static_cast<int>(section) + 1;
