@@ -260,10 +260,6 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
         MainFormMenu()->OnClick(help, Handle(), FMainForm);
       }
       return 0;
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
-      break;
     case WM_SYSCOMMAND:
       // Neither the system menu's key nor minimising: the window has no caption bar to carry them.
       if ((wParam & 0xFFF0) == SC_KEYMENU || (wParam & 0xFFF0) == SC_MINIMIZE) return -1;

@@ -69,12 +69,6 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case kShowMainWindowMessage:
       ShowMainWindow();
       return 0;
-    case WM_MEASUREITEM:
-      if (dpmn.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-      break;
-    case WM_DRAWITEM:
-      if (dpmn.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     case WM_CLOSE:
       FormDestroy();
       return 0;

@@ -189,12 +189,6 @@ LRESULT TfrmMonitorFloat::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kKeyMenuCommand) return -1;
       break;
-    case WM_MEASUREITEM:
-      if (dpmn1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-      break;
-    case WM_DRAWITEM:
-      if (dpmn1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      break;
     default: break;
   }
   return TWindow::OnMessage(message, wParam, lParam);

@@ -10,6 +10,29 @@ namespace vsm {
 namespace {
 
 constexpr UINT kFirstCommand = 1;
+// The menu that is up over a window, kept on the window while TrackPopupMenu runs.
+constexpr wchar_t kOpenMenuProperty[] = L"VsmOpenMenu";
+
+// Makes `menu` the one up over `owner` for its lifetime, and the previous one again after it.
+class TOpenMenu {
+ public:
+  TOpenMenu(HWND owner, TVeskPopupMenu* menu) : owner_(owner), previous_(GetPropW(owner, kOpenMenuProperty)) {
+    SetPropW(owner, kOpenMenuProperty, menu);
+  }
+  ~TOpenMenu() {
+    if (previous_ != nullptr) {
+      SetPropW(owner_, kOpenMenuProperty, previous_);
+    } else {
+      RemovePropW(owner_, kOpenMenuProperty);
+    }
+  }
+  TOpenMenu(const TOpenMenu&) = delete;
+  TOpenMenu& operator=(const TOpenMenu&) = delete;
+
+ private:
+  HWND owner_;
+  HANDLE previous_;
+};
 
 void DrawCheckMark(HDC dc, const RECT& item, COLORREF colour, TDpiScale scale) {
   int cx = item.left + scale(12);
@@ -59,8 +82,12 @@ TMenuItemInfo* TVeskPopupMenu::PopupItem(HWND owner, int x, int y) {
   // foreground window. An owner that is already there is left alone: asking again makes Wine
   // move the focus and cancel the menu.
   if (GetForegroundWindow() != owner) SetForegroundWindow(owner);
-  UINT command = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  UINT command = 0;
+  {
+    TOpenMenu open(owner, this);
+    command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  }
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);  // submenus go with it
   if (command < kFirstCommand || command >= kFirstCommand + commands.size()) return nullptr;
@@ -70,6 +97,11 @@ TMenuItemInfo* TVeskPopupMenu::PopupItem(HWND owner, int x, int y) {
 int TVeskPopupMenu::Popup(HWND owner, int x, int y) {
   TMenuItemInfo* chosen = PopupItem(owner, x, y);
   return chosen != nullptr ? static_cast<int>(chosen - items_.data()) : -1;
+}
+
+bool OwnerDrawOpenMenu(HWND window, UINT message, LPARAM lParam) {
+  auto* menu = static_cast<TVeskPopupMenu*>(GetPropW(window, kOpenMenuProperty));
+  return menu != nullptr && menu->OwnerDraw(message, lParam);
 }
 
 bool TVeskPopupMenu::OwnerDraw(UINT message, LPARAM lParam) {

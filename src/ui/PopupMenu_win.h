@@ -46,13 +46,13 @@ class TVeskPopupMenu {
   // The same for menus with submenus: the chosen item at any level, or null.
   TMenuItemInfo* PopupItem(HWND owner, int x, int y);
 
-  // The owner window forwards these while the menu is up; they return true when handled.
-  bool MeasureItem(MEASUREITEMSTRUCT& measure);
-  bool DrawItem(const DRAWITEMSTRUCT& draw);
-  // WM_MEASUREITEM or WM_DRAWITEM as the owner window receives them.
+  // WM_MEASUREITEM or WM_DRAWITEM as the owner window receives them; true when handled. While
+  // the menu is up the owner's window procedure (InstanceWindowProc) hands them over by itself.
   bool OwnerDraw(UINT message, LPARAM lParam);
 
  private:
+  bool MeasureItem(MEASUREITEMSTRUCT& measure);
+  bool DrawItem(const DRAWITEMSTRUCT& draw);
   HMENU BuildMenu(std::vector<TMenuItemInfo*>& commands);
   // The item an owner-draw message is about, in this menu or a submenu; null for others.
   TMenuItemInfo* FindItem(ULONG_PTR data);

@@ -193,10 +193,6 @@ LRESULT TfrmHardMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (id != 0) ShowSection(static_cast<THardwareSection>(id - 1));
       return 0;
     }
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
-      break;
     default: break;
   }
   return TWindow::OnMessage(message, wParam, lParam);

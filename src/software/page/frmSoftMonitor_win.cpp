@@ -432,10 +432,6 @@ LRESULT TfrmSoftMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      if (dpmn1.OwnerDraw(message, lParam)) return TRUE;
-      break;
     default: break;
   }
   return TWindow::OnMessage(message, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "ui/Image_win.h"
 #include "ui/ImageIds.h"
 #include "ui/LayeredSurface_win.h"
+#include "ui/PopupMenu_win.h"
 #include "ui/Theme_win.h"
 #include "ui/Window_win.h"
 
@@ -18,10 +19,12 @@ class TRecordingWindow final : public TWindow {
     CreateWindowFrom({L"VsmTestWindow"}, 0, WS_POPUP, RECT{0, 0, 100, 50}, nullptr);
   }
   int messages = 0;
+  int ownerDraws = 0;  // WM_MEASUREITEM and WM_DRAWITEM that reached the window itself
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_APP) ++messages;
+    if (message == WM_MEASUREITEM || message == WM_DRAWITEM) ++ownerDraws;
     return TWindow::OnMessage(message, wParam, lParam);
   }
 };
@@ -66,6 +69,45 @@ TEST(WindowBase, ForgetsItsWindowWhenDestroyedFromOutside) {
   HWND handle = window.Handle();
   DestroyWindow(handle);
   EXPECT_EQ(window.Handle(), nullptr);  // and the destructor does not destroy it again
+}
+
+// What the menu test's timer does inside the menu's modal loop.
+struct TMenuProbe {
+  HWND owner = nullptr;
+  ULONG_PTR itemData = 0;
+  UINT measuredHeight = 0;
+  bool ran = false;
+};
+TMenuProbe menuProbe;
+
+void CALLBACK MeasureThenCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, menuProbe.itemData};
+  SendMessageW(menuProbe.owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  menuProbe.measuredHeight = measure.itemHeight;
+  menuProbe.ran = true;
+  EndMenu();
+}
+
+TEST(WindowBase, TheMenuThatIsUpOverAWindowMeasuresItsOwnItems) {
+  TRecordingWindow owner;
+  ShowWindow(owner.Handle(), SW_SHOW);
+  TVeskPopupMenu menu{26, 150};
+  menu.Add({L"First", 1});
+  menu.Add({L"Second", 2});
+  const ULONG_PTR first = reinterpret_cast<ULONG_PTR>(&menu.Items()[0]);
+  menuProbe = {owner.Handle(), first};
+  SetTimer(nullptr, 0, 100, MeasureThenCloseMenu);
+  EXPECT_EQ(menu.Popup(owner.Handle(), 20, 20), -1);
+  ASSERT_TRUE(menuProbe.ran);
+  EXPECT_EQ(menuProbe.measuredHeight, static_cast<UINT>(owner.Scale()(26)));
+  EXPECT_EQ(owner.ownerDraws, 0);  // the window forwarded nothing by hand
+
+  // Once the menu is down its items are the window's business again.
+  MEASUREITEMSTRUCT after{ODT_MENU, 0, 0, 0, 0, first};
+  SendMessageW(owner.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&after));
+  EXPECT_EQ(after.itemHeight, 0u);
+  EXPECT_EQ(owner.ownerDraws, 1);
 }
 
 TEST(Images, AMissingPngResourceGivesNoImage) {
