@@ -160,7 +160,7 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
   Graphics = CreateOr<TGraphicsList>(factory.graphics, [] { return std::make_unique<TGraphicsList>(); });
   cpu = CreateOr<TCpuInfo>(factory.cpu, [] { return CreateCpuInfo<TUnkonwCPUInof>(TCpuSeams{}); });
   board = CreateOr<TMainBord>(factory.board,
-                              [] { return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, WmiQueryFunction{}); });
+                              [] { return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{}); });
   hdds = CreateOr<TDiskList>(factory.disks, [] { return std::make_unique<TDiskList>(); });
 
   TReadings& shape = FSnapshot->values;

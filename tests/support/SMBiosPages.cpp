@@ -18,7 +18,7 @@ SMBiosPages FillSMBiosPages(const TSMBios* smbios, TCpuInfo* cpu, const TPageTex
     unknown = CreateCpuInfo<TUnkonwCPUInof>(TCpuSeams{});
     cpu = unknown.get();
   }
-  TGeneralBoard board(DriverChannelFactory{}, WmiQueryFunction{});
+  TGeneralBoard board(DriverChannelFactory{}, TBaseBoardIdentity{});
   THardwareParts parts;
   parts.cpu = cpu;
   parts.board = &board;

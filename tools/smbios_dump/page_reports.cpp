@@ -42,7 +42,7 @@ PageReport Report(const char* fileName, std::string caption) { return PageReport
 
 std::vector<PageReport> MakePageReports(const vsm::TSMBios& smbios, const vsm::TPageTexts& texts) {
   const std::unique_ptr<vsm::TCpuInfo> cpu = vsm::CreateCpuInfo<vsm::TUnkonwCPUInof>(vsm::TCpuSeams{});
-  vsm::TGeneralBoard board(vsm::DriverChannelFactory{}, BaseBoardWmi(smbios));
+  vsm::TGeneralBoard board(vsm::DriverChannelFactory{}, vsm::QueryBaseBoard(BaseBoardWmi(smbios)));
   vsm::THardwareParts parts;
   parts.cpu = cpu.get();
   parts.board = &board;

@@ -37,8 +37,9 @@ constexpr milliseconds kSettleTime{10};
 
 class Probe {
  public:
-  Probe(uint16_t registerPort, const TSuperIoEnvironment& environment)
-      : config_(registerPort, environment.channels), keys_(environment.channels), env_(environment) {}
+  Probe(uint16_t registerPort, const TSuperIoEnvironment& environment, const TBaseBoardIdentity& identity)
+      : config_(registerPort, environment.channels), keys_(environment.channels), env_(environment),
+        identity_(identity) {}
 
   std::unique_ptr<TMainBord> WinbondFamily();
   std::unique_ptr<TMainBord> Ite();
@@ -66,6 +67,7 @@ class Probe {
   TSuperIoConfig config_;
   TVeskHdDrv keys_;  // entry and exit sequences go through the probe's own driver access
   const TSuperIoEnvironment& env_;
+  const TBaseBoardIdentity& identity_;
 };
 
 std::unique_ptr<TMainBord> Probe::WinbondFamily() {
@@ -95,11 +97,11 @@ std::unique_ptr<TMainBord> Probe::WinbondFamily() {
   switch (id->family) {
     case TSuperIoFamily::sfFintek:
       if (vendor != kFintekVendor) return nullptr;
-      return std::make_unique<TMB_F718XX>(id->chip, base, revision, env_.channels, env_.wmi);
+      return std::make_unique<TMB_F718XX>(id->chip, base, revision, env_.channels, identity_);
     case TSuperIoFamily::sfWinbond:
-      return std::make_unique<TMB_W836XX>(id->chip, base, revision, env_.channels, env_.wmi);
+      return std::make_unique<TMB_W836XX>(id->chip, base, revision, env_.channels, identity_);
     case TSuperIoFamily::sfNuvoton:
-      return std::make_unique<TMB_NCT677X>(id->chip, base, revision, env_.channels, env_.wmi);
+      return std::make_unique<TMB_NCT677X>(id->chip, base, revision, env_.channels, identity_);
     case TSuperIoFamily::sfIte:
       break;
   }
@@ -133,19 +135,20 @@ std::unique_ptr<TMainBord> Probe::Ite() {
 
   if (!address || !IsUsableMonitorAddress(*address)) return nullptr;
   if (!gpioAddress || !IsUsableMonitorAddress(*gpioAddress)) return nullptr;
-  return std::make_unique<TMB_IT87XX>(chip, *gpioAddress, *address, version, env_.channels, env_.wmi);
+  return std::make_unique<TMB_IT87XX>(chip, *gpioAddress, *address, version, env_.channels, identity_);
 }
 
 }  // namespace
 
 std::unique_ptr<TMainBord> DetectMainBord(const TSuperIoEnvironment& environment) {
   std::shared_ptr<TBusLock> bus = environment.bus ? environment.bus : InProcessBusLock(TBus::Isa);
+  const TBaseBoardIdentity identity = QueryBaseBoard(environment.wmi);
   std::unique_ptr<TMainBord> board;
   {
     TBusGuard lock = bus->Lock(milliseconds(1000));
     if (lock.owns_lock()) {
       for (uint16_t registerPort : {uint16_t{0x2E}, uint16_t{0x4E}}) {
-        Probe probe(registerPort, environment);
+        Probe probe(registerPort, environment, identity);
         board = probe.WinbondFamily();
         // ITE chips answer only on the primary pair.
         if (!board && registerPort == 0x2E) board = probe.Ite();
@@ -153,7 +156,7 @@ std::unique_ptr<TMainBord> DetectMainBord(const TSuperIoEnvironment& environment
       }
     }
   }
-  if (!board) board = std::make_unique<TGeneralBoard>(environment.channels, environment.wmi);
+  if (!board) board = std::make_unique<TGeneralBoard>(environment.channels, identity);
   board->bus = std::move(bus);
   NameBoardSensors(*board);
   return board;

@@ -24,6 +24,15 @@ struct TSensor {
 };
 using TSenorArray = std::vector<TSensor>;
 
+// The board's identity from WMI's first Win32_BaseBoard object; empty without one. It is asked
+// for before the Super I/O bus is taken: a WMI query can take long, and other monitoring programs
+// wait for the bus meanwhile.
+struct TBaseBoardIdentity {
+  WmiObject object;
+  std::string Manufacturer, Product, SerialNumber, Version;
+};
+TBaseBoardIdentity QueryBaseBoard(const WmiQueryFunction& wmi);
+
 class TMainBord {
  public:
   virtual ~TMainBord() = default;
@@ -51,22 +60,19 @@ class TMainBord {
   std::string Manufacturer, Product, SerialNumber, Version;
 
  protected:
-  // Opens the chip object's own driver access and identifies the board through WMI.
+  // Opens the chip object's own driver access; the board is the one `identity` names.
   TMainBord(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
-            const WmiQueryFunction& wmi);
+            const TBaseBoardIdentity& identity);
 
   // Waits up to `timeout` for the bus; the result owns nothing when the wait failed.
   TBusGuard LockBus(std::chrono::milliseconds timeout) { return bus->Lock(timeout); }
   TMonitorPorts Ports() { return TMonitorPorts(*driver, address); }
-
- private:
-  void IdentifyBoard(const WmiQueryFunction& wmi);
 };
 
 // The board when no monitoring chip was found: chip 0, no channels, nothing to sample.
 class TGeneralBoard final : public TMainBord {
  public:
-  TGeneralBoard(const DriverChannelFactory& channels, const WmiQueryFunction& wmi);
+  TGeneralBoard(const DriverChannelFactory& channels, const TBaseBoardIdentity& identity);
   void update() override {}
 };
 

@@ -16,8 +16,8 @@ constexpr uint8_t kFanCountRegisters[] = {0xA0, 0xB0, 0xC0, 0xD0};
 }  // namespace
 
 TMB_F718XX::TMB_F718XX(uint16_t chip, uint16_t address, uint8_t revision,
-                       const DriverChannelFactory& channels, const WmiQueryFunction& wmi)
-    : TMainBord(chip, address, revision, channels, wmi) {
+                       const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
+    : TMainBord(chip, address, revision, channels, identity) {
   Voltages.resize(chip == kF71858 ? 3 : 9);
   Temperatures.resize(chip == kF71889ED ? 2 : 3);
   Fans.resize(chip == kF71862 || chip == kF71858 ? 4 : 3);

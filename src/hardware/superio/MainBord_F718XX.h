@@ -7,7 +7,7 @@ namespace vsm {
 class TMB_F718XX final : public TMainBord {
  public:
   TMB_F718XX(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
-             const WmiQueryFunction& wmi);
+             const TBaseBoardIdentity& identity);
   void update() override;
 
  private:

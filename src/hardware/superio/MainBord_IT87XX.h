@@ -7,7 +7,7 @@ namespace vsm {
 class TMB_IT87XX final : public TMainBord {
  public:
   TMB_IT87XX(uint16_t chip, uint16_t gpioAddress, uint16_t address, uint8_t version,
-             const DriverChannelFactory& channels, const WmiQueryFunction& wmi);
+             const DriverChannelFactory& channels, const TBaseBoardIdentity& identity);
   void update() override;
   uint8_t ReadGPIO(int index) override;
   void WriteGPID(int index, uint8_t value) override;

@@ -90,8 +90,8 @@ ChipCounts CountsFor(uint16_t chip) {
 }  // namespace
 
 TMB_NCT677X::TMB_NCT677X(uint16_t chip, uint16_t address, uint8_t revision,
-                         const DriverChannelFactory& channels, const WmiQueryFunction& wmi)
-    : TMainBord(chip, address, revision, channels, wmi) {
+                         const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
+    : TMainBord(chip, address, revision, channels, identity) {
   const bool nct6102 = chip == kNCT6102D;
   vBatMonitorControlRegister = nct6102 ? 0x318 : 0x005D;
   FControlRegisters = {0x001, 0x003, 0x011, 0x013, 0x015, 0x017};

@@ -10,7 +10,7 @@ namespace vsm {
 class TMB_NCT677X final : public TMainBord {
  public:
   TMB_NCT677X(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
-              const WmiQueryFunction& wmi);
+              const TBaseBoardIdentity& identity);
   void update() override;
 
   bool isNuvotonVendor = false;

@@ -41,8 +41,8 @@ uint64_t WithBit(uint64_t word, int position, int bit) {
 }  // namespace
 
 TMB_W836XX::TMB_W836XX(uint16_t chip, uint16_t address, uint8_t revision,
-                       const DriverChannelFactory& channels, const WmiQueryFunction& wmi)
-    : TMainBord(chip, address, revision, channels, wmi) {
+                       const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
+    : TMainBord(chip, address, revision, channels, identity) {
   TMonitorPorts ports = Ports();
   uint16_t vendor = static_cast<uint16_t>(ports.ReadBanked(kVendorHighBank, kVendorRegister) << 8 |
                                           ports.ReadBanked(0, kVendorRegister));

@@ -12,7 +12,7 @@ namespace vsm {
 class TMB_W836XX final : public TMainBord {
  public:
   TMB_W836XX(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
-             const WmiQueryFunction& wmi);
+             const TBaseBoardIdentity& identity);
   void update() override;
 
   std::array<bool, 3> peciTemperature = {};

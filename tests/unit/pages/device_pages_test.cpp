@@ -68,11 +68,11 @@ TEST(InfoPages, MissingSourcesLeaveAnEmptyTreeWithItsUpdateEnded) {
 
 TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
   auto cpu = test::ProcessorFromWmi({{"Name", WmiValue::Text("AMD Ryzen 7 1700")}});
-  TGeneralBoard board(DriverChannelFactory{}, [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+  TGeneralBoard board(DriverChannelFactory{}, QueryBaseBoard([](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK COMPUTER INC.")},
                        {"Product", WmiValue::Text("PRIME B350-PLUS")},
                        {"Version", WmiValue::Text("Rev X.0x")}}};
-  });
+  }));
   auto sounds = CreateSoundList([](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Name", WmiValue::Text("Realtek High Definition Audio")}},
                       {{"Name", WmiValue::Text("NVIDIA High Definition Audio")}}};

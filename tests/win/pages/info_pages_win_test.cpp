@@ -81,7 +81,7 @@ TEST(InfoPagesWine, OperatingSystemPageFromTheRealObject) {
 TEST(InfoPagesWine, ProcessorBoardAndMemoryPagesFromWinesComponents) {
   const std::unique_ptr<TCpuInfo> cpu = DetectCpu(WindowsCpuSeams(SystemWmi()));
   ASSERT_NE(cpu, nullptr);
-  TGeneralBoard board(DriverChannelFactory{}, SystemWmi());
+  TGeneralBoard board(DriverChannelFactory{}, QueryBaseBoard(SystemWmi()));
   const std::unique_ptr<TSMBios> smbios = CreateSMBios(SystemWmi());
   THardwareParts parts;
   parts.cpu = cpu.get();

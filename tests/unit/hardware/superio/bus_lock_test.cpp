@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "SuperIoBench.h"
 #include "hardware/superio/BoardDetection.h"
@@ -72,6 +73,24 @@ TEST(BoardBus, DetectionWaitsForASamplingChipObjectAndGivesUp) {
   std::unique_ptr<TMainBord> detected;
   test::WhileDriverLockIsHeld(*sampling, [&] { detected = bench.Detect(); });
   EXPECT_NE(dynamic_cast<TGeneralBoard*>(detected.get()), nullptr);
+}
+
+TEST(BoardBus, TheBoardIsIdentifiedBeforeTheBusIsTaken) {
+  NuvotonMachine bench;
+  bool heldElsewhere = false;
+  int ours = 0;
+  auto bus = std::make_shared<TBusLock>(std::make_unique<FakeMachineMutex>(heldElsewhere, ours));
+  std::vector<int> heldDuringQuery;
+  WmiQueryFunction wmi = [&](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+    heldDuringQuery.push_back(ours);
+    return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")}, {"Product", WmiValue::Text("P8Z77-V")}}};
+  };
+  auto board = DetectMainBord({bench.machine.Factory(), wmi, [](auto) {}, bus});
+  ASSERT_EQ(board->Chip, 0xC803);
+  EXPECT_EQ(heldDuringQuery, std::vector<int>{0});  // asked once, with the bus free
+  EXPECT_EQ(board->Product, "P8Z77-V");
+  EXPECT_EQ(board->mf, TBoardManufacturer::MB_ASUS);
+  EXPECT_EQ(ours, 0);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ class FintekBoard : public ::testing::Test {
  protected:
   void SetUp() override { machine.AddPortDevice(monitor); }
   std::unique_ptr<TMB_F718XX> Make(uint16_t chip) {
-    return std::make_unique<TMB_F718XX>(chip, 0x0290, 0, machine.Factory(), test::NoWmi);
+    return std::make_unique<TMB_F718XX>(chip, 0x0290, 0, machine.Factory(), TBaseBoardIdentity{});
   }
 
   sim::SimHardware machine;

@@ -15,7 +15,7 @@ class IteBoard : public ::testing::Test {
     machine.AddPortDevice(gpio);
   }
   std::unique_ptr<TMB_IT87XX> Make(uint16_t chip, uint8_t version = 0) {
-    return std::make_unique<TMB_IT87XX>(chip, 0x0800, 0x0290, version, machine.Factory(), test::NoWmi);
+    return std::make_unique<TMB_IT87XX>(chip, 0x0800, 0x0290, version, machine.Factory(), TBaseBoardIdentity{});
   }
 
   sim::SimHardware machine;

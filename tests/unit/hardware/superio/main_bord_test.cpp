@@ -21,7 +21,7 @@ TEST(TMainBord, IdentifiesTheBoardFromTheFirstBaseBoardObject) {
     };
   };
   sim::SimHardware machine;
-  TGeneralBoard board(machine.Factory(), wmi);
+  TGeneralBoard board(machine.Factory(), QueryBaseBoard(wmi));
   EXPECT_EQ(askedNamespace, "ROOT\\CIMV2");
   EXPECT_EQ(askedQuery, "SELECT * From Win32_BaseBoard");
   EXPECT_EQ(board.Manufacturer, "ASUSTeK Computer INC.");
@@ -41,7 +41,7 @@ TEST(TMainBord, WithoutABaseBoardObjectTheIdentityStaysUnknown) {
       [](std::string_view, std::string_view) -> std::optional<WmiObjects> { return WmiObjects{}; },
   };
   for (const auto& wmi : kAnswers) {
-    TGeneralBoard board(nullptr, wmi);
+    TGeneralBoard board(nullptr, QueryBaseBoard(wmi));
     EXPECT_TRUE(board.Manufacturer.empty() && board.Product.empty() && board.SerialNumber.empty() &&
                 board.Version.empty());
     EXPECT_EQ(board.mf, TBoardManufacturer::MB_Unknown);
@@ -53,14 +53,14 @@ TEST(TMainBord, MissingPropertiesReadAsEmptyText) {
   WmiQueryFunction wmi = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Manufacturer", WmiValue::Null()}, {"Product", WmiValue::Text("X58A-UD3R")}}};
   };
-  TGeneralBoard board(nullptr, wmi);
+  TGeneralBoard board(nullptr, QueryBaseBoard(wmi));
   EXPECT_EQ(board.Manufacturer, "");
   EXPECT_EQ(board.Product, "X58A-UD3R");
   EXPECT_EQ(board.SerialNumber, "");
 }
 
 TEST(TMainBord, HasTempSensorLooksAtTheFirstTemperature) {
-  TGeneralBoard board(nullptr, nullptr);
+  TGeneralBoard board(nullptr, TBaseBoardIdentity{});
   EXPECT_FALSE(board.HasTempSensor());
   board.Temperatures = {{"", 0}, {"", 40}};
   EXPECT_FALSE(board.HasTempSensor());
@@ -72,7 +72,7 @@ TEST(TMainBord, HasTempSensorLooksAtTheFirstTemperature) {
 
 TEST(TMainBord, GeneralBoardHasNoGpioAndSamplesNothing) {
   sim::SimHardware machine;
-  TGeneralBoard board(machine.Factory(), nullptr);
+  TGeneralBoard board(machine.Factory(), TBaseBoardIdentity{});
   EXPECT_EQ(board.ReadGPIO(0), 0);
   board.WriteGPID(0, 0xFF);
   board.update();

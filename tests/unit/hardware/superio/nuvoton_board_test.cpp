@@ -18,7 +18,7 @@ class NuvotonBoard : public ::testing::Test {
     } else {
       monitor->SetGenuine(0x804F, 0x004F);
     }
-    return std::make_unique<TMB_NCT677X>(chip, 0x0A00, 0, machine.Factory(), test::NoWmi);
+    return std::make_unique<TMB_NCT677X>(chip, 0x0A00, 0, machine.Factory(), TBaseBoardIdentity{});
   }
 
   sim::SimHardware machine;
@@ -38,7 +38,7 @@ TEST_F(NuvotonBoard, VendorCheckUsesTheChipsVendorRegisters) {
     auto block = std::make_shared<sim::SimNuvotonMonitor>(0x0A00);
     block->SetGenuine(c.high, c.low);
     fresh.AddPortDevice(block);
-    TMB_NCT677X board(c.chip, 0x0A00, 0, fresh.Factory(), test::NoWmi);
+    TMB_NCT677X board(c.chip, 0x0A00, 0, fresh.Factory(), TBaseBoardIdentity{});
     EXPECT_EQ(board.isNuvotonVendor, c.genuine) << std::hex << c.chip;
     EXPECT_EQ(board.Voltages.empty(), !c.genuine);
     EXPECT_EQ(board.Temperatures.empty(), !c.genuine);

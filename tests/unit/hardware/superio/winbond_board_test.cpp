@@ -20,7 +20,7 @@ class WinbondBoard : public ::testing::Test {
     machine.AddPortDevice(monitor);
   }
   std::unique_ptr<TMB_W836XX> Make(uint16_t chip) {
-    return std::make_unique<TMB_W836XX>(chip, 0x0290, 0, machine.Factory(), test::NoWmi);
+    return std::make_unique<TMB_W836XX>(chip, 0x0290, 0, machine.Factory(), TBaseBoardIdentity{});
   }
 
   sim::SimHardware machine;
