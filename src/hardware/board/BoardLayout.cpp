@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "hardware/superio/SuperIoChips.h"
+
 namespace vsm {
 namespace {
 
@@ -65,8 +67,8 @@ void NameFintek(const TBoardSensors& b) {
   }
   At(b.Voltages, {{0, "VCC3V"}, {1, "CPU VCore"}, {2, "Voltage #3"}, {3, "Voltage #4"},
                   {4, "Voltage #5"}, {5, "Voltage #6"}, {7, "VSB3V"}, {8, "VBat"}});
-  // Chip 0x0901 has no seventh voltage input except as wired on EVGA boards.
-  if (b.Chip != 0x0901 || b.mf == M::MB_EVGA) NameSensor(b.Voltages, 6, "Voltage #7");
+  // The F71808E has no seventh voltage input except as wired on EVGA boards.
+  if (b.Chip != F71808E || b.mf == M::MB_EVGA) NameSensor(b.Voltages, 6, "Voltage #7");
   NumberTemperatures(b);
   NumberFans(b);
 }
@@ -417,36 +419,36 @@ void NameSensor(TSenorArray& sensors, int index, std::string_view name) {
 
 void NameSensors(const TBoardSensors& board) {
   switch (board.Chip) {
-    case 0x0507: NameF71858(board); return;
-    case 0x0541:
-    case 0x0601:
-    case 0x0723:
-    case 0x0814:
-    case 0x0901:
-    case 0x0909:
-    case 0x1005:
-    case 0x1007: NameFintek(board); return;
-    case 0x5200:
-    case 0x8280:
-    case 0x8541: NameW83627(board); return;
-    case 0x8800: NameW83627EHF(board); return;
-    case 0xA020:
-    case 0xA510:
-    case 0xB070:
-    case 0xB350: NameW83667(board); return;
-    case 0x8705:
-    case 0x8712:
-    case 0x8716:
-    case 0x8718:
-    case 0x8720:
-    case 0x8726: NameIT87(board); return;
-    case 0x8721:
-    case 0x8728:
-    case 0x8771:
-    case 0x8772: NameIT8721(board); return;
-    case 0xB470:
-    case 0xC330: NameNCT6771(board); return;
-    case 0xC560: NameNCT6779(board); return;
+    case F71858: NameF71858(board); return;
+    case F71882:
+    case F71862:
+    case F71889F:
+    case F71869:
+    case F71808E:
+    case F71889ED:
+    case F71889AD:
+    case F71869A: NameFintek(board); return;
+    case W83627HF:
+    case W83627THF:
+    case W83687THF: NameW83627(board); return;
+    case W83627EHF: NameW83627EHF(board); return;
+    case W83627DHG:
+    case W83667HG:
+    case W83627DHG_P:
+    case W83667HG_B: NameW83667(board); return;
+    case IT8705F:
+    case IT8712F:
+    case IT8716F:
+    case IT8718F:
+    case IT8720F:
+    case IT8726F: NameIT87(board); return;
+    case IT8721F:
+    case IT8728F:
+    case IT8771E:
+    case IT8772E: NameIT8721(board); return;
+    case NCT6771F:
+    case NCT6776F: NameNCT6771(board); return;
+    case NCT6779D: NameNCT6779(board); return;
     default: NameNumbered(board);
   }
 }

@@ -28,8 +28,6 @@ constexpr uint8_t kBaseAddress = 0x60;
 constexpr uint8_t kIteGpioAddress = 0x62;
 
 constexpr uint16_t kFintekVendor = 0x1934;
-constexpr uint16_t kNCT6791D = 0xC803;
-constexpr uint16_t kIT8705F = 0x8705;
 constexpr uint8_t kIteMonitorLdn = 0x04;
 constexpr uint8_t kIT8705GpioLdn = 0x05;
 constexpr uint8_t kIteGpioLdn = 0x07;
@@ -84,7 +82,7 @@ std::unique_ptr<TMainBord> Probe::WinbondFamily() {
   config_.SelectLdn(id->monitorLdn);
   std::optional<uint16_t> address = ReadSettledWord(kBaseAddress);
   uint16_t vendor = config_.ReadWord(kVendorId);
-  if (address && id->chip == kNCT6791D) {
+  if (address && id->chip == NCT6791D) {
     // The NCT6791D powers up with its monitor's I/O space locked.
     uint8_t lock = config_.ReadRegister(kNuvotonIoLock);
     if ((lock & 0x10) != 0) config_.WriteRegister(kNuvotonIoLock, static_cast<uint8_t>(lock & ~0x10));
@@ -124,7 +122,7 @@ std::unique_ptr<TMainBord> Probe::Ite() {
   std::optional<uint16_t> address = ReadSettledWord(kBaseAddress);
   auto version = static_cast<uint8_t>(config_.ReadRegister(kIteVersion) & 0x0F);
   std::optional<uint16_t> gpioAddress;
-  if (chip == kIT8705F) {
+  if (chip == IT8705F) {
     config_.SelectLdn(kIT8705GpioLdn);
     gpioAddress = ReadSettledWord(kBaseAddress);
   } else {

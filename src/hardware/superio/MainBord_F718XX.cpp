@@ -2,13 +2,12 @@
 
 #include <cstdint>
 
+#include "hardware/superio/SuperIoChips.h"
+
 namespace vsm {
 
 namespace {
 
-constexpr uint16_t kF71858 = 0x0507;
-constexpr uint16_t kF71862 = 0x0541;
-constexpr uint16_t kF71889ED = 0x0901;
 
 constexpr double kVoltageStep = 0.008;
 constexpr uint8_t kFanCountRegisters[] = {0xA0, 0xB0, 0xC0, 0xD0};
@@ -18,9 +17,9 @@ constexpr uint8_t kFanCountRegisters[] = {0xA0, 0xB0, 0xC0, 0xD0};
 TMB_F718XX::TMB_F718XX(uint16_t chip, uint16_t address, uint8_t revision,
                        const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
     : TMainBord(chip, address, revision, channels, identity) {
-  Voltages.resize(chip == kF71858 ? 3 : 9);
-  Temperatures.resize(chip == kF71889ED ? 2 : 3);
-  Fans.resize(chip == kF71862 || chip == kF71858 ? 4 : 3);
+  Voltages.resize(chip == F71858 ? 3 : 9);
+  Temperatures.resize(chip == F71808E ? 2 : 3);
+  Fans.resize(chip == F71882 || chip == F71858 ? 4 : 3);
 }
 
 void TMB_F718XX::update() {
@@ -30,7 +29,7 @@ void TMB_F718XX::update() {
 
   for (size_t i = 0; i < Voltages.size(); ++i) {
     // This chip leaves its seventh input unconnected.
-    if (Chip == kF71889ED && i == 6) {
+    if (Chip == F71808E && i == 6) {
       Voltages[i].value = 0;
       continue;
     }
@@ -45,7 +44,7 @@ void TMB_F718XX::update() {
 }
 
 double TMB_F718XX::ReadTemperature(TMonitorPorts& ports, size_t index) {
-  if (Chip != kF71858) {
+  if (Chip != F71858) {
     int t = ports.Read(static_cast<uint8_t>(0x70 + 2 * (index + 1)));
     return t >= 1 && t <= 126 ? t : 0;
   }

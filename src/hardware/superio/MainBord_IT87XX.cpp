@@ -19,18 +19,18 @@ constexpr uint8_t kFanCountHigh[] = {0x18, 0x19, 0x1A, 0x81, 0x83};
 constexpr uint8_t kControlRegisters[] = {0x15, 0x16, 0x17};
 
 double VoltageGain(uint16_t chip) {
-  return IsChipOneOf(chip, {0x8620, 0x8628, 0x8721, 0x8728, 0x8771, 0x8772}) ? 0.012 : 0.016;
+  return IsChipOneOf(chip, {IT8620E, IT8628E, IT8721F, IT8728F, IT8771E, IT8772E}) ? 0.012 : 0.016;
 }
 
 bool Has16bitFanCounter(uint16_t chip, uint8_t version) {
-  if (chip == 0x8705) return version >= 3;
-  if (chip == 0x8712) return version >= 8;
+  if (chip == IT8705F) return version >= 3;
+  if (chip == IT8712F) return version >= 8;
   return true;
 }
 
 int GpioCount(uint16_t chip) {
-  if (IsChipOneOf(chip, {0x8712, 0x8716, 0x8718, 0x8726})) return 5;
-  if (IsChipOneOf(chip, {0x8720, 0x8721})) return 8;
+  if (IsChipOneOf(chip, {IT8712F, IT8716F, IT8718F, IT8726F})) return 5;
+  if (IsChipOneOf(chip, {IT8720F, IT8721F})) return 8;
   return 0;
 }
 
@@ -48,7 +48,7 @@ TMB_IT87XX::TMB_IT87XX(uint16_t chip, uint16_t gpioAddress, uint16_t address, ui
   if (!IsGenuine()) return;
   Voltages.resize(9);
   Temperatures.resize(3);
-  Fans.resize(chip == 0x8705 ? 3 : 5);
+  Fans.resize(chip == IT8705F ? 3 : 5);
   Controls.resize(3);
 }
 

@@ -1,14 +1,11 @@
 #include "hardware/superio/MainBord_NCT677X.h"
 
+#include "hardware/superio/SuperIoChips.h"
+
 namespace vsm {
 
 namespace {
 
-constexpr uint16_t kNCT6771F = 0xB470;
-constexpr uint16_t kNCT6776F = 0xC330;
-constexpr uint16_t kNCT6102D = 0xC452;
-constexpr uint16_t kNCT6779D = 0xC560;
-constexpr uint16_t kNCT6791D = 0xC803;
 
 constexpr uint16_t kNuvotonVendor = 0x5CA3;
 constexpr double kVoltageStep = 0.008;
@@ -78,11 +75,11 @@ struct ChipCounts {
 
 ChipCounts CountsFor(uint16_t chip) {
   switch (chip) {
-    case kNCT6771F: return {&kNCT6771Layout, 4, 3};
-    case kNCT6776F: return {&kNCT6776Layout, 5, 3};
-    case kNCT6102D: return {&kNCT6102Layout, 3, 3};
-    case kNCT6779D: return {&kNCT6779Layout, 5, 5};
-    case kNCT6791D: return {&kNCT6779Layout, 6, 6};
+    case NCT6771F: return {&kNCT6771Layout, 4, 3};
+    case NCT6776F: return {&kNCT6776Layout, 5, 3};
+    case NCT610X: return {&kNCT6102Layout, 3, 3};
+    case NCT6779D: return {&kNCT6779Layout, 5, 5};
+    case NCT6791D: return {&kNCT6779Layout, 6, 6};
     default: return {nullptr, 0, 0};
   }
 }
@@ -92,7 +89,7 @@ ChipCounts CountsFor(uint16_t chip) {
 TMB_NCT677X::TMB_NCT677X(uint16_t chip, uint16_t address, uint8_t revision,
                          const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
     : TMainBord(chip, address, revision, channels, identity) {
-  const bool nct6102 = chip == kNCT6102D;
+  const bool nct6102 = chip == NCT610X;
   vBatMonitorControlRegister = nct6102 ? 0x318 : 0x005D;
   FControlRegisters = {0x001, 0x003, 0x011, 0x013, 0x015, 0x017};
   if (nct6102) FControlRegisters = {0x04A, 0x04B, 0x04C, 0x013, 0x015, 0x017};

@@ -14,7 +14,7 @@ constexpr uint8_t kBatteryMonitorControl = 0x5D;
 constexpr uint8_t kVcoreReferenceControl = 0x18;
 
 // Chips whose first voltage input may run in the VRM reference mode (bit 0 of register 0x18).
-bool IsFirstGroup(uint16_t chip) { return IsChipOneOf(chip, {0x5200, 0x8280, 0x8541}); }
+bool IsFirstGroup(uint16_t chip) { return IsChipOneOf(chip, {W83627HF, W83627THF, W83687THF}); }
 
 struct BankRegister {
   uint8_t bank;
@@ -54,12 +54,12 @@ TMB_W836XX::TMB_W836XX(uint16_t chip, uint16_t address, uint8_t revision,
     voltageBank = {0, 0, 0, 0, 0, 5, 5};
     voltageGain = 0.016;
     fans = 3;
-  } else if (chip == 0x8800) {
+  } else if (chip == W83627EHF) {
     voltageRegister = {0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x50, 0x51, 0x52};
     voltageBank = {0, 0, 0, 0, 0, 0, 0, 5, 5, 5};
     voltageGain = 0.008;
     fans = 5;
-  } else if (IsChipOneOf(chip, {0xA020, 0xA510, 0xB070, 0xB350})) {
+  } else if (IsChipOneOf(chip, {W83627DHG, W83667HG, W83627DHG_P, W83667HG_B})) {
     voltageRegister = {0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x50, 0x51};
     voltageBank = {0, 0, 0, 0, 0, 0, 0, 5, 5};
     voltageGain = 0.008;
@@ -74,11 +74,11 @@ TMB_W836XX::TMB_W836XX(uint16_t chip, uint16_t address, uint8_t revision,
 }
 
 void TMB_W836XX::ReadPeciSlots(TMonitorPorts& ports) {
-  if (IsChipOneOf(Chip, {0xA020, 0xB070})) {
+  if (IsChipOneOf(Chip, {W83627DHG, W83627DHG_P})) {
     uint8_t select = ports.ReadBanked(0, 0x49);
     peciTemperature[0] = (select & 0x07) != 0;
     peciTemperature[1] = (select & 0x70) != 0;
-  } else if (IsChipOneOf(Chip, {0xA510, 0xB350})) {
+  } else if (IsChipOneOf(Chip, {W83667HG, W83667HG_B})) {
     uint8_t select = ports.ReadBanked(0, 0x49);
     peciTemperature[0] = (select & 0x04) != 0;
     peciTemperature[1] = (select & 0x40) != 0;
