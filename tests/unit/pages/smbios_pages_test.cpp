@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "../smbios/smbios_builder.h"
+#include "../sysinfo/smbios/smbios_builder.h"
 #include "SMBiosPages.h"
 #include "base/ByteSize.h"
 #include "base/text.h"
