@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/handle_win.h"
+
 namespace vsm {
 
 namespace {
@@ -46,22 +48,21 @@ bool DirectoryExists(const std::wstring& path) {
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const TKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::optional<std::vector<uint8_t>> result;
   LARGE_INTEGER size{};
   // Language and settings files are small; anything above 16 MB is not one of ours.
-  if (GetFileSizeEx(file, &size) && size.QuadPart <= 16 * 1024 * 1024) {
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart <= 16 * 1024 * 1024) {
     std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
     if (bytes.empty() ||
-        (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+        (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
          read == bytes.size())) {
       result = std::move(bytes);
     }
   }
-  CloseHandle(file);
   return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handle_win.h"
 #include "base/library_win.h"
 #include "base/module_path_win.h"
 
@@ -21,27 +22,22 @@ GetDrvHandleFn GetDrvHandle() {
 class DeviceChannel final : public CountingDriverChannel {
  public:
   explicit DeviceChannel(HANDLE device) : device_(device) {}
-  ~DeviceChannel() override {
-    if (IsOpen()) CloseHandle(device_);
-  }
-  DeviceChannel(const DeviceChannel&) = delete;
-  DeviceChannel& operator=(const DeviceChannel&) = delete;
 
-  bool IsOpen() const override { return device_ != INVALID_HANDLE_VALUE && device_ != nullptr; }
+  bool IsOpen() const override { return static_cast<bool>(device_); }
 
   bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
                         uint32_t& returned) override {
     returned = 0;
     if (!IsOpen() || in == nullptr) return false;
     DWORD count = 0;
-    if (!DeviceIoControl(device_, code, const_cast<void*>(in), inSize, out, outSize, &count, nullptr)) return false;
+    if (!DeviceIoControl(device_.Get(), code, const_cast<void*>(in), inSize, out, outSize, &count, nullptr)) return false;
     // A driver cannot have written more than the buffer holds; never report more.
     returned = count > outSize ? outSize : count;
     return true;
   }
 
  private:
-  HANDLE device_;
+  TKernelHandle device_;
 };
 
 }  // namespace

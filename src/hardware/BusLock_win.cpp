@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handle_win.h"
 #include "base/wide_win.h"
 
 namespace vsm {
@@ -11,19 +12,16 @@ namespace {
 class NamedMutex final : public TMachineMutex {
  public:
   explicit NamedMutex(HANDLE handle) : handle_(handle) {}
-  ~NamedMutex() override { CloseHandle(handle_); }
-  NamedMutex(const NamedMutex&) = delete;
-  NamedMutex& operator=(const NamedMutex&) = delete;
 
   bool Acquire(std::chrono::milliseconds timeout) override {
-    const DWORD result = WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count()));
+    const DWORD result = WaitForSingleObject(handle_.Get(), static_cast<DWORD>(timeout.count()));
     // A holder that ended without releasing the mutex hands it over abandoned: it is ours then.
     return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
   }
-  void Release() override { ReleaseMutex(handle_); }
+  void Release() override { ReleaseMutex(handle_.Get()); }
 
  private:
-  HANDLE handle_;
+  TKernelHandle handle_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"
+#include "base/handle_win.h"
 #include "base/wide_win.h"
 #include "monitor/MonitorFloatRules.h"
 #include "monitor/MonitorHardware_win.h"
@@ -210,15 +211,10 @@ TImage* TfrmMonitorPopup::ProcessIcon(const std::string& exePath) {
   if (exePath.empty()) return genericIcon_.get();
   auto found = icons_.find(exePath);
   if (found != icons_.end()) return found->second ? found->second.get() : genericIcon_.get();
-  HICON large = nullptr;
-  HICON small = nullptr;
-  ExtractIconExW(Widen(exePath).c_str(), 0, &large, &small, 1);
-  if (large != nullptr) DestroyIcon(large);
+  TIconHandle large, small;
+  ExtractIconExW(Widen(exePath).c_str(), 0, large.Put(), small.Put(), 1);
   std::unique_ptr<TImage> icon;
-  if (small != nullptr) {
-    icon = TImage::FromIcon(small, Scale()(kButtonSize));
-    DestroyIcon(small);
-  }
+  if (small) icon = TImage::FromIcon(small.Get(), Scale()(kButtonSize));
   TImage* result = icon ? icon.get() : genericIcon_.get();
   // Kept also when there is none, so a program without an icon is not opened again each time.
   icons_[exePath] = std::move(icon);

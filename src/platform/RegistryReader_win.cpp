@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handle_win.h"
 #include "platform/VeskRegistry_win.h"
 #include "base/wide_win.h"
 
@@ -34,19 +35,18 @@ RegSubkeyLister SystemRegSubkeyLister() {
     std::vector<std::string> names;
     std::string relative = !path.empty() && path.front() == '\\' ? path.substr(1) : path;
     REGSAM access = RegAccess(relative, true, true);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(RootKey(root), Widen(relative).c_str(), 0, access, &key) != ERROR_SUCCESS) {
+    TRegistryKey key;
+    if (RegOpenKeyExW(RootKey(root), Widen(relative).c_str(), 0, access, key.Put()) != ERROR_SUCCESS) {
       return names;
     }
     // Key names are at most 255 characters.
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
       DWORD length = 256;
-      LONG result = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+      LONG result = RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
       if (result != ERROR_SUCCESS) break;
       names.push_back(Narrow(std::wstring_view(name, length)));
     }
-    RegCloseKey(key);
     return names;
   };
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/handle_win.h"
+
 namespace vsm {
 
 namespace {
@@ -9,18 +11,15 @@ namespace {
 class WindowsDriverEvent final : public DriverEvent {
  public:
   explicit WindowsDriverEvent(HANDLE event) : event_(event) {}
-  ~WindowsDriverEvent() override { CloseHandle(event_); }
-  WindowsDriverEvent(const WindowsDriverEvent&) = delete;
-  WindowsDriverEvent& operator=(const WindowsDriverEvent&) = delete;
 
   // The program is 32-bit, and handle values of any process fit in 32 bits.
-  uint32_t HandleValue() const override { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(event_)); }
-  void Reset() override { ResetEvent(event_); }
-  void Signal() override { SetEvent(event_); }
-  bool Wait() override { return WaitForSingleObject(event_, INFINITE) == WAIT_OBJECT_0; }
+  uint32_t HandleValue() const override { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(event_.Get())); }
+  void Reset() override { ResetEvent(event_.Get()); }
+  void Signal() override { SetEvent(event_.Get()); }
+  bool Wait() override { return WaitForSingleObject(event_.Get(), INFINITE) == WAIT_OBJECT_0; }
 
  private:
-  HANDLE event_;
+  TKernelHandle event_;
 };
 
 }  // namespace

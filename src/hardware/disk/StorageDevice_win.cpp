@@ -4,14 +4,14 @@ namespace vsm {
 
 TDevicePower TWinStorageDevice::PowerState() {
   BOOL on = TRUE;
-  if (!GetDevicePowerState(handle_, &on)) return TDevicePower::Unknown;
+  if (!GetDevicePowerState(handle_.Get(), &on)) return TDevicePower::Unknown;
   return on ? TDevicePower::On : TDevicePower::Sleeping;
 }
 
 TStorageReply TWinStorageDevice::Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
   DWORD returned = 0;
   // Some requests use one buffer for both directions; DeviceIoControl copies the input first.
-  BOOL ok = DeviceIoControl(handle_, code, in.empty() ? nullptr : const_cast<uint8_t*>(in.data()),
+  BOOL ok = DeviceIoControl(handle_.Get(), code, in.empty() ? nullptr : const_cast<uint8_t*>(in.data()),
                             static_cast<DWORD>(in.size()), out.empty() ? nullptr : out.data(),
                             static_cast<DWORD>(out.size()), &returned, nullptr);
   TStorageReply reply;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "base/handle_win.h"
 #include "hardware/disk/StorageDevice.h"
 
 namespace vsm {
@@ -12,15 +13,12 @@ namespace vsm {
 class TWinStorageDevice final : public TStorageDevice {
  public:
   explicit TWinStorageDevice(HANDLE handle) : handle_(handle) {}
-  ~TWinStorageDevice() override { CloseHandle(handle_); }
-  TWinStorageDevice(const TWinStorageDevice&) = delete;
-  TWinStorageDevice& operator=(const TWinStorageDevice&) = delete;
 
   TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) override;
   TDevicePower PowerState() override;
 
  private:
-  HANDLE handle_;
+  TKernelHandle handle_;
 };
 
 // Opens a device path with CreateFileW (open-existing); nothing when that fails.

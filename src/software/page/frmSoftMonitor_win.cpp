@@ -7,6 +7,7 @@
 
 #include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
+#include "base/handle_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessKill_win.h"
@@ -240,10 +241,9 @@ TImage* TfrmSoftMonitor::IconOf(const TProcessItem& item) {
   if (found == il1.end()) {
     std::unique_ptr<TImage> image;
     HICON icon = ExtractIconW(GetModuleHandleW(nullptr), Widen(item.ExePath).c_str(), 0);
-    if (icon != nullptr && icon != reinterpret_cast<HICON>(1)) {
-      image = TImage::FromIcon(icon, Scale()(kIconSize));
-      DestroyIcon(icon);
-    }
+    // 1 means "not an executable file": nothing to free.
+    const TIconHandle owned(icon != reinterpret_cast<HICON>(1) ? icon : nullptr);
+    if (owned) image = TImage::FromIcon(owned.Get(), Scale()(kIconSize));
     found = il1.emplace(item.ExePath, std::move(image)).first;
   }
   return found->second ? found->second.get() : FGenericIcon.get();
