@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "platform/RegistryReader_win.h"
+#include "base/handle_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "platform/Is64BitWindows_win.h"
@@ -157,8 +158,8 @@ class WindowsPlatform final : public OsPlatform {
   }
 
   int DialupConnections() const override {
-    HMODULE ras = LoadSystemLibrary(L"rasapi32.dll");
-    auto enumConnections = BindFunction<RasEnumConnectionsFn>(ras, "RasEnumConnectionsA");
+    const TModuleHandle ras(LoadSystemLibrary(L"rasapi32.dll"));
+    auto enumConnections = BindFunction<RasEnumConnectionsFn>(ras.Get(), "RasEnumConnectionsA");
     int count = 0;
     if (enumConnections != nullptr) {
       LegacyRasConnection connections[4]{};
@@ -170,7 +171,6 @@ class WindowsPlatform final : public OsPlatform {
       // Too small a buffer: the size asked for tells how many there are.
       if (error == kRasBufferTooSmall) count = static_cast<int>(size / sizeof(LegacyRasConnection));
     }
-    if (ras != nullptr) FreeLibrary(ras);
     return count;
   }
 
