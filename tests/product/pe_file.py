@@ -12,7 +12,9 @@ class PeFile:
         pe = struct.unpack_from('<I', self.data, 0x3C)[0]
         if self.data[pe:pe + 4] != b'PE\0\0':
             raise ValueError(f'{path}: no PE signature')
-        _, sections, _, _, _, optional_size, _ = struct.unpack_from('<HHIIIHH', self.data, pe + 4)
+        _, sections, _, symbols_at, symbols, optional_size, _ = struct.unpack_from('<HHIIIHH', self.data, pe + 4)
+        # Names longer than eight characters are "/offset" into the string table after the symbols.
+        strings_at = symbols_at + 18 * symbols
         self.optional = pe + 24
         if struct.unpack_from('<H', self.data, self.optional)[0] != 0x10B:
             raise ValueError(f'{path}: not a 32-bit image')
@@ -23,7 +25,11 @@ class PeFile:
         self.sections = []
         for i in range(sections):
             name, vsize, rva, raw_size, raw = struct.unpack_from('<8sIIII', self.data, table + 40 * i)
-            self.sections.append((name.rstrip(b'\0').decode('latin-1'), rva, max(vsize, raw_size), raw))
+            name = name.rstrip(b'\0').decode('latin-1')
+            if name.startswith('/') and name[1:].isdigit() and symbols_at:
+                at = strings_at + int(name[1:])
+                name = self.data[at:self.data.index(b'\0', at)].decode('latin-1')
+            self.sections.append((name, rva, max(vsize, raw_size), raw))
 
     def directory(self, index):
         return struct.unpack_from('<II', self.data, self.optional + 96 + 8 * index)

@@ -16,7 +16,7 @@ def main(exe):
     for what, version in (('subsystem', pe.subsystem_version), ('operating-system', pe.os_version)):
         if version > (5, 1):
             failures.append(f'{what} version {version[0]}.{version[1]} is newer than XP\'s 5.1')
-    debug = [name for name, _, _, _ in pe.sections if name.startswith(('.debug', '/'))]
+    debug = [name for name, _, _, _ in pe.sections if name.startswith(('.debug', '.zdebug'))]
     if debug:
         failures.append(f'debug sections: {" ".join(debug)}')
     size = os.path.getsize(exe)
