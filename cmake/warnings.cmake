@@ -7,5 +7,6 @@ endif()
 if(WIN32)
   # The product must run on machines without MinGW's runtime DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
-  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # Windows XP is the oldest system the program runs on; newer functions are bound at run time.
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 endif()

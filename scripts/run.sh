@@ -46,11 +46,19 @@ fi
 # shellcheck source=scripts/virtual_display.sh
 source scripts/virtual_display.sh
 start_virtual_display 91
-trap 'wineserver -k 2>/dev/null; stop_virtual_display' EXIT
+# The simulated driver is stopped while the prefix's server still runs; every step may fail
+# without changing the run's status.
+finish() {
+  stop_simulation
+  wineserver -k 2>/dev/null || true
+  stop_virtual_display
+}
+trap finish EXIT
 "${launch[@]}" wine "$exe" "$@" &
 sleep "${VSM_RUN_SECONDS:-10}"
-shot=$root/build/win32/screenshots/run$([ "$simulated" = 1 ] && echo _simulated).png
+suffix=
+if [ "$simulated" = 1 ]; then suffix=_simulated; fi
+shot=$root/build/win32/screenshots/run$suffix.png
 mkdir -p "$(dirname "$shot")"
 import -window root "$shot"
 echo "screenshot: $shot"
-wineserver -k 2>/dev/null || true

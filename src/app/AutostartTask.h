@@ -22,9 +22,10 @@ struct TTaskSchedule {
   int dayOfWeek = 0;                     // weekly: 0 = Sunday .. 6 = Saturday
 };
 
-// The Task Scheduler 2.0 interface is used from Windows 10 on (true major version), the 1.0 work
-// items before.
-inline bool UsesTaskScheduler2(unsigned long majorVersion) { return majorVersion >= 10; }
+// The Task Scheduler 2.0 interface is used from Windows Vista on (true major version 6): only its
+// tasks can run a program with the highest run level. Windows XP, which has no elevation, gets
+// the 1.0 work item.
+inline bool UsesTaskScheduler2(unsigned long majorVersion) { return majorVersion >= 6; }
 
 // "yyyy-mm-ddThh:mm:ss", the start boundary of a trigger.
 std::string TaskStartBoundary(int year, int month, int day, int hour, int minute, int second);

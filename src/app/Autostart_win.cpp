@@ -5,6 +5,7 @@
 #include "app/AutostartTask.h"
 #include "app/TaskScheduler1_win.h"
 #include "app/TaskScheduler2_win.h"
+#include "platform/FileAccess_win.h"
 #include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/library_win.h"
@@ -55,10 +56,15 @@ TASK_TRIGGER LogonTrigger() {
 
 bool IsAutostartEnabled() { return IsAutostartEnabledFor(CurrentRegistryPlatform().major, ExecutablePath()); }
 
-void SetAutostart(bool on) { SetAutostartFor(CurrentRegistryPlatform().major, on, ExecutablePath()); }
+TAutostartChange SetAutostart(bool on) {
+  const std::wstring program = ExecutablePath();
+  if (on && ProgramReplaceableByNonAdministrators(program)) return TAutostartChange::acRefused;
+  return SetAutostartFor(CurrentRegistryPlatform().major, on, program) ? TAutostartChange::acDone
+                                                                       : TAutostartChange::acFailed;
+}
 
 bool IsAutostartEnabledFor(unsigned long majorVersion, const std::wstring& program) {
-  if (UsesTaskScheduler2(majorVersion)) return TaskExists(kTaskName, kRoot, std::nullopt);
+  if (UsesTaskScheduler2(majorVersion)) return TaskExists(kTaskName, kRoot, program);
   const auto job = ActivateJob(kJobName);
   // Items are written with the path in quotes; either form counts as ours.
   return job && SameProgram(Widen(UnquotedPath(Narrow(JobApplicationName(job.Get())))), program);
@@ -69,10 +75,15 @@ bool SetAutostartFor(unsigned long majorVersion, bool on, const std::wstring& pr
 }
 
 bool SetAutostartTask(bool on, const std::wstring& program) {
+  // A work item that an earlier version left here cannot start the program elevated; the task
+  // takes its place.
+  if (ActivateJob(kJobName)) DeleteJob(kJobName);
   if (!on) return DeleteSchedTask(kTaskName, kRoot);
   if (!ProgramFileExists(program)) return DeleteSchedTask(kTaskName, kRoot);
   if (!ConnectTaskService()) return false;
-  if (TaskExists(kTaskName, kRoot, std::nullopt)) return true;
+  if (TaskExists(kTaskName, kRoot, program)) return true;
+  // A task of the name that runs another file would run whatever is there with our rights.
+  if (!DeleteSchedTask(kTaskName, kRoot)) return false;
   TSchedTaskDefinition task;
   task.name = kTaskName;
   task.description = Widen(kAutostartDescription);

@@ -41,7 +41,13 @@ void FreeMainFormMenu() { mainFormMenu.reset(); }
 
 void InitMainMenu(TVeskPopupMenu& menu) {
   const TAutostartCalls& autostart = AutostartCalls();
-  if (AppConfig.bFirstRun && autostart.set) autostart.set(true);
+  // Once: the menu is filled again at every language change, which must not undo the user's
+  // choice of the first session.
+  static bool firstRunAutostart = false;
+  if (AppConfig.bFirstRun && autostart.set && !firstRunAutostart) {
+    firstRunAutostart = true;
+    autostart.set(true);
+  }
   const auto entries = MainMenuEntries(Translate, AppConfig.bAutoUpdate,
                                        autostart.isEnabled && autostart.isEnabled());
   menu.SetFont(LangLogFont());
@@ -87,7 +93,7 @@ void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
       break;
     case kMenuAutostart:
       item.checked = !item.checked;
-      if (AutostartCalls().set) AutostartCalls().set(item.checked);
+      if (AutostartCalls().set && !AutostartCalls().set(item.checked)) item.checked = !item.checked;
       break;
     case kMenuAbout:
       ShowAboutBox(owner);

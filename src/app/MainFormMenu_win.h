@@ -11,10 +11,11 @@
 namespace vsm {
 
 // The autostart task's two calls, set by the hidden main form at start (tests may give others);
-// unset, item 7 shows unchecked and a click only turns its mark.
+// unset, item 7 shows unchecked and a click only turns its mark. `set` answers whether the task
+// is now as asked; when not, the mark stays as it was.
 struct TAutostartCalls {
   std::function<bool()> isEnabled;
-  std::function<void(bool on)> set;
+  std::function<bool(bool on)> set;
 };
 TAutostartCalls& AutostartCalls();
 

@@ -47,16 +47,23 @@ ComPtr<ITaskFolder> GetTaskFolder(const std::wstring& path) {
   return folder;
 }
 
-std::wstring FirstActionPath(IRegisteredTask* task) {
+// The program of the task's first action; empty when it cannot be read or is no program. Nullopt
+// when the definition lists no action at all: Windows registers no task without one, and Wine's
+// scheduler keeps definitions without their actions, so there is nothing to hold against.
+std::optional<std::wstring> FirstActionPath(IRegisteredTask* task) {
   ComPtr<ITaskDefinition> definition;
   ComPtr<IActionCollection> actions;
   ComPtr<IAction> action;
   ComPtr<IExecAction> exec;
   Bstr path;
-  if (FAILED(task->get_Definition(&definition)) || FAILED(definition->get_Actions(&actions)) ||
-      FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) ||
+  LONG count = 0;
+  if (SUCCEEDED(task->get_Definition(&definition)) && SUCCEEDED(definition->get_Actions(&actions)) &&
+      SUCCEEDED(actions->get_Count(&count)) && count == 0) {
+    return std::nullopt;
+  }
+  if (!actions || FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) ||
       FAILED(exec->get_Path(path.out()))) {
-    return {};
+    return std::wstring();
   }
   return path.Wide();
 }
@@ -126,7 +133,9 @@ bool TaskExists(const std::wstring& name, const std::wstring& folderPath,
   const ComPtr<ITaskFolder> folder = GetTaskFolder(folderPath);
   if (!folder) return false;
   const auto matches = [&](IRegisteredTask* task) {
-    return !programPath || Lower(FirstActionPath(task)) == Lower(*programPath);
+    if (!programPath) return true;
+    const auto path = FirstActionPath(task);
+    return !path || Lower(*path) == Lower(*programPath);
   };
   ComPtr<IRegisteredTaskCollection> tasks;
   LONG count = 0;

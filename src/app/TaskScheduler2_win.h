@@ -1,5 +1,5 @@
 #pragma once
-// Task Scheduler 2.0 (Windows Vista on; the program uses it from Windows 10): the service, the
+// Task Scheduler 2.0 (Windows Vista on, where the program uses it): the service, the
 // kept connection and the operations on registered tasks. Called on the user-interface thread.
 #include <windows.h>
 
@@ -19,7 +19,8 @@ DWORD EnsureTaskService();
 bool ConnectTaskService();
 
 // Whether a task of exactly that name is registered in the folder ("\" for the root); with a
-// program path, only when its first action runs that program (letter case aside).
+// program path, only when its first action runs that program (letter case aside) or the
+// scheduler keeps no actions of it (Wine).
 bool TaskExists(const std::wstring& name, const std::wstring& folder,
                 const std::optional<std::wstring>& programPath);
 

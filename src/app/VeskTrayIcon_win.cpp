@@ -3,15 +3,23 @@
 #include "app/AppIdentity.h"
 #include "base/library_win.h"
 #include "base/module_path_win.h"
+#include "platform/WindowsVersion_win.h"
 
 namespace vsm {
 
 namespace {
 
-// The record in its full form, balloon fields, guidItem and balloon icon included: 956 bytes in a
-// 32-bit process.
-constexpr DWORD kRecordSize = sizeof(NOTIFYICONDATAW);
-static_assert(sizeof(void*) != 4 || kRecordSize == 956, "956-byte notification record");
+// The record in its full form, balloon fields, guidItem and the balloon icon that XP's headers
+// leave out: 956 bytes in a 32-bit process. XP's shell refuses that size and takes its own
+// (balloon fields and guidItem, 952 bytes).
+struct TFullNotifyIconData {
+  NOTIFYICONDATAW record;
+  HICON hBalloonIcon;
+};
+static_assert(sizeof(void*) != 4 || sizeof(TFullNotifyIconData) == 956, "956-byte notification record");
+DWORD RecordSize() {
+  return TrueWindowsVersion().major >= 6 ? sizeof(TFullNotifyIconData) : sizeof(NOTIFYICONDATAW);
+}
 
 constexpr UINT_PTR kAddRetryTimer = 1;
 
@@ -73,7 +81,7 @@ TTrayShell SystemTrayShell() {
 }
 
 TVeskTrayIcon::TVeskTrayIcon(TTrayShell shell) : FShell(std::move(shell)) {
-  FData = new NOTIFYICONDATAW{};
+  FData = &(new TFullNotifyIconData{})->record;
   FData->uTimeout = 3000;
   RegisterWindowClass(&InstanceWindowProc<TVeskTrayIcon>);
   FWindow = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -81,7 +89,7 @@ TVeskTrayIcon::TVeskTrayIcon(TTrayShell shell) : FShell(std::move(shell)) {
   // The program runs elevated and the shell does not: without this the shell's restart
   // broadcast never reaches the window, and the icon would not come back.
   FShell.allowMessage(FWindow, TaskbarCreatedMessage());
-  FData->cbSize = kRecordSize;
+  FData->cbSize = RecordSize();
   FData->hWnd = FWindow;
   FData->uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(FWindow));
   FData->uFlags = NIF_MESSAGE | NIF_ICON;
@@ -100,7 +108,7 @@ TVeskTrayIcon::~TVeskTrayIcon() {
     DestroyWindow(FWindow);
   }
   if (FCurrentIcon != nullptr && FCurrentIconOwned) DestroyIcon(FCurrentIcon);
-  delete FData;
+  delete reinterpret_cast<TFullNotifyIconData*>(FData);
 }
 
 void TVeskTrayIcon::SetVisible(bool value) {

@@ -35,6 +35,13 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   return atom;
 }
 
+// Posted to itself when the log-on task was refused.
+constexpr UINT kAutostartRefusedMessage = WM_APP + 1;
+constexpr const wchar_t* kAutostartUnsafeFolderText =
+    L"Run on Startup was not turned on: users without administrator rights can change the program's folder, "
+    L"and the task would start whatever they put there with administrator rights. Move the program to a "
+    L"folder such as Program Files first.";
+
 }  // namespace
 
 TWindowServices ProgramWindowServices() {
@@ -69,6 +76,12 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case kShowMainWindowMessage:
       ShowMainWindow();
       return 0;
+    case kAutostartRefusedMessage:
+      msgbx1.Show(frmVeskMonitorMain ? frmVeskMonitorMain->Handle() : nullptr,
+                   GetLangText("Translation", "Information", L"Information"),
+                   GetLangText("Message", "AutostartUnsafeFolder", kAutostartUnsafeFolderText),
+                   TMessageIcon::Information, TMessageButtons::Ok);
+      return 0;
     case WM_CLOSE:
       FormDestroy();
       return 0;
@@ -83,7 +96,12 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
 void TfrmVeskSystemMonitor::FormCreate() {
   EnableDebugPrivilege();
   if (LoadAppConfig()) ReportNewSetupVersion(AppConfig);
-  AutostartCalls() = {IsAutostartEnabled, SetAutostart};
+  AutostartCalls() = {IsAutostartEnabled, [this](bool on) {
+    const TAutostartChange change = SetAutostart(on);
+    // Told once the asking call has returned: the main window may be in the middle of creation.
+    if (change == TAutostartChange::acRefused) PostMessageW(FWindow, kAutostartRefusedMessage, 0, 0);
+    return change == TAutostartChange::acDone;
+  }};
 
   // The icon adds itself as soon as the shell takes it.
   TrayIcon = std::make_unique<TVeskTrayIcon>();

@@ -89,7 +89,6 @@ TfrmMonitorPopup::TfrmMonitorPopup(TWindowServices services) : FServices(std::mo
   panelLine_ = TImage::Create(1, 1);
   // White at alpha 0x20, premultiplied.
   if (panelLine_) panelLine_->Pixels().SetPixel(0, 0, 0x20202020u);
-  units_ = {{{}, "\xC2\xB0" "C", false}, {{}, "\xC2\xB0" "F", false}};
   captions_ = {{"lblCpu", L"CPU"}, {"lblGpu", L"GPU"}, {"lblhdd", L"Hard Disk"}, {"lblBoard", L"MainBoard"}};
   Localize();
 }

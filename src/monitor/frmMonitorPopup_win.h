@@ -80,7 +80,8 @@ class TfrmMonitorPopup final : public TWindow {
   std::vector<TRow> rows_;
   TRowList lst1;
   std::vector<TPanelTemperatureRow> temps_;
-  std::vector<TRadioBox> units_;  // ckC, ckF
+  // ckC, ckF; filled before the window exists, whose creation already sends WM_SIZE.
+  std::vector<TRadioBox> units_{{{}, "\xC2\xB0" "C", false}, {{}, "\xC2\xB0" "F", false}};
   std::wstring lbl1, lbl2;
   std::map<std::string, std::wstring> captions_;  // label captions by component name
   Point cursor_{-1, -1};

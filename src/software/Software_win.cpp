@@ -1,6 +1,7 @@
 #include "software/Software_win.h"
 
 #include "drivers/DriverManager_win.h"
+#include "drivers/ReopeningChannel.h"
 #include "software/DriverEvent_win.h"
 #include "software/InterfaceTraffic_win.h"
 #include "software/MemoryStatus_win.h"
@@ -37,8 +38,12 @@ std::unique_ptr<SoftwarePlatform> CreateWindowsSoftwarePlatform() {
 }
 
 std::unique_ptr<TSoftware> CreateSoftware() {
-  auto driver = std::make_unique<TVeskTdiFwDrv>(OpenDriverChannel(DriverKind::NetworkFilter),
-                                                WindowsDriverEventFactory());
+  // A filter driver that starts after the program (at log-on) is taken up when it is there.
+  constexpr std::chrono::milliseconds kAskDriverAgain{3000};
+  auto driver = std::make_unique<TVeskTdiFwDrv>(
+      std::make_unique<ReopeningDriverChannel>([] { return OpenDriverChannel(DriverKind::NetworkFilter); },
+                                               kAskDriverAgain),
+      WindowsDriverEventFactory());
   std::unique_ptr<TOperatingSystem> os = CreateOperatingSystem();
   os->RefreshData();
   // Without the driver, the system's own network events and filtering platform stand in for it.

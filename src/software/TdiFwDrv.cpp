@@ -45,6 +45,15 @@ bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void
                             uint32_t outSize, uint32_t& returned) {
   returned = 0;
   if (!Actived()) return false;
+  // A driver that came up after the handler was given gets the event now.
+  if (pendingEvent_.exchange(false)) {
+    TDrvEventProc handler;
+    {
+      std::lock_guard guard(eventLock_);
+      handler = std::move(pendingHandler_);
+    }
+    if (handler) OnNewProcessCreate(std::move(handler));
+  }
   return hDriver->ControlReturning(code, in, inSize, out, outSize, returned);
 }
 
@@ -95,8 +104,16 @@ bool TVeskTdiFwDrv::RegisterEvent(uint32_t handleValue) {
 }
 
 void TVeskTdiFwDrv::OnNewProcessCreate(TDrvEventProc handler) {
-  if (!Actived()) return;
   std::lock_guard guard(eventLock_);
+  if (!Actived()) {
+    // Kept for a driver that may still come up (a channel that asks again).
+    pendingHandler_ = std::move(handler);
+    pendingEvent_ = pendingHandler_ != nullptr;
+    return;
+  }
+  // Given here directly: the requests below must not take the kept one (nor this lock) again.
+  pendingEvent_ = false;
+  pendingHandler_ = nullptr;
   if (!handler) {
     RegisterEvent(0);
     EventThread.reset();  // clears the handler, wakes, joins, then closes the event

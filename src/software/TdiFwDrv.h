@@ -88,7 +88,8 @@ class TVeskTdiFwDrv {
   bool GetFilterRule(uint32_t processId, void* buffer, uint32_t bufferSize);
 
   // An empty handler unregisters the event and ends the event thread; a handler replaces the
-  // running thread's handler, or registers a new event and starts the thread.
+  // running thread's handler, or registers a new event and starts the thread. Without a driver
+  // the handler is kept and registered by the first request after the channel opened.
   void OnNewProcessCreate(TDrvEventProc handler);
   // Accepted and ignored: the driver reports no process ends.
   void OnNewProcessClose(TDrvEventProc handler);
@@ -104,6 +105,8 @@ class TVeskTdiFwDrv {
   DriverEventFactory eventFactory_;
   std::mutex eventLock_;
   std::unique_ptr<TDrvEventThread> EventThread;
+  TDrvEventProc pendingHandler_;
+  std::atomic<bool> pendingEvent_{false};
 };
 
 }  // namespace vsm

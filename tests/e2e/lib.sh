@@ -42,7 +42,21 @@ stop_shell() {
 product_processes() { local pid; for pid in $(product_pids); do echo "$pid $(tr '\0' ' ' < "/proc/$pid/cmdline")"; done; }
 product_count() { product_pids | wc -l; }
 
-probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Wine forgives faults that Windows does not: an exception in a window procedure is reported on
+# its error channel and ignored. The product and the probe (and the copies the probe starts) run
+# with that channel on, into the scenario's log, and e2e_end fails the scenario on any exception
+# reported there.
+E2E_WINEDEBUG=${E2E_WINEDEBUG:--all,err+all}
+E2E_WINE_LOG=/dev/null
+wine_exceptions='err:seh|ignoring exception|Unhandled exception|page fault'
+check_wine_log() {
+  local line
+  while IFS= read -r line; do fail "Wine reported an exception: $line"; done \
+    < <(grep -E "$wine_exceptions" "$E2E_WINE_LOG" 2>/dev/null | sort | uniq -c | sed 's/^ *//' | head -10)
+  return 0
+}
+
+probe() { WINEDEBUG=$E2E_WINEDEBUG wine "$probe" "$@" 2>>"$E2E_WINE_LOG" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 # Ends every running copy of the product, whatever state a failed scenario left it in.
 e2e_stop_product() {
@@ -56,11 +70,16 @@ e2e_stop_product() {
 # e2e_begin NAME ATTEMPT; e2e_end fails for a failed first attempt, which the caller runs again.
 e2e_begin() {
   E2E_SCENARIO=$1 E2E_ATTEMPT=${2:-2} E2E_SCENARIO_FAILED=0
+  mkdir -p "$shots/wine"
+  E2E_WINE_LOG=$shots/wine/$1.$E2E_ATTEMPT.log
+  : > "$E2E_WINE_LOG"
   if [ "$E2E_ATTEMPT" = 1 ]; then echo "--- scenario $1"; else echo "--- scenario $1 (second run)"; fi
 }
 e2e_end() {
   e2e_stop_product
   leave_simulated_machine
+  check_wine_log
+  E2E_WINE_LOG=/dev/null
   if [ "$E2E_SCENARIO_FAILED" = 0 ]; then
     E2E_PASSED=$((E2E_PASSED + 1)); echo "ok   $E2E_SCENARIO"
     [ "$E2E_ATTEMPT" = 1 ] || E2E_SECOND_RUNS+=("$E2E_SCENARIO")
@@ -81,6 +100,21 @@ e2e_summary() {
 fail() { echo "  failed: $*"; E2E_SCENARIO_FAILED=1; E2E_FAILURES+=("$E2E_SCENARIO: $*"); }
 check() { local what=$1; shift; if "$@"; then echo "  ok: $what"; else fail "$what"; fi; }
 
+# Which Windows version the prefix reports to programs (Wine's name: winxp, win7, win10; winxp is
+# XP x64 on a 64-bit prefix); empty for Wine's default. Read at each process start, so set it
+# while no program runs.
+set_windows_version() {
+  local version=$1
+  if [ -z "$version" ]; then
+    wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+    return 0
+  fi
+  [ "$version" = winxp ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && version=winxp64
+  wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
+}
+# Windows XP and XP x64 (major version 5) lack what Vista brought: elevation, Task Scheduler 2.0.
+reports_windows_xp() { case "${E2E_WINDOWS:-}" in winxp*) return 0 ;; esac; return 1; }
+
 # Ends every process of the prefix and starts its persistent wineserver again, for a scenario that
 # must see only the processes a new session has (services that earlier scenarios started, such as
 # the task scheduler or a driver host, stay up otherwise).
@@ -95,7 +129,7 @@ fresh_wineserver() {
 # Starts the product in the background (wine's own process ends when the program does). On the
 # simulated machine it runs with a real machine's firmware identity (E2E_LAUNCH).
 E2E_LAUNCH=()
-start_product() { "${E2E_LAUNCH[@]}" wine "$exe" "$@" >/dev/null 2>&1 & }
+start_product() { WINEDEBUG=$E2E_WINEDEBUG "${E2E_LAUNCH[@]}" wine "$exe" "$@" >/dev/null 2>>"$E2E_WINE_LOG" & }
 
 screenshot() { import -window root "$shots/$1.png" 2>/dev/null && echo "  screenshot: $shots/$1.png"; }
 

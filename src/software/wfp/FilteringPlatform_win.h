@@ -1,9 +1,14 @@
 #pragma once
 // The Windows Filtering Platform's management functions of fwpuclnt.dll, bound at run time from
 // the system folder, once, and kept for the life of the process. Null members where a function
-// is missing (Windows XP has no such library).
+// is missing (Windows XP has no such library). Its declarations need Vista's level of the
+// headers, which the program otherwise builds below.
+#pragma push_macro("_WIN32_WINNT")
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
 #include <windows.h>
 #include <fwpmu.h>
+#pragma pop_macro("_WIN32_WINNT")
 
 namespace vsm {
 

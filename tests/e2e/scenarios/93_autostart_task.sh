@@ -2,7 +2,8 @@
 # the main menu's "Run on Startup" shows it checked and removes it at a click, and the news button
 # without any news shows the "no unread message" box.
 # Wine keeps Task Scheduler 2.0 tasks as files under system32\Tasks and 1.0 work items as .job
-# files under Windows\Tasks; the program picks the scheduler by the Windows version Wine reports.
+# files under Windows\Tasks; the program picks the scheduler by the Windows version Wine reports:
+# the 1.0 work item on XP, the 2.0 task from Vista on.
 task_store() {
   local windows; windows=$(winepath -u 'C:\windows' 2>/dev/null)
   find "$windows/system32/tasks" "$windows/tasks" -maxdepth 1 -type f -iname 'Vesk System Monitor*' 2>/dev/null
@@ -16,6 +17,8 @@ sleep 3
 task=$(task_store)
 echo "  task store: ${task:-(nothing)}"
 check "the first run registered the log-on task" test -n "$task"
+if reports_windows_xp; then store='*/windows/tasks/*'; else store='*/system32/tasks/*'; fi
+check "the task store is the one of Windows ${E2E_WINDOWS:-(Wine's default)}" test -n "$task" -a -z "${task##$store}"
 case "$task" in
   */system32/tasks/*)
     echo "  Wine reports a Windows version with Task Scheduler 2.0"

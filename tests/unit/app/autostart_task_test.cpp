@@ -35,8 +35,18 @@ TEST(AutostartTask, StartBoundaryAndQuotedPaths) {
   EXPECT_EQ(UnquotedPath("\"C:\\a b\\x.exe\""), "C:\\a b\\x.exe");
   EXPECT_EQ(UnquotedPath("C:\\x.exe"), "C:\\x.exe");
   EXPECT_EQ(UnquotedPath("\""), "\"");
-  EXPECT_TRUE(UsesTaskScheduler2(10));
-  EXPECT_FALSE(UsesTaskScheduler2(6));
+}
+
+TEST(AutostartTask, TaskSchedulerByMajorVersion) {
+  // Vista, 7, 8 and 8.1 (6) need the 2.0 task for the highest run level; XP and XP x64 (5) have
+  // only the 1.0 work items.
+  struct Case {
+    unsigned long major;
+    bool taskScheduler2;
+  };
+  for (const Case& c : {Case{5, false}, Case{6, true}, Case{10, true}}) {
+    EXPECT_EQ(UsesTaskScheduler2(c.major), c.taskScheduler2) << c.major;
+  }
 }
 
 TEST(AutostartTask, WorkItemsDropTheJobEnding) {

@@ -66,6 +66,13 @@ class AutostartTaskWin : public testing::Test {
 // level, trigger or program action yet: those parts of the definition are checked on the XML
 // that is registered (native tests), and here what Wine keeps of it.
 TEST_F(AutostartTaskWin, EnableRegistersTheLogonTaskOnce) {
+  // Vista to 8.1 (6) get the task as Windows 10 does: a work item could not run the program with
+  // the highest run level.
+  EXPECT_TRUE(SetAutostartFor(6, true, program_));
+  EXPECT_TRUE(TaskExists(kName, L"\\", std::nullopt));
+  EXPECT_FALSE(FileExists(WindowsFolder() + L"\\Tasks\\" + kName));
+  ASSERT_TRUE(SetAutostartFor(6, false, program_));
+
   EXPECT_FALSE(IsAutostartEnabledFor(10, program_));
   EXPECT_TRUE(SetAutostartFor(10, true, program_));
   EXPECT_TRUE(IsAutostartEnabledFor(10, program_));
@@ -103,6 +110,20 @@ TEST_F(AutostartTaskWin, AStaleTaskGoesWhenTheProgramFileIsGone) {
   EXPECT_TRUE(StoredTask().empty());
 }
 
+TEST_F(AutostartTaskWin, AWorkItemLeftOnVistaAndLaterGivesWayToTheTask) {
+  // As an earlier version registered it on Windows 7: a 1.0 work item of the name.
+  ASSERT_TRUE(SetAutostartJob(true, program_));
+  ASSERT_TRUE(ActivateJob(kJobName));
+  EXPECT_TRUE(SetAutostartFor(6, true, program_));
+  EXPECT_FALSE(ActivateJob(kJobName));
+  EXPECT_TRUE(IsAutostartEnabledFor(6, program_));
+  // Turning it off removes a left item too.
+  ASSERT_TRUE(SetAutostartJob(true, program_));
+  EXPECT_TRUE(SetAutostartFor(6, false, program_));
+  EXPECT_FALSE(ActivateJob(kJobName));
+  EXPECT_FALSE(TaskExists(kName, L"\\", std::nullopt));
+}
+
 class AutostartJobWin : public testing::Test {
  protected:
   void SetUp() override {
@@ -113,10 +134,10 @@ class AutostartJobWin : public testing::Test {
   const std::wstring program_ = ExecutablePath();
 };
 
-TEST_F(AutostartJobWin, OlderWindowsGetAWorkItemThatTheCheckRecognises) {
-  EXPECT_FALSE(IsAutostartEnabledFor(6, program_));
-  EXPECT_TRUE(SetAutostartFor(6, true, program_));
-  EXPECT_TRUE(IsAutostartEnabledFor(6, program_));
+TEST_F(AutostartJobWin, WindowsXpGetsAWorkItemThatTheCheckRecognises) {
+  EXPECT_FALSE(IsAutostartEnabledFor(5, program_));
+  EXPECT_TRUE(SetAutostartFor(5, true, program_));
+  EXPECT_TRUE(IsAutostartEnabledFor(5, program_));
   // The work item's file is the task's name in the Tasks folder.
   EXPECT_TRUE(FileExists(WindowsFolder() + L"\\Tasks\\" + kName));
   const auto job = ActivateJob(kJobName);
@@ -140,16 +161,16 @@ TEST_F(AutostartJobWin, OlderWindowsGetAWorkItemThatTheCheckRecognises) {
   EXPECT_EQ(record.TriggerType, TASK_EVENT_TRIGGER_AT_LOGON);
 
   // Enabling again keeps the item; an item for another program is replaced.
-  EXPECT_TRUE(SetAutostartFor(6, true, program_));
-  EXPECT_TRUE(IsAutostartEnabledFor(6, program_));
+  EXPECT_TRUE(SetAutostartFor(5, true, program_));
+  EXPECT_TRUE(IsAutostartEnabledFor(5, program_));
   const std::wstring other = test::ChildProcess::Path();
-  EXPECT_TRUE(SetAutostartFor(6, true, other));
-  EXPECT_FALSE(IsAutostartEnabledFor(6, program_));
-  EXPECT_TRUE(IsAutostartEnabledFor(6, other));
+  EXPECT_TRUE(SetAutostartFor(5, true, other));
+  EXPECT_FALSE(IsAutostartEnabledFor(5, program_));
+  EXPECT_TRUE(IsAutostartEnabledFor(5, other));
 
-  EXPECT_TRUE(SetAutostartFor(6, false, other));
+  EXPECT_TRUE(SetAutostartFor(5, false, other));
   EXPECT_FALSE(ActivateJob(kJobName));
-  EXPECT_TRUE(SetAutostartFor(6, false, other));
+  EXPECT_TRUE(SetAutostartFor(5, false, other));
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#include "platform/FileAccess_win.h"
+
+#include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include "base/file_win.h"
+
+namespace vsm {
+
+namespace {
+
+// The TrustedInstaller service's SID, which owns the system's own folders from Vista on.
+constexpr const wchar_t* kTrustedInstallerSid = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+
+bool IsTrustedInstaller(PSID sid) {
+  PSID installer = nullptr;
+  if (!ConvertStringSidToSidW(kTrustedInstallerSid, &installer)) return false;
+  const bool same = EqualSid(sid, installer) != FALSE;
+  LocalFree(installer);
+  return same;
+}
+
+TTrustee TrusteeOf(PSID sid) {
+  if (sid == nullptr || !IsValidSid(sid)) return TTrustee::trOther;
+  if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid)) return TTrustee::trAdministrators;
+  if (IsWellKnownSid(sid, WinLocalSystemSid)) return TTrustee::trSystem;
+  if (IsWellKnownSid(sid, WinCreatorOwnerSid)) return TTrustee::trCreatorOwner;
+  if (IsTrustedInstaller(sid)) return TTrustee::trTrustedInstaller;
+  return TTrustee::trOther;
+}
+
+}  // namespace
+
+std::optional<TObjectSecurity> ReadObjectSecurity(const std::wstring& path) {
+  PSID owner = nullptr;
+  PACL list = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                            &owner, nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  TObjectSecurity security;
+  security.owner = TrusteeOf(owner);
+  security.hasAccessList = list != nullptr;
+  for (DWORD index = 0; list != nullptr && index < list->AceCount; ++index) {
+    void* ace = nullptr;
+    if (!GetAce(list, index, &ace)) continue;
+    const auto* header = static_cast<const ACE_HEADER*>(ace);
+    // Allow and deny entries, plain or with a condition, share this layout; others (audit,
+    // label) grant nothing.
+    const bool allow = header->AceType == ACCESS_ALLOWED_ACE_TYPE || header->AceType == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
+    const bool deny = header->AceType == ACCESS_DENIED_ACE_TYPE || header->AceType == ACCESS_DENIED_CALLBACK_ACE_TYPE;
+    if (!allow && !deny) continue;
+    auto* entry = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+    security.entries.push_back(
+        {allow, entry->Mask, TrusteeOf(&entry->SidStart), (header->AceFlags & INHERIT_ONLY_ACE) != 0});
+  }
+  LocalFree(descriptor);
+  return security;
+}
+
+bool ProgramReplaceableByNonAdministrators(const std::wstring& program) {
+  std::wstring folder = ParentFolder(program);
+  if (!folder.empty() && folder.back() == L':') folder += L'\\';  // a drive's root, not its current folder
+  for (const std::wstring& path : {program, folder}) {
+    const auto security = ReadObjectSecurity(path);
+    if (!security || WritableByNonAdministrators(*security)) return true;
+  }
+  return false;
+}
+
+}  // namespace vsm
