@@ -10,6 +10,12 @@ TGraphicsCard* FirstCard() {
   return Hardware->Graphics && Hardware->Graphics->Count() > 0 ? Hardware->Graphics->GetGraphics(0) : nullptr;
 }
 
+TSenorArray Zones() {
+  TSenorArray zones;
+  Hardware->GetAsynData(hcZoneTemp, 0, zones);
+  return zones;
+}
+
 }  // namespace
 
 bool HardwarePresent() { return Hardware != nullptr; }
@@ -21,6 +27,7 @@ TSensorPresence ReadSensorPresence() {
   presence.disks = Hardware->hdds && Hardware->hdds->HasTempSensor();
   presence.graphics = Hardware->Graphics && Hardware->Graphics->HasTempSensor();
   presence.board = Hardware->board && Hardware->board->HasTempSensor();
+  presence.zones = AnyZoneReading(Zones());
   return presence;
 }
 
@@ -38,6 +45,10 @@ std::optional<double> ReadStripTemperature(TMoniItem item) {
       return std::nullopt;
     case miBoard:
       if (Hardware->board && Hardware->board->HasTempSensor()) return Hardware->board->Temperatures[0].value;
+      return std::nullopt;
+    case miTempZone:
+      for (const TSensor& zone : Zones())
+        if (zone.value != 0) return zone.value;
       return std::nullopt;
     default: return std::nullopt;
   }
@@ -67,6 +78,8 @@ std::vector<TPanelTemperature> ReadPanelTemperatures() {
     Hardware->GetAsynData(hcGraphicsTemp, 0, value);
     temperatures.push_back({miTempGpu, value});
   }
+  for (const TSensor& zone : Zones())
+    if (zone.value != 0) temperatures.push_back({miTempZone, zone.value, zone.name});
   return temperatures;
 }
 

@@ -16,11 +16,13 @@ bool HardwarePresent();
 TSensorPresence ReadSensorPresence();
 
 // The strip's reading for a temperature item, straight from the component (the graphics card's
-// is queried now); nothing when the cell stays empty.
+// is queried now; a zone's, the first that reads something, from the snapshot); nothing when the
+// cell stays empty.
 std::optional<double> ReadStripTemperature(TMoniItem item);
 
 // The popup's temperatures from the aggregator's snapshot, in display order: processor, board,
-// disk, graphics, each only when the component has a sensor.
+// disk, graphics, each only when the component has a sensor, then every thermal zone that reads
+// something.
 std::vector<TPanelTemperature> ReadPanelTemperatures();
 
 }  // namespace vsm

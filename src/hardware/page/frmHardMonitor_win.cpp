@@ -26,9 +26,12 @@ constexpr int kSaveTag = 1;
 constexpr COLORREF kText = RGB(56, 56, 56);
 constexpr int kButtonHeight = 34;
 
+constexpr int kZoneArray = 3;
+
 TSenorArray BoardArray(int index) {
   TSenorArray sensors;
-  if (Hardware) Hardware->GetAsynData(hcBoard, index, sensors);
+  if (Hardware && index == kZoneArray) Hardware->GetAsynData(hcZoneTemp, 0, sensors);
+  else if (Hardware) Hardware->GetAsynData(hcBoard, index, sensors);
   return sensors;
 }
 
