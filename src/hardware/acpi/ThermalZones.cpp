@@ -1,6 +1,7 @@
 #include "hardware/acpi/ThermalZones.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vsm {
 

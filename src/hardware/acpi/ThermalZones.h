@@ -12,8 +12,6 @@
 
 namespace vsm {
 
-inline constexpr std::string_view kWmiRootWmi = "root\\WMI";
-
 // The zone's short name from its WMI instance name: "ACPI\ThermalZone\TZ00_0" gives "TZ00".
 std::string ThermalZoneName(const std::string& instanceName);
 
