@@ -16,6 +16,7 @@ struct TSensorParts {
   TCpuInfo* cpu;
   TMainBord* board;
   TGraphicsList* Graphics;
+  TThermalZones* zones;
 };
 
 // One set of readings, gathered from the components before the lock is taken.
@@ -24,6 +25,7 @@ struct TReadings {
   std::vector<double> cpuTemp;  // entry 0: mean of the cores; 1..n: the cores
   std::vector<std::pair<double, double>> graphicsData;  // usage percent, temperature
   TSenorArray boardVoltages, boardTemp, boardFans;
+  TSenorArray zoneTemp;
 };
 
 bool Selected(unsigned temps, unsigned flags) { return temps == 0 || (temps & flags) != 0; }
@@ -35,6 +37,7 @@ void Refresh(const TSensorParts& parts, unsigned temps) {
   if (Selected(temps, hcBoard)) parts.board->update();
   if (Selected(temps, hcGraphicsTemp | hcGraphicsUsage))
     for (int i = 0; i < parts.Graphics->Count(); ++i) parts.Graphics->GetGraphics(i)->update();
+  if (Selected(temps, hcZoneTemp)) parts.zones->Update();
 }
 
 // Copies the channels into a snapshot array of fixed length; channels beyond it are left out.
@@ -61,6 +64,7 @@ TReadings Read(const TSensorParts& parts, TReadings shape) {
   CopyChannels(parts.board->Voltages, shape.boardVoltages);
   CopyChannels(parts.board->Temperatures, shape.boardTemp);
   CopyChannels(parts.board->Fans, shape.boardFans);
+  CopyChannels(parts.zones->Zones(), shape.zoneTemp);
   return shape;
 }
 
@@ -103,6 +107,7 @@ THardwareComponents::~THardwareComponents() {
   cpu.reset();
   board.reset();
   Graphics.reset();
+  zones.reset();
 }
 
 struct THardware::TUpdateThread {
@@ -162,6 +167,7 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
   board = CreateOr<TMainBord>(factory.board,
                               [] { return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{}); });
   hdds = CreateOr<TDiskList>(factory.disks, [] { return std::make_unique<TDiskList>(); });
+  zones = CreateOr<TThermalZones>(factory.zones, [] { return std::make_unique<TThermalZones>(); });
 
   TReadings& shape = FSnapshot->values;
   shape.diskTemp.assign(hdds->Count(), 0);
@@ -175,6 +181,7 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
   shape.boardVoltages = names(board->Voltages);
   shape.boardTemp = names(board->Temperatures);
   shape.boardFans = names(board->Fans);
+  shape.zoneTemp = names(zones->Zones());
 }
 
 THardware::~THardware() {
@@ -206,7 +213,7 @@ void THardware::StartAsynTimer(unsigned periodMs, THardwareNotify notify) {
   auto worker = std::make_shared<TUpdateThread>();
   worker->nTime = periodMs;
   worker->notify = std::move(notify);
-  const TSensorParts parts{hdds.get(), cpu.get(), board.get(), Graphics.get()};
+  const TSensorParts parts{hdds.get(), cpu.get(), board.get(), Graphics.get(), zones.get()};
   worker->thread = std::thread([worker, parts, snapshot = FSnapshot, owner = this] {
     for (;;) {
       Cycle(parts, 0, snapshot->critical, snapshot->values);
@@ -223,7 +230,7 @@ void THardware::EndTimer() {
 }
 
 void THardware::update(unsigned temps) {
-  const TSensorParts parts{hdds.get(), cpu.get(), board.get(), Graphics.get()};
+  const TSensorParts parts{hdds.get(), cpu.get(), board.get(), Graphics.get(), zones.get()};
   Cycle(parts, temps, FSnapshot->critical, FSnapshot->values);
 }
 
@@ -251,6 +258,11 @@ void THardware::GetAsynData(int hard, int idx, double& Data) {
 }
 
 void THardware::GetAsynData(int hard, int idx, TSenorArray& Data) {
+  if (hard == hcZoneTemp) {
+    std::lock_guard<std::mutex> guard(FSnapshot->critical);
+    if (idx == 0) Data = FSnapshot->values.zoneTemp;
+    return;
+  }
   if (hard != hcBoard) return;
   std::lock_guard<std::mutex> guard(FSnapshot->critical);
   const TReadings& values = FSnapshot->values;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "hardware/acpi/ThermalZones.h"
 #include "hardware/cpu/CpuInfo.h"
 #include "hardware/disk/DiskList.h"
 #include "hardware/graphics/GraphicsList.h"
@@ -27,6 +28,7 @@ enum THardwareClass : unsigned {
   hcBoard = 16,
   hcCpuTemp = 32,
   hcGraphicsTemp = 64,
+  hcZoneTemp = 128,
 };
 
 // How each component comes about, called in this order by the constructor. A function that is
@@ -40,6 +42,7 @@ struct THardwareFactory {
   std::function<std::unique_ptr<TCpuInfo>()> cpu;
   std::function<std::unique_ptr<TMainBord>()> board;
   std::function<std::unique_ptr<TDiskList>()> disks;
+  std::function<std::unique_ptr<TThermalZones>()> zones;
 };
 
 class THardware;
@@ -47,7 +50,7 @@ class THardware;
 using THardwareNotify = std::function<void(THardware& hardware)>;
 
 // The components the aggregator owns; freed in this order: disks, network adapters, sound
-// devices, SMBIOS table, processor, board, graphics cards.
+// devices, SMBIOS table, processor, board, graphics cards, thermal zones.
 struct THardwareComponents {
   THardwareComponents() = default;
   THardwareComponents(THardwareComponents&&) = default;
@@ -61,6 +64,7 @@ struct THardwareComponents {
   std::unique_ptr<TCpuInfo> cpu;
   std::unique_ptr<TMainBord> board;
   std::unique_ptr<TDiskList> hdds;
+  std::unique_ptr<TThermalZones> zones;
 };
 
 // The components are never null except smbios.
@@ -88,8 +92,8 @@ class THardware : public THardwareComponents {
   // temperature (8), CPU average at 0 and core n at n (32), card temperature (64). An index
   // outside the snapshot or a flag without a single value leaves Data unchanged.
   void GetAsynData(int hard, int idx, double& Data);
-  // The board's voltages (idx 0), temperatures (1) or fans (2) (flag 16); anything else leaves
-  // Data unchanged.
+  // The board's voltages (idx 0), temperatures (1) or fans (2) (flag 16), or the thermal zones
+  // (flag 128, idx 0); anything else leaves Data unchanged.
   void GetAsynData(int hard, int idx, TSenorArray& Data);
 
  private:

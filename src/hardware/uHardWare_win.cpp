@@ -28,6 +28,7 @@ std::unique_ptr<THardware> CreateHardware() {
     return DetectMainBord(environment);
   };
   factory.disks = [] { return EnumerateWindowsDisks(); };
+  factory.zones = [wmi] { return std::make_unique<TThermalZones>(wmi); };
   return std::make_unique<THardware>(factory);
 }
 

@@ -15,8 +15,9 @@ enum TMoniItem : uint8_t {
   miTempGpu,
   miTempDisk,
   miBoard,
+  miTempZone,  // an ACPI thermal zone, the last resort of the strip
 };
-inline constexpr int kMoniItemCount = 9;
+inline constexpr int kMoniItemCount = 10;
 
 inline bool IsTemperatureItem(TMoniItem item) { return item >= miTempCpu; }
 

@@ -22,6 +22,7 @@ std::string_view TemperatureLabel(TMoniItem item) {
     case miTempGpu: return "GPU ";
     case miTempDisk: return "DISK ";
     case miBoard: return "BOARD ";
+    case miTempZone: return "ZONE ";
     default: return "";
   }
 }
@@ -38,6 +39,7 @@ std::string_view CellTemplate(TMoniItem item) {
     case miTempGpu: return "GPU 000\xC2\xB0" "C";
     case miTempDisk: return "DISK 000\xC2\xB0" "C";
     case miBoard: return "BOARD 000\xC2\xB0" "C";
+    case miTempZone: return "ZONE 000\xC2\xB0" "C";
     default: return "";
   }
 }
@@ -87,6 +89,7 @@ TMoniItem ChooseTemperatureItem(const TSensorPresence& presence) {
   if (presence.cpu) return miTempCpu;
   if (presence.disks) return miTempDisk;
   if (presence.graphics) return miTempGpu;
+  if (presence.zones) return miTempZone;
   return miTempCpu;
 }
 

@@ -44,12 +44,13 @@ TMoniItem HitTestStrip(const TStripLayout& layout, TMoniItemSet items, Point poi
 bool StartsDrag(Point pressed, Point now, TDpiScale scale);
 
 // The temperature the strip shows: the processor's if it has a sensor, else the disks', else the
-// graphics card's, else the processor's cell (left empty).
+// graphics card's, else a thermal zone's, else the processor's cell (left empty).
 struct TSensorPresence {
   bool cpu = false;
   bool disks = false;
   bool graphics = false;
   bool board = false;
+  bool zones = false;  // a thermal zone reads something
 };
 TMoniItem ChooseTemperatureItem(const TSensorPresence& presence);
 

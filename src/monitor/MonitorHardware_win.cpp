@@ -10,19 +10,26 @@ TGraphicsCard* FirstCard(const THardware& hardware) {
   return hardware.Graphics && hardware.Graphics->Count() > 0 ? hardware.Graphics->GetGraphics(0) : nullptr;
 }
 
+TSenorArray Zones(THardware& hardware) {
+  TSenorArray zones;
+  hardware.GetAsynData(hcZoneTemp, 0, zones);
+  return zones;
+}
+
 }  // namespace
 
-TSensorPresence ReadSensorPresence(const THardware* hardware) {
+TSensorPresence ReadSensorPresence(THardware* hardware) {
   TSensorPresence presence;
   if (!hardware) return presence;
   presence.cpu = hardware->cpu && hardware->cpu->HasTempSensor();
   presence.disks = hardware->hdds && hardware->hdds->HasTempSensor();
   presence.graphics = hardware->Graphics && hardware->Graphics->HasTempSensor();
   presence.board = hardware->board && hardware->board->HasTempSensor();
+  presence.zones = AnyZoneReading(Zones(*hardware));
   return presence;
 }
 
-std::optional<double> ReadStripTemperature(const THardware* hardware, TMoniItem item) {
+std::optional<double> ReadStripTemperature(THardware* hardware, TMoniItem item) {
   if (!hardware) return std::nullopt;
   switch (item) {
     case miTempCpu:
@@ -36,6 +43,10 @@ std::optional<double> ReadStripTemperature(const THardware* hardware, TMoniItem 
       return std::nullopt;
     case miBoard:
       if (hardware->board && hardware->board->HasTempSensor()) return hardware->board->Temperatures[0].value;
+      return std::nullopt;
+    case miTempZone:
+      for (const TSensor& zone : Zones(*hardware))
+        if (zone.value != 0) return zone.value;
       return std::nullopt;
     default: return std::nullopt;
   }
@@ -65,6 +76,8 @@ std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware) {
     hardware->GetAsynData(hcGraphicsTemp, 0, value);
     temperatures.push_back({miTempGpu, value});
   }
+  for (const TSensor& zone : Zones(*hardware))
+    if (zone.value != 0) temperatures.push_back({miTempZone, zone.value, zone.name});
   return temperatures;
 }
 

@@ -12,14 +12,16 @@ namespace vsm {
 class THardware;
 
 // Which components have a temperature sensor (the graphics test asks the first card now).
-TSensorPresence ReadSensorPresence(const THardware* hardware);
+TSensorPresence ReadSensorPresence(THardware* hardware);
 
 // The strip's reading for a temperature item, straight from the component (the graphics card's
-// is queried now); nothing when the cell stays empty.
-std::optional<double> ReadStripTemperature(const THardware* hardware, TMoniItem item);
+// is queried now; a zone's, the first that reads something, from the snapshot); nothing when the
+// cell stays empty.
+std::optional<double> ReadStripTemperature(THardware* hardware, TMoniItem item);
 
 // The popup's temperatures from the aggregator's snapshot, in display order: processor, board,
-// disk, graphics, each only when the component has a sensor.
+// disk, graphics, each only when the component has a sensor, then every thermal zone that reads
+// something.
 std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware);
 
 }  // namespace vsm

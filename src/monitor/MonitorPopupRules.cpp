@@ -142,7 +142,7 @@ std::vector<TPanelTemperatureRow> LayoutTemperaturePanel(const std::vector<TPane
   std::vector<TPanelTemperatureRow> rows;
   int top = 29;
   for (const TPanelTemperature& reading : readings) {
-    rows.push_back({reading.item, reading.celsius, std::nearbyint(reading.celsius), top});
+    rows.push_back({reading.item, reading.celsius, std::nearbyint(reading.celsius), top, reading.zone});
     top += 50;
   }
   return rows;

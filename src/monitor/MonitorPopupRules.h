@@ -57,12 +57,14 @@ std::vector<Point> PieSectorPolygon(int angle, int left, int top);
 struct TPanelTemperature {
   TMoniItem item;
   double celsius;
+  std::string zone = {};  // a thermal zone's name
 };
 struct TPanelTemperatureRow {
   TMoniItem item;
   double celsius;  // as read, for the text
   double rounded;  // whole degrees, for the bar
   int top;         // 96-dpi units from the panel's top
+  std::string zone = {};
 };
 std::vector<TPanelTemperatureRow> LayoutTemperaturePanel(const std::vector<TPanelTemperature>& readings);
 

@@ -69,6 +69,7 @@ const char* NameLabel(TMoniItem item) {
     case miTempCpu: return "lblCpu";
     case miBoard: return "lblBoard";
     case miTempDisk: return "lblhdd";
+    case miTempZone: return "lblZone";
     default: return "lblGpu";
   }
 }
@@ -89,7 +90,7 @@ TfrmMonitorPopup::TfrmMonitorPopup(TWindowServices services) : FServices(std::mo
   panelLine_ = TImage::Create(1, 1);
   // White at alpha 0x20, premultiplied.
   if (panelLine_) panelLine_->Pixels().SetPixel(0, 0, 0x20202020u);
-  captions_ = {{"lblCpu", L"CPU"}, {"lblGpu", L"GPU"}, {"lblhdd", L"Hard Disk"}, {"lblBoard", L"MainBoard"}};
+  captions_ = {{"lblCpu", L"CPU"}, {"lblGpu", L"GPU"}, {"lblhdd", L"Hard Disk"}, {"lblBoard", L"MainBoard"}, {"lblZone", L"Zone"}};
   Localize();
 }
 
@@ -405,7 +406,9 @@ void TfrmMonitorPopup::PaintTemperatures(HDC dc) {
   for (size_t i = 0; i < temps_.size(); ++i) {
     const TPanelTemperatureRow& row = temps_[i];
     const int labelTop = panelTop + scale(row.top);
-    DrawTextAt(dc, captions_[NameLabel(row.item)], RECT{scale(20), labelTop, scale(20 + 105), labelTop + scale(20)},
+    std::wstring caption = captions_[NameLabel(row.item)];
+    if (!row.zone.empty()) caption += L" " + Widen(row.zone);
+    DrawTextAt(dc, caption, RECT{scale(20), labelTop, scale(20 + 105), labelTop + scale(20)},
                DT_SINGLELINE | DT_VCENTER);
     DrawTextAt(dc, Widen(FormatTemperature(row.celsius, TempScaleOf(FServices.settings->TempUnit))),
                RECT{width - scale(20 + 52), labelTop, width - scale(20), labelTop + scale(20)},

@@ -20,6 +20,19 @@ void AddPartition(TInfoRow& disk, const TDiskPartition& partition, const TPageTe
   row.Add(texts.Caption("FreeSpace", "Free Space"), texts.ByteSize(partition.TotalFree));
 }
 
+// Wear and hours of an NVMe drive's health log, read again on every draw: the hours grow.
+void AddHealthRows(TInfoRow& disk, const THardDisk& drive, const TPageTexts& texts) {
+  const THardDisk* source = &drive;
+  disk.Add(texts.Caption("PercentageUsed", "Percentage Used")).Live = [source] {
+    auto health = source->HealthLog();
+    return health ? Format("%u%%", unsigned(health->PercentageUsed)) : std::string();
+  };
+  disk.Add(texts.Caption("PowerOnHours", "Power-On Hours")).Live = [source] {
+    auto health = source->HealthLog();
+    return health ? std::to_string(health->PowerOnHours) : std::string();
+  };
+}
+
 }  // namespace
 
 void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTexts& texts) {
@@ -34,6 +47,7 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     row.Add(texts.Caption("Serial", "Serial Number"), disk->SerialNumber());
     const int64_t size = static_cast<int64_t>(disk->Size());
     row.Add(texts.Caption("size", "size"), texts.ByteSize(size) + " (" + std::to_string(size) + " bytes)");
+    if (disk->IsNvme()) row.Add(texts.Caption("Interface", "Interface"), "NVMe");
 
     TInfoRow& temperature = row.Add(texts.Caption("Temperature", "Temperature"));
     temperature.Tag = kDiskTempTag + index;
@@ -41,6 +55,7 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     temperature.Live = [reading, index, texts] {
       return texts.Temperature(reading ? reading(kDiskTempClass, index) : 0);
     };
+    if (disk->HealthLog()) AddHealthRows(row, *disk, texts);
 
     row.Add(texts.Caption("Cylinders", "Cylinders"), std::to_string(disk->Cylinders()));
     row.Add(texts.Caption("TracksPerCylinder", "Tracks Per Cylinder"), std::to_string(disk->TracksPerCylinder()));

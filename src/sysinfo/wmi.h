@@ -56,6 +56,7 @@ using WmiConnectFunction = std::function<WmiQueryFunction(
     std::string_view server, std::string_view userName, std::string_view password)>;
 
 constexpr std::string_view kWmiCimv2 = "ROOT\\CIMV2";
+constexpr std::string_view kWmiRootWmi = "root\\WMI";
 
 // A WMI value as a 64-bit integer: 0 for null and for values that do not convert.
 int64_t WmiVarToInt64(const WmiValue& value);

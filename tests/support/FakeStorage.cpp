@@ -72,6 +72,10 @@ TStorageReply FakeDrive::Control(uint32_t code, const std::vector<uint8_t>& in, 
         answer[8] = *s.seekPenalty ? 1 : 0;
         return Copy(answer, out);
       }
+      if (in[0] == 10 && s.temperature) return Copy(*s.temperature, out);
+      // Protocol NVMe (3), log page (2), page 02h.
+      if (in[0] == 50 && in.size() >= 48 && in[8] == 3 && in[12] == 2 && in[16] == 2 && !s.nvmeHealthLog.empty())
+        return Copy(ProtocolDataReplyBytes(s.nvmeHealthLog), out);
       return Failure();
     case kIoctlDiskGetDriveLayoutEx:
       return s.layout ? CopyIfItFits(*s.layout, out, kErrorInsufficientBuffer) : Failure();
@@ -122,18 +126,47 @@ std::vector<uint8_t> GeometryBytes(int64_t cylinders, uint32_t mediaType, uint32
   return bytes;
 }
 
-std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision) {
+std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision,
+                                           const std::string& product) {
   // The fixed part, then each string with its NUL; an empty string gets offset 0.
   const size_t serialAt = 40;
   const size_t revisionAt = serialAt + (serial.empty() ? 0 : serial.size() + 1);
-  std::vector<uint8_t> bytes(revisionAt + (revision.empty() ? 0 : revision.size() + 1), 0);
+  const size_t productAt = revisionAt + (revision.empty() ? 0 : revision.size() + 1);
+  std::vector<uint8_t> bytes(productAt + (product.empty() ? 0 : product.size() + 1), 0);
   std::copy(serial.begin(), serial.end(), bytes.begin() + serialAt);
   std::copy(revision.begin(), revision.end(), bytes.begin() + static_cast<long>(revisionAt));
+  std::copy(product.begin(), product.end(), bytes.begin() + static_cast<long>(productAt));
   PutLe(bytes, 0, 1, 4);
   PutLe(bytes, 4, bytes.size(), 4);
+  PutLe(bytes, 16, product.empty() ? 0 : productAt, 4);
   PutLe(bytes, 20, revision.empty() ? 0 : revisionAt, 4);
   PutLe(bytes, 24, serial.empty() ? 0 : serialAt, 4);
   bytes[28] = busType;
+  return bytes;
+}
+
+std::vector<uint8_t> StorageTemperatureBytes(const std::vector<int16_t>& celsius) {
+  std::vector<uint8_t> bytes(24 + 16 * celsius.size(), 0);
+  PutLe(bytes, 0, 40, 4);
+  PutLe(bytes, 4, bytes.size(), 4);
+  PutLe(bytes, 12, celsius.size(), 2);
+  for (size_t i = 0; i < celsius.size(); ++i) {
+    PutLe(bytes, 24 + 16 * i, i, 2);
+    PutLe(bytes, 24 + 16 * i + 2, static_cast<uint16_t>(celsius[i]), 2);
+  }
+  return bytes;
+}
+
+std::vector<uint8_t> ProtocolDataReplyBytes(const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> bytes(48 + data.size(), 0);
+  PutLe(bytes, 0, 48, 4);
+  PutLe(bytes, 4, bytes.size(), 4);
+  PutLe(bytes, 8, 3, 4);
+  PutLe(bytes, 12, 2, 4);
+  PutLe(bytes, 16, 2, 4);
+  PutLe(bytes, 24, 40, 4);
+  PutLe(bytes, 28, data.size(), 4);
+  std::copy(data.begin(), data.end(), bytes.begin() + 48);
   return bytes;
 }
 

@@ -28,6 +28,8 @@ struct FakeDriveState {
   std::optional<std::vector<uint8_t>> geometry;
   std::optional<std::vector<uint8_t>> deviceDescriptor;
   std::optional<bool> seekPenalty;
+  std::optional<std::vector<uint8_t>> temperature;  // STORAGE_TEMPERATURE_DATA_DESCRIPTOR
+  std::vector<uint8_t> nvmeHealthLog;               // 512-byte log page 02h; empty: the query fails
   // Answers that may not fit: a buffer too small fails with `tooSmallError`.
   std::optional<std::vector<uint8_t>> layout;
   std::optional<std::vector<uint8_t>> extents;
@@ -59,7 +61,12 @@ std::vector<uint8_t> DriveLayoutBytes(uint32_t style, const std::vector<FakePart
 std::vector<uint8_t> VolumeExtentsBytes(const std::vector<TDiskExtent>& extents);
 std::vector<uint8_t> GeometryBytes(int64_t cylinders, uint32_t mediaType, uint32_t tracks, uint32_t sectors,
                                    uint32_t bytesPerSector, int64_t diskSize);
-std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision);
+std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision,
+                                           const std::string& product = "");
+// A temperature descriptor with one sensor per value.
+std::vector<uint8_t> StorageTemperatureBytes(const std::vector<int16_t>& celsius);
+// STORAGE_PROTOCOL_DATA_DESCRIPTOR around a log page, the data right after the protocol data.
+std::vector<uint8_t> ProtocolDataReplyBytes(const std::vector<uint8_t>& data);
 
 // A volume system of fake volumes and drives.
 class FakeVolumeSystem final : public TVolumeSystem {

@@ -1,9 +1,11 @@
 // Fuzz target: the other storage replies the disk code decodes: drive geometry, the storage
-// device descriptor, the seek-penalty property and a volume's disk extents.
+// device descriptor, the seek-penalty and temperature properties, an NVMe health log reply and a
+// volume's disk extents.
 #include <cstddef>
 #include <cstdint>
 
 #include "base/le_bytes.h"
+#include "hardware/disk/NvmeHealthLog.h"
 #include "hardware/disk/StorageProperties.h"
 #include "hardware/disk/VolumeExtents.h"
 
@@ -12,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vsm::DecodeDriveGeometryEx(reply);
   vsm::DecodeStorageDeviceDescriptor(reply);
   vsm::DecodeIncursSeekPenalty(reply);
+  vsm::DecodeStorageTemperature(reply);
+  if (auto log = vsm::NvmeHealthLogOf(reply)) vsm::DecodeNvmeHealthLog(*log);
   vsm::DecodeVolumeDiskExtents(reply);
   return 0;
 }

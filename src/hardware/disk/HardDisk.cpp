@@ -73,9 +73,19 @@ void THardDisk::ReadDeviceProperty() {
   auto descriptor = DecodeStorageDeviceDescriptor(*reply);
   if (!descriptor) return;
   FBusType = descriptor->BusType;
+  if (IsNvme()) {
+    // The drive answers no IDENTIFY DEVICE; Windows fills the descriptor from the controller's
+    // own identify data, which beats the translated INQUIRY's cut model and made-up serial.
+    if (!descriptor->ProductId.empty()) FName = descriptor->ProductId;
+    if (!descriptor->SerialNumber.empty()) FSerialNumber = descriptor->SerialNumber;
+    if (!descriptor->ProductRevision.empty()) FFirmwareRevision = descriptor->ProductRevision;
+    return;
+  }
   if (FSerialNumber.empty()) FSerialNumber = descriptor->SerialNumber;
   if (FFirmwareRevision.empty()) FFirmwareRevision = descriptor->ProductRevision;
 }
+
+bool THardDisk::IsNvme() const { return FBusType == kBusTypeNvme; }
 
 bool THardDisk::ReadSmartData() {
   auto reply = StorageRequest(*Handle, kSmartRcvDriveData,
@@ -93,13 +103,41 @@ void THardDisk::ReadSmart() {
     return;
   }
   FSmartRead = true;
-  auto enabled = StorageRequest(*Handle, kSmartSendDriveCommand,
-                                SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
-                                kSmartEnableReplySize);
-  if (enabled) ReadSmartData();
+  if (!IsNvme()) {
+    auto enabled = StorageRequest(*Handle, kSmartSendDriveCommand,
+                                  SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
+                                  kSmartEnableReplySize);
+    if (enabled) ReadSmartData();
+  }
+  {
+    std::lock_guard lock(FSmartLock);
+    FDiskType = ChooseDiskType(FName, SmartBlockView());
+    if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
+    if (PTemperatureAtt) return;
+  }
+  ReadStorageTemperature();
+  if (IsNvme()) ReadHealthLog();
+}
+
+void THardDisk::ReadStorageTemperature() {
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty,
+                              StoragePropertyQuery(TStorageProperty::DeviceTemperature), kTemperatureReplySize);
+  if (!reply) return;
+  auto temperature = DecodeStorageTemperature(*reply);
+  if (!temperature) return;
   std::lock_guard lock(FSmartLock);
-  FDiskType = ChooseDiskType(FName, SmartBlockView());
-  if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
+  FStorageTemperature = temperature;
+}
+
+void THardDisk::ReadHealthLog() {
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, NvmeHealthLogQuery(), kNvmeHealthQuerySize);
+  if (!reply) return;
+  auto log = NvmeHealthLogOf(*reply);
+  if (!log) return;
+  auto health = DecodeNvmeHealthLog(*log);
+  if (!health) return;
+  std::lock_guard lock(FSmartLock);
+  FHealthLog = health;
 }
 
 void THardDisk::ReadPartitions() {
@@ -132,8 +170,21 @@ void THardDisk::Update() {
   if (!FSmartRead) {
     ReadSmart();
   } else if (!Asleep()) {
-    ReadSmartData();
+    if (!IsNvme()) ReadSmartData();
+    bool storageTemperature, healthLog;
+    {
+      std::lock_guard lock(FSmartLock);
+      storageTemperature = FStorageTemperature.has_value();
+      healthLog = FHealthLog.has_value();
+    }
+    if (storageTemperature) ReadStorageTemperature();
+    if (healthLog) ReadHealthLog();
   }
+}
+
+std::optional<TNvmeHealth> THardDisk::HealthLog() const {
+  std::lock_guard lock(FSmartLock);
+  return FHealthLog;
 }
 
 THddtypes THardDisk::DiskType() const {
@@ -143,12 +194,15 @@ THddtypes THardDisk::DiskType() const {
 
 bool THardDisk::HasTempSensor() const {
   std::lock_guard lock(FSmartLock);
-  return PTemperatureAtt.has_value();
+  return PTemperatureAtt.has_value() || FStorageTemperature.has_value() || FHealthLog.has_value();
 }
 
 double THardDisk::GetTemperature() const {
   std::lock_guard lock(FSmartLock);
-  if (!PTemperatureAtt) return 0;
+  if (!PTemperatureAtt) {
+    if (FStorageTemperature) return *FStorageTemperature;
+    return FHealthLog ? FHealthLog->Temperature : 0;
+  }
   auto attribute = SmartAttributeAt(SmartBlockView(), *PTemperatureAtt);
   auto id = TemperatureAttributeId(FDiskType);
   if (!attribute || !id || attribute->Id != *id) return 0;

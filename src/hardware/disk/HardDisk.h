@@ -10,6 +10,7 @@
 
 #include "hardware/disk/DiskPartition.h"
 #include "hardware/disk/DiskType.h"
+#include "hardware/disk/NvmeHealthLog.h"
 #include "hardware/disk/StorageDevice.h"
 
 namespace vsm {
@@ -22,11 +23,14 @@ class THardDisk {
   THardDisk(const THardDisk&) = delete;
   THardDisk& operator=(const THardDisk&) = delete;
 
-  // Reads the SMART attributes again; a failed read keeps the previous ones. A disk in standby is
-  // not asked, so that the monitor does not spin it up: it keeps its last temperature.
+  // Reads the SMART attributes again, or for a disk without a temperature attribute the storage
+  // sources that answered the first time (the temperature property, an NVMe drive's health log);
+  // a failed read keeps the previous values. A disk in standby is not asked, so that the monitor
+  // does not spin it up: it keeps its last temperature.
   void Update();
-  // Degrees Celsius from the temperature attribute; 0 when there is none. May run on another
-  // thread than Update (the floating strip reads it on the user-interface thread).
+  // Degrees Celsius from the temperature attribute, else from the storage temperature property,
+  // else from the health log; 0 when there is none. May run on another thread than Update (the
+  // floating strip reads it on the user-interface thread).
   double GetTemperature() const;
   bool HasTempSensor() const;
   // Solid state by the rotation rate, or when that is not reported, by the absence of a seek
@@ -52,6 +56,9 @@ class THardDisk {
   const std::string& Major_ver() const { return FMajor_ver; }
   const std::string& Minor_ver() const { return FMinor_ver; }
   bool IsDynamic() const { return FDynamic; }
+  bool IsNvme() const;
+  // The last health log of an NVMe drive; nothing before one was read.
+  std::optional<TNvmeHealth> HealthLog() const;
 
   // A copy of the 512-byte SMART data block of the last successful read (empty before one).
   std::vector<uint8_t> SmartBlock() const;
@@ -64,6 +71,8 @@ class THardDisk {
   bool Asleep() const { return Handle->PowerState() == TDevicePower::Sleeping; }
   void ReadSmart();
   bool ReadSmartData();
+  void ReadStorageTemperature();
+  void ReadHealthLog();
   void ReadPartitions();
   // The data block inside SmartAttributes; the caller holds FSmartLock or runs in the constructor.
   ByteView SmartBlockView() const;
@@ -76,6 +85,9 @@ class THardDisk {
   // the disk to be awake.
   std::optional<int> PTemperatureAtt;
   bool FSmartRead = false;
+  // Sources for a disk without a temperature attribute, kept when they answered the first read.
+  std::optional<double> FStorageTemperature;
+  std::optional<TNvmeHealth> FHealthLog;
   TDiskPartitionList FPartitions;
   std::string FSerialNumber;
   std::string FName;

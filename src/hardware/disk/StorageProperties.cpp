@@ -33,7 +33,20 @@ std::optional<TStorageDeviceDescriptor> DecodeStorageDeviceDescriptor(ByteView r
   d.BusType = reply.U8(28);
   if (uint32_t offset = reply.U32(24); offset != 0) d.SerialNumber = TrimBlanks(StringAt(descriptor, offset));
   if (uint32_t offset = reply.U32(20); offset != 0) d.ProductRevision = StringAt(descriptor, offset);
+  if (uint32_t offset = reply.U32(16); offset != 0) d.ProductId = TrimBlanks(StringAt(descriptor, offset));
   return d;
+}
+
+std::optional<double> DecodeStorageTemperature(ByteView reply) {
+  constexpr size_t kFirstInfo = 24;
+  constexpr size_t kInfoSize = 16;
+  if (!reply.Has(0, kFirstInfo)) return std::nullopt;
+  // The descriptor's own size bounds the sensors as well as what came back.
+  const uint32_t declared = reply.U32(4);
+  ByteView descriptor = reply.Sub(0, declared);
+  const uint16_t count = reply.U16(12);
+  if (count == 0 || !descriptor.Has(kFirstInfo, kInfoSize)) return std::nullopt;
+  return double(static_cast<int16_t>(descriptor.U16(kFirstInfo + 2)));
 }
 
 std::optional<bool> DecodeIncursSeekPenalty(ByteView reply) {

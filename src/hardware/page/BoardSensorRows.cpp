@@ -1,5 +1,6 @@
 #include "hardware/page/BoardSensorRows.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vsm {
@@ -10,10 +11,14 @@ struct TSensorGroup {
   int arrayIndex;
   int mark;
   const char* key;
+  const char* builtIn;
+  bool onlyWithReadings;  // left out when no channel reads anything
 };
 
-constexpr TSensorGroup kGroups[] = {
-    {1, kMarkTemperature, "Temperatures"}, {2, kMarkFan, "Fans"}, {0, kMarkVoltage, "Voltages"}};
+constexpr TSensorGroup kGroups[] = {{1, kMarkTemperature, "Temperatures", "Temperatures", false},
+                                    {2, kMarkFan, "Fans", "Fans", false},
+                                    {0, kMarkVoltage, "Voltages", "Voltages", false},
+                                    {3, kMarkZone, "ThermalZones", "Thermal zones", true}};
 
 int ArrayIndexOfMark(int mark) {
   for (const auto& group : kGroups) {
@@ -36,7 +41,10 @@ void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
   for (const auto& group : kGroups) {
     const TSenorArray sensors = read(group.arrayIndex);
     if (sensors.empty()) continue;
-    TInfoRow& parent = tree.Add(translate(group.key, group.key));
+    if (group.onlyWithReadings &&
+        std::none_of(sensors.begin(), sensors.end(), [](const TSensor& sensor) { return sensor.value != 0; }))
+      continue;
+    TInfoRow& parent = tree.Add(translate(group.key, group.builtIn));
     parent.Expanded = true;
     for (size_t i = 0; i < sensors.size() && i <= kSensorIndexMask; ++i) {
       if (sensors[i].value == 0) continue;

@@ -24,11 +24,15 @@ constexpr int kSaveTag = 1;
 constexpr COLORREF kText = RGB(56, 56, 56);
 constexpr int kButtonHeight = 34;
 
-// The board's readings of one sensor group from the aggregator's snapshot.
+// The board's readings of one sensor group from the aggregator's snapshot; the group after the
+// board's three holds the thermal zones.
+constexpr int kZoneArray = 3;
+
 TBoardArrayReader BoardArrays(THardware* hardware) {
   return [hardware](int index) {
     TSenorArray sensors;
-    if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
+    if (hardware && index == kZoneArray) hardware->GetAsynData(hcZoneTemp, 0, sensors);
+    else if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
     return sensors;
   };
 }

@@ -9,7 +9,6 @@
 
 namespace vsm {
 
-constexpr std::string_view kWmiRootWmi = "root\\WMI";
 constexpr std::string_view kRawSMBiosTablesQuery = "SELECT * FROM MSSmBios_RawSMBiosTables";
 
 struct TSMBiosWmiTable {

@@ -87,6 +87,9 @@ TEST(MonitorFloat, TemperatureItemChoice) {
       {{true, true, true, true}, miTempCpu},   {{false, true, true, false}, miTempDisk},
       {{false, false, true, false}, miTempGpu}, {{false, false, false, true}, miTempCpu},
       {{false, false, false, false}, miTempCpu},
+      // A thermal zone comes last: after the graphics card, and only when nothing else has one.
+      {{false, false, true, false, true}, miTempGpu}, {{false, true, false, false, true}, miTempDisk},
+      {{false, false, false, true, true}, miTempZone}, {{true, false, false, false, true}, miTempCpu},
   };
   for (const auto& c : cases) EXPECT_EQ(ChooseTemperatureItem(c.presence), c.item);
 }
@@ -103,6 +106,7 @@ TEST(MonitorFloat, CellTexts) {
   EXPECT_EQ(StripCellText(miCpu, values, "C", "."), "CPU");
   EXPECT_EQ(StripCellText(miTempCpu, values, "C", "."), "CPU 44\xC2\xB0" "C");
   EXPECT_EQ(StripCellText(miTempDisk, values, "f", "."), "DISK 111\xC2\xB0" "F");
+  EXPECT_EQ(StripCellText(miTempZone, values, "C", "."), "ZONE 44\xC2\xB0" "C");
   values.temperature = 0;
   EXPECT_EQ(StripCellText(miTempDisk, values, "C", "."), "DISK -");
   EXPECT_EQ(StripCellText(miTempGpu, TStripValues{}, "C", "."), "");  // no sensor: empty cell

@@ -295,6 +295,46 @@ TEST(InfoPages, DiskPageFromRealIdentifyBlocks) {
   EXPECT_TRUE(sawSsd);
 }
 
+// An NVMe drive: its interface, and the wear and hours of its health log, which are read again
+// when drawn.
+TEST(InfoPages, DiskPageOfAnNvmeDrive) {
+  test::FakeVolumeSystem system;
+  auto nvme = std::make_shared<test::FakeDriveState>();
+  nvme->smartEnable = false;
+  nvme->geometry = test::GeometryBytes(31130, 12, 255, 63, 512, 256060514304);
+  nvme->deviceDescriptor = test::DeviceDescriptorBytes(17, "S4EWNX0N123456", "2B2QEXM7", "Samsung SSD 970 EVO 250GB");
+  nvme->temperature = test::StorageTemperatureBytes({36});
+  nvme->nvmeHealthLog.assign(512, 0);
+  PutLe(nvme->nvmeHealthLog, 1, 309, 2);
+  nvme->nvmeHealthLog[5] = 3;
+  PutLe(nvme->nvmeHealthLog, 128, 1234, 8);
+  system.drives[0] = nvme;
+  system.volumes = {{"\\\\?\\Volume{1}\\", {{0, 1048576, 104857600}}, {}}};
+  auto disks = EnumerateDisks(system);
+  ASSERT_EQ(disks->Count(), 1u);
+
+  THardwareParts parts;
+  parts.hdds = disks.get();
+  parts.reading = [](int, int) { return 36.0; };
+  TInfoTree tree;
+  FillDiskPage(tree, &parts, {});
+  const TInfoRows& rows = RowAt(tree, {0}).Children();
+  ASSERT_GE(rows.size(), 7u);
+  EXPECT_EQ(RowAt(tree, {0}).Caption, "Samsung SSD 970 EVO 250GB");
+  EXPECT_EQ(rows[1]->Text, "S4EWNX0N123456");
+  EXPECT_EQ(rows[3]->Caption, "Interface");
+  EXPECT_EQ(rows[3]->Text, "NVMe");
+  EXPECT_EQ(tree.DrawValue(*rows[4]), "36\u00B0C");
+  EXPECT_EQ(rows[5]->Caption, "Percentage Used");
+  EXPECT_EQ(tree.DrawValue(*rows[5]), "3%");
+  EXPECT_EQ(rows[6]->Caption, "Power-On Hours");
+  EXPECT_EQ(tree.DrawValue(*rows[6]), "1234");
+  PutLe(nvme->nvmeHealthLog, 128, 1235, 8);
+  disks->GetDisk(0)->Update();
+  EXPECT_EQ(tree.DrawValue(*rows[6]), "1235");
+  EXPECT_EQ(rows[7]->Caption, "Cylinders");
+}
+
 TEST(InfoPages, MediaTypeTexts) {
   const std::pair<uint32_t, const char*> cases[] = {
       {0, "unknown"}, {1, "5.25\", 1.2MB"}, {2, "3.5\",  1.44MB"}, {7, "5.25\", 320KB"}, {8, "5.25\", 320KB"},
