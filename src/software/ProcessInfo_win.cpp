@@ -46,16 +46,27 @@ TProcessHandle KeepProcessHandle(HANDLE process) {
   return TProcessHandle(reinterpret_cast<uintptr_t>(process), CloseKeptHandle);
 }
 
-void InitCpuUsage(TCPUUsageData& data, HANDLE process) {
+void InitCpuUsage(TCPUUsageData& data, HANDLE process, const TProcessTimes* times) {
+  if (times != nullptr) {
+    StartCpuUsage(data, GetTickCount(), true, times->kernel, times->user);
+    return;
+  }
   int64_t kernel = 0, user = 0;
   bool read = ReadProcessTimes(process, kernel, user);
   StartCpuUsage(data, GetTickCount(), read, kernel, user);
 }
 
-float GetProcessCpuUsage(TProcessItem* item) {
+float GetProcessCpuUsage(TProcessItem* item, const std::vector<TProcessTimes>& records) {
   if (item == nullptr || item->ProcessID == 0) return 0;
   int64_t kernel = 0, user = 0;
-  if (!ReadProcessTimes(ItemHandle(*item), kernel, user)) return 0;
+  // The records need no handle, so processes that cannot be opened get their share too (and
+  // Wine, whose process-times call answers with the caller's own times, reports each its own).
+  if (const TProcessTimes* times = FindProcessTimes(records, IdentityOf(*item))) {
+    kernel = times->kernel;
+    user = times->user;
+  } else if (!ReadProcessTimes(ItemHandle(*item), kernel, user)) {
+    return 0;
+  }
   return ComputeCpuUsage(item->CPUData, kernel, user, GetTickCount(), GetProcessorCount());
 }
 
@@ -70,27 +81,39 @@ int GetProcessorCount() {
   return count;
 }
 
-uint32_t GetProcessPrivateBytes(uint32_t processId) {
+uint64_t GetProcessPrivateBytes(uint32_t processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
   if (process == nullptr) return 0;
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
-  uint32_t bytes = 0;
+  uint64_t bytes = 0;
   if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
     // Both fields are the process's commit charge; some systems (Wine) fill only the older one.
-    bytes = static_cast<uint32_t>(counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage);
+    bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
   }
   CloseHandle(process);
   return bytes;
 }
 
-uint32_t GetPrivateWorkingSet(HANDLE process) {
-  constexpr size_t kBufferBytes = 524288;
+uint64_t GetPrivateWorkingSet(HANDLE process) {
+  constexpr size_t kFirstBufferBytes = 524288;
+  // 16M entries, 64 GB resident; a set that asks for more is not followed.
+  constexpr size_t kLargestBufferBytes = size_t{64} << 20;
   if (process == nullptr) return 0;
-  // One buffer per thread, reused: the popup asks for every listed process each second.
-  thread_local std::vector<uint32_t> buffer(kBufferBytes / sizeof(uint32_t));
-  if (!QueryWorkingSet(process, buffer.data(), kBufferBytes)) return 0;
-  return PrivateWorkingSetBytes(buffer.data(), buffer.size());
+  // One buffer per thread, reused and grown only when a set needs more: the popup asks for
+  // every listed process each second.
+  thread_local std::vector<uint32_t> buffer(kFirstBufferBytes / sizeof(uint32_t));
+  for (;;) {
+    const size_t bytes = buffer.size() * sizeof(uint32_t);
+    if (QueryWorkingSet(process, buffer.data(), static_cast<DWORD>(bytes))) {
+      return PrivateWorkingSetBytes(buffer.data(), buffer.size());
+    }
+    // Too small: the call still put the number of entries in the first word.
+    if (GetLastError() != ERROR_BAD_LENGTH) return 0;
+    const size_t grown = GrownQuerySize(bytes, (size_t{buffer[0]} + 1) * sizeof(uint32_t));
+    if (grown > kLargestBufferBytes) return 0;
+    buffer.assign(grown / sizeof(uint32_t) + 1, 0);
+  }
 }
 
 std::string GetProcessExePath(HANDLE process) {

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "software/ProcessItem.h"
+#include "software/SystemProcessRecords.h"
 
 namespace vsm {
 
@@ -17,14 +19,17 @@ HANDLE ItemHandle(const TProcessItem& item);
 TProcessHandle KeepProcessHandle(HANDLE process);
 
 // Percent of the whole machine used by the process since its last measurement; 0 for no item,
-// process 0, unreadable times or a span under 250 processor-milliseconds.
-float GetProcessCpuUsage(TProcessItem* item);
-void InitCpuUsage(TCPUUsageData& data, HANDLE process);
+// process 0, unreadable times or a span under 250 processor-milliseconds. The times come from
+// the system's records (sorted by id) when they list this very process, else from its handle.
+float GetProcessCpuUsage(TProcessItem* item, const std::vector<TProcessTimes>& records = {});
+// The baseline from the system's record of the process when there is one, else from its handle.
+void InitCpuUsage(TCPUUsageData& data, HANDLE process, const TProcessTimes* times = nullptr);
 // Logical processors this process can run on (at most 32), counted once.
 int GetProcessorCount();
 
-uint32_t GetProcessPrivateBytes(uint32_t processId);
-uint32_t GetPrivateWorkingSet(HANDLE process);
+uint64_t GetProcessPrivateBytes(uint32_t processId);
+// Private working set in bytes; 0 for no handle or when the system cannot list the set.
+uint64_t GetPrivateWorkingSet(HANDLE process);
 
 // Drive-letter path of the executable; empty when unknown.
 std::string GetProcessExePath(HANDLE process);

@@ -46,4 +46,12 @@ bool TProcessList::Remove(const TProcessItem* item) {
   return true;
 }
 
+bool ContainsProcess(const std::vector<TProcessIdentity>& sorted, const TProcessIdentity& process) {
+  auto at = std::lower_bound(sorted.begin(), sorted.end(), process, IdentityIdLess);
+  for (; at != sorted.end() && at->id == process.id; ++at) {
+    if (SameProcess(*at, process)) return true;
+  }
+  return false;
+}
+
 }  // namespace vsm

@@ -39,12 +39,12 @@ struct TCPUUsageData {
 
 struct TProcessItem {
   float CPUuse = 0;          // share of the whole machine's CPU in the last period, percent
-  uint32_t Memoryuse = 0;    // bytes (private bytes, or the private working set for the popup)
+  uint64_t Memoryuse = 0;    // bytes (private bytes, or the private working set for the popup)
   uint32_t ProcessID = 0;
   uint32_t ParentId = 0;
   int64_t byte_in = -1;      // traffic totals from the filter driver; -1 = unknown
   int64_t byte_out = -1;
-  int32_t RecvDataPerS = -1; // bytes in the last period; -1 = unknown
+  int32_t RecvDataPerS = -1; // bytes per second over the last period; -1 = unknown
   int32_t SendDataPerS = -1;
   std::string ExePath;
   std::string ProductName;
@@ -55,7 +55,28 @@ struct TProcessItem {
   bool isDisableNet = false;
   TProcessHandle hProc;      // opened for query and memory read; empty when none
   TCPUUsageData CPUData;
+  // When the process started (100-ns units since 1601); 0 when unknown. With the id it tells
+  // this process from a later one that was given the same id.
+  uint64_t CreationTime = 0;
+  // Monotonic milliseconds at which byte_in and byte_out were read, so that a rate covers the
+  // period's real length.
+  uint64_t TrafficReadMs = 0;
 };
+
+// Who a process is: ids are reused, start times are not.
+struct TProcessIdentity {
+  uint32_t id = 0;
+  uint64_t created = 0;  // 0: unknown
+};
+
+inline TProcessIdentity IdentityOf(const TProcessItem& item) { return {item.ProcessID, item.CreationTime}; }
+// The same id, and the same start time where both are known (without them only the id can tell).
+inline bool SameProcess(const TProcessIdentity& a, const TProcessIdentity& b) {
+  return a.id == b.id && (a.created == 0 || b.created == 0 || a.created == b.created);
+}
+inline bool IdentityIdLess(const TProcessIdentity& a, const TProcessIdentity& b) { return a.id < b.id; }
+// Whether identities sorted by id hold the same process.
+bool ContainsProcess(const std::vector<TProcessIdentity>& sorted, const TProcessIdentity& process);
 
 // Items are shared: a page that still shows an item the engine has taken out of its list keeps
 // it alive (and its handle open) until it drops its own reference.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "software/ProcessRules.h"
+#include "software/SystemProcessQuery_win.h"
 
 namespace vsm {
 
@@ -26,14 +27,25 @@ void AskWindowsToClose(uint32_t processId) {
 
 }  // namespace
 
-bool TerminateProcessById(uint32_t processId) {
-  AskWindowsToClose(processId);
-  // Only the rights needed: the full access mask of newer headers fails on Windows XP.
-  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+bool TerminateProcessById(uint32_t processId) { return TerminateProcessOf({processId, 0}); }
+
+bool TerminateProcessOf(const TProcessIdentity& identity) {
+  // Only the rights needed: the full access mask of newer headers fails on Windows XP. The open
+  // handle keeps the id from going to another process while it is checked.
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, identity.id);
   if (process == nullptr) {
-    // No such process any more counts as ended; being refused does not.
-    return GetLastError() != ERROR_ACCESS_DENIED;
+    // No such process any more counts as ended; being refused does not, unless the id has
+    // gone to another process meanwhile. A process that refuses may still close its windows.
+    if (GetLastError() != ERROR_ACCESS_DENIED || !IsSameProcessRunning(identity)) return true;
+    AskWindowsToClose(identity.id);
+    return false;
   }
+  if (!IsSameProcessRunning(identity)) {
+    // The process shown has ended and its id is another's now: that one is left alone.
+    CloseHandle(process);
+    return true;
+  }
+  AskWindowsToClose(identity.id);
   bool ended = TerminateProcess(process, 0) != FALSE;
   // A process that has already exited cannot be terminated, but it is gone.
   if (!ended) ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
@@ -45,7 +57,7 @@ bool KillProcessItem(TProcessItem* item) {
   if (item == nullptr || IsProtectedProcess(item->ExeName)) return false;
   // The item keeps its handle: the engine's worker may be measuring through it right now, so it
   // is closed only when the item is released after the process has left the list.
-  return TerminateProcessById(item->ProcessID);
+  return TerminateProcessOf(IdentityOf(*item));
 }
 
 }  // namespace vsm

@@ -15,12 +15,13 @@ namespace {
 
 static_assert(sizeof(PROCESSENTRY32W) == 556, "tool-help entry record of the 32-bit API");
 
-TProcessItemRef MakeItem(const PROCESSENTRY32W& entry) {
+TProcessItemRef MakeItem(const PROCESSENTRY32W& entry, const TProcessTimes* times) {
   auto item = std::make_shared<TProcessItem>();
   item->ProcessID = entry.th32ProcessID;
   item->ParentId = entry.th32ParentProcessID;
   item->ExeName = Narrow(std::wstring_view(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH)));
   if (item->ProcessID == 0 && item->ExeName.empty()) item->ExeName = "[System Idle Process]";
+  if (times != nullptr) item->CreationTime = times->created;
 
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
   if (process != nullptr) {
@@ -31,43 +32,49 @@ TProcessItemRef MakeItem(const PROCESSENTRY32W& entry) {
       item->Desc = DescriptionOf(version);
     }
     item->ExeUser = GetProcessUser(process);
-    // A process whose token cannot be read keeps no handle and always shows 0 % CPU.
+    // A process whose token cannot be read keeps no handle; its CPU share then comes from the
+    // system's records alone.
     if (!item->ExeUser.empty()) {
       item->Memoryuse = GetProcessPrivateBytes(entry.th32ProcessID);
       item->hProc = KeepProcessHandle(
           OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID));
-      InitCpuUsage(item->CPUData, ItemHandle(*item));
     }
     CloseHandle(process);
   }
+  InitCpuUsage(item->CPUData, ItemHandle(*item), times);
   item->isSystem = IsSystemProcess(*item);
   return item;
 }
 
 }  // namespace
 
-void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) {
-  std::vector<uint32_t> snapshotIds;
+void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known,
+                     const std::vector<TProcessTimes>& records) {
+  std::vector<TProcessIdentity> snapshot;
   // Sorted copy for the lookups; `known` itself keeps the caller's order until it is replaced.
-  std::vector<uint32_t> skip;
+  std::vector<TProcessIdentity> skip;
   if (known != nullptr) {
     skip = *known;
-    std::sort(skip.begin(), skip.end());
+    std::sort(skip.begin(), skip.end(), IdentityIdLess);
   }
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  HANDLE tools = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   // Without a snapshot nothing is known to have ended: `known` stays as it was.
-  if (snapshot == INVALID_HANDLE_VALUE) return;
+  if (tools == INVALID_HANDLE_VALUE) return;
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(tools, &entry); more; more = Process32NextW(tools, &entry)) {
+    // The records were taken just before the snapshot: a process started in between has none,
+    // and its start time stays unknown.
+    const TProcessTimes* times = FindProcessTimes(records, {entry.th32ProcessID, 0});
+    const TProcessIdentity identity{entry.th32ProcessID, times != nullptr ? times->created : 0};
     if (known != nullptr) {
-      snapshotIds.push_back(entry.th32ProcessID);
-      if (std::binary_search(skip.begin(), skip.end(), entry.th32ProcessID)) continue;
+      snapshot.push_back(identity);
+      if (ContainsProcess(skip, identity)) continue;
     }
-    list.Add(MakeItem(entry));
+    list.Add(MakeItem(entry, times));
   }
-  CloseHandle(snapshot);
-  if (known != nullptr) *known = std::move(snapshotIds);
+  CloseHandle(tools);
+  if (known != nullptr) *known = std::move(snapshot);
 }
 
 }  // namespace vsm

@@ -63,7 +63,7 @@ std::string DevicePathToDosPath(std::string_view devicePath,
   return {};
 }
 
-uint32_t PrivateWorkingSetBytes(const uint32_t* buffer, size_t bufferWords) {
+uint64_t PrivateWorkingSetBytes(const uint32_t* buffer, size_t bufferWords) {
   if (buffer == nullptr || bufferWords == 0) return 0;
   size_t count = std::min<size_t>(buffer[0], bufferWords - 1);
   size_t shared = 0;
@@ -73,7 +73,7 @@ uint32_t PrivateWorkingSetBytes(const uint32_t* buffer, size_t bufferWords) {
     bool kernelWindow = page >= 0xC0000000u && page <= 0xE0000FFFu;
     if ((entry & 0x100u) != 0 && !kernelWindow) ++shared;
   }
-  return static_cast<uint32_t>((count - shared) * 4096u);
+  return static_cast<uint64_t>(count - shared) * 4096u;
 }
 
 }  // namespace vsm

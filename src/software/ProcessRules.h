@@ -36,6 +36,6 @@ std::string DevicePathToDosPath(std::string_view devicePath,
 // Private working set in bytes from a working-set buffer: a 32-bit entry count followed by one
 // 32-bit entry per page. Shared pages outside the kernel's 0xC0000000-0xE0000FFF window do not
 // count. `bufferWords` bounds the entries read.
-uint32_t PrivateWorkingSetBytes(const uint32_t* buffer, size_t bufferWords);
+uint64_t PrivateWorkingSetBytes(const uint32_t* buffer, size_t bufferWords);
 
 }  // namespace vsm

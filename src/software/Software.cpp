@@ -16,6 +16,14 @@ int32_t LowDifference(uint64_t now, uint64_t before) {
 
 bool IsSystemIdleOrSystem(uint32_t processId) { return processId == 0 || processId == 4; }
 
+// A period's byte count per second of its measured length, rounded; a negative difference stays
+// negative (the sample is dropped), a rate beyond 32 bits is held at the largest.
+int32_t PerSecond(int32_t difference, uint64_t elapsedMs) {
+  if (difference < 0) return difference;
+  const uint64_t rate = (static_cast<uint64_t>(difference) * 1000 + elapsedMs / 2) / elapsedMs;
+  return static_cast<int32_t>(std::min<uint64_t>(rate, INT32_MAX));
+}
+
 }  // namespace
 
 struct TSoftware::TUpdateThread {
@@ -240,20 +248,26 @@ std::optional<MachineTotals> TSoftware::ReadDriverTotals() {
 void TSoftware::UpdateTraffic() {
   std::optional<MachineTotals> totals = ReadMachineTotals();
   if (!totals) return;
+  const uint64_t now = platform_->NowMs();
   uint64_t oldIn = FTdiRecord.Bytes_In();
   uint64_t oldOut = FTdiRecord.Bytes_Out();
   if (oldIn != TTdiRecord::kTotalsUnknown && oldOut != TTdiRecord::kTotalsUnknown) {
-    FTdiRecord.AddRecord(LowDifference(totals->received, oldIn), LowDifference(totals->sent, oldOut));
+    const uint64_t elapsed = now - totalsReadMs_;
+    // No time between two reads gives no rate; the next read covers both.
+    if (elapsed == 0) return;
+    FTdiRecord.AddRecord(PerSecond(LowDifference(totals->received, oldIn), elapsed),
+                         PerSecond(LowDifference(totals->sent, oldOut), elapsed));
   }
   FTdiRecord.SetTotals(totals->received, totals->sent);
+  totalsReadMs_ = now;
 }
 
-void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
+void TSoftware::UpdateProcessTraffic(TProcessItem& item, uint64_t now) {
   uint8_t record[tdi::kProcessRecordSize] = {};
   record[0] = tdi::kProcessRecordSize;
   if (tdiDrv->GetProcessData(item.ProcessID, record, sizeof record) >= static_cast<int32_t>(sizeof record)) {
     const ByteView view(record, sizeof record);
-    StoreTrafficTotals(item, view.U64(tdi::kProcessReceivedOffset), view.U64(tdi::kProcessSentOffset));
+    StoreTrafficTotals(item, view.U64(tdi::kProcessReceivedOffset), view.U64(tdi::kProcessSentOffset), now);
   }
   uint8_t rule[tdi::kRuleRecordSize] = {};
   rule[0] = tdi::kRuleRecordSize;
@@ -262,19 +276,22 @@ void TSoftware::UpdateProcessTraffic(TProcessItem& item) {
   }
 }
 
-void TSoftware::StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent) {
+void TSoftware::StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent, uint64_t now) {
   if (item.byte_in != -1 && item.byte_out != -1) {
-    item.RecvDataPerS = LowDifference(received, static_cast<uint64_t>(item.byte_in));
-    item.SendDataPerS = LowDifference(sent, static_cast<uint64_t>(item.byte_out));
+    const uint64_t elapsed = now - item.TrafficReadMs;
+    if (elapsed == 0) return;
+    item.RecvDataPerS = PerSecond(LowDifference(received, static_cast<uint64_t>(item.byte_in)), elapsed);
+    item.SendDataPerS = PerSecond(LowDifference(sent, static_cast<uint64_t>(item.byte_out)), elapsed);
   }
   item.byte_in = static_cast<int64_t>(received);
   item.byte_out = static_cast<int64_t>(sent);
+  item.TrafficReadMs = now;
 }
 
-void TSoftware::UpdateCountedTraffic(TProcessItem& item) {
+void TSoftware::UpdateCountedTraffic(TProcessItem& item, uint64_t now) {
   std::optional<TrafficTotals> totals = system_.traffic->Totals(item.ProcessID);
   if (totals) {
-    StoreTrafficTotals(item, totals->received, totals->sent);
+    StoreTrafficTotals(item, totals->received, totals->sent, now);
   } else {
     // No byte moved yet: unknown, like a process the driver has no record for.
     item.byte_in = -1;
@@ -284,20 +301,27 @@ void TSoftware::UpdateCountedTraffic(TProcessItem& item) {
 
 void TSoftware::UpdateProcesses() {
   std::lock_guard guard(critical);
-  std::vector<uint32_t> known;
+  std::vector<TProcessIdentity> known;
   known.reserve(FProcessList.Items().size());
-  for (const TProcessItemRef& item : FProcessList.Items()) known.push_back(item->ProcessID);
+  for (const TProcessItemRef& item : FProcessList.Items()) known.push_back(IdentityOf(*item));
   platform_->FillProcessList(FProcessList, &known);
-  std::sort(known.begin(), known.end());
+  std::sort(known.begin(), known.end(), IdentityIdLess);
   bool driverOpen = HasTdiData();
   bool counted = !driverOpen && system_.traffic != nullptr && system_.traffic->Counting();
-  if (counted) system_.traffic->KeepOnly(known);
+  if (counted) {
+    std::vector<uint32_t> ids;
+    ids.reserve(known.size());
+    for (const TProcessIdentity& process : known) ids.push_back(process.id);
+    system_.traffic->KeepOnly(ids);
+  }
   bool ourBlocks = !driverOpen && system_.blocker != nullptr && system_.blocker->Available();
   bool readMemory = UpdateMemory;
+  const uint64_t now = platform_->NowMs();
   for (int index = 0; index < FProcessList.Count();) {
     TProcessItemRef item = FProcessList.GetItem(index);
-    if (!std::binary_search(known.begin(), known.end(), item->ProcessID)) {
-      // The process ended: the list lets go; a page still showing the item keeps it alive.
+    if (!ContainsProcess(known, IdentityOf(*item))) {
+      // The process ended (its id may be another's now): the list lets go; a page still showing
+      // the item keeps it alive.
       FProcessList.Delete(index);
       continue;
     }
@@ -305,9 +329,9 @@ void TSoftware::UpdateProcesses() {
     item->CPUuse = platform_->ProcessCpuUsage(*item);
     if (ourBlocks) item->isDisableNet = system_.blocker->IsBlocked(item->ExePath);
     if (driverOpen && !IsSystemIdleOrSystem(item->ProcessID)) {
-      UpdateProcessTraffic(*item);
+      UpdateProcessTraffic(*item, now);
     } else if (counted && !IsSystemIdleOrSystem(item->ProcessID)) {
-      UpdateCountedTraffic(*item);
+      UpdateCountedTraffic(*item, now);
     } else {
       item->byte_in = -1;
       item->byte_out = -1;

@@ -112,9 +112,10 @@ class TSoftware {
   // when it is open, else the interface counters. Nothing when no source can tell.
   std::optional<MachineTotals> ReadMachineTotals();
   std::optional<MachineTotals> ReadDriverTotals();
-  void UpdateProcessTraffic(TProcessItem& item);
-  void UpdateCountedTraffic(TProcessItem& item);
-  static void StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent);
+  // `now`: the platform's clock when the totals are read.
+  void UpdateProcessTraffic(TProcessItem& item, uint64_t now);
+  void UpdateCountedTraffic(TProcessItem& item, uint64_t now);
+  static void StoreTrafficTotals(TProcessItem& item, uint64_t received, uint64_t sent, uint64_t now);
   bool SetNetBlocked(const TProcessItem& item, bool blocked);
   bool SetLimit(const TProcessItem* item, REQUEST_TYPE requestType, int32_t bytesPerSecond);
   // Joins stopped workers that have ended; call with the timer lock held.
@@ -127,6 +128,7 @@ class TSoftware {
   TCpuRecord FCpuRecord;
   std::unique_ptr<TVeskTdiFwDrv> tdiDrv;
   TTdiRecord FTdiRecord;
+  uint64_t totalsReadMs_ = 0;  // when FTdiRecord's totals were read
   TInterfaceCounterReader interfaceReader_;
   TInterfaceTrafficMeter interfaceMeter_;
   TSystemNetwork system_;

@@ -1,5 +1,7 @@
 #include "software/Software_win.h"
 
+#include <chrono>
+
 #include "drivers/DriverManager_win.h"
 #include "drivers/ReopeningChannel.h"
 #include "software/DriverEvent_win.h"
@@ -8,6 +10,7 @@
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/ProcessList_win.h"
+#include "software/SystemProcessQuery_win.h"
 #include "software/TotalCpuLoad_win.h"
 #include "software/etw/TrafficTrace_win.h"
 #include "software/wfp/FilterEngine_win.h"
@@ -23,12 +26,23 @@ class WindowsSoftwarePlatform final : public SoftwarePlatform {
  public:
   int MemoryLoad() override { return GetMemoryLoad(); }
   int TotalCpuLoad() override { return GetTotalCpuLoad(); }
-  void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) override {
-    vsm::FillProcessList(list, known);
+  void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known) override {
+    // The sample's one query of every process's times; a failed one leaves no records, and the
+    // items' handles answer instead.
+    processes_.Refresh();
+    vsm::FillProcessList(list, known, processes_.Records());
   }
-  float ProcessCpuUsage(TProcessItem& item) override { return GetProcessCpuUsage(&item); }
-  uint32_t ProcessPrivateBytes(uint32_t processId) override { return GetProcessPrivateBytes(processId); }
+  float ProcessCpuUsage(TProcessItem& item) override { return GetProcessCpuUsage(&item, processes_.Records()); }
+  uint64_t ProcessPrivateBytes(uint32_t processId) override { return GetProcessPrivateBytes(processId); }
   bool KillProcessItem(TProcessItem& item) override { return vsm::KillProcessItem(&item); }
+  uint64_t NowMs() override {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+  }
+
+ private:
+  TSystemProcessQuery processes_;
 };
 
 }  // namespace

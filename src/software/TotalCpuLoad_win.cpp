@@ -4,23 +4,12 @@
 
 #include <mutex>
 
-#include "base/library_win.h"
+#include "software/NtQuerySystemInformation_win.h"
 #include "software/TotalCpuLoad.h"
 
 namespace vsm {
 
 namespace {
-
-using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, ULONG length, ULONG* returned);
-
-NtQuerySystemInformationFn QueryFunction() {
-  static const NtQuerySystemInformationFn function = [] {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr) return NtQuerySystemInformationFn{};
-    return BindFunction<NtQuerySystemInformationFn>(ntdll, "NtQuerySystemInformation");
-  }();
-  return function;
-}
 
 template <size_t N>
 bool Query(NtQuerySystemInformationFn query, ULONG infoClass, uint8_t (&buffer)[N]) {
@@ -33,7 +22,7 @@ int GetTotalCpuLoad() {
   constexpr ULONG kBasicInformation = 0;
   constexpr ULONG kPerformanceInformation = 2;
   constexpr ULONG kTimeOfDayInformation = 3;
-  NtQuerySystemInformationFn query = QueryFunction();
+  NtQuerySystemInformationFn query = NtQuerySystemInformationFunction();
   if (query == nullptr) return 0;
   // One previous reading for the whole process, shared by the worker and direct readers; the
   // lock also keeps two callers' readings in order.

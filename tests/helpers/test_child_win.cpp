@@ -1,6 +1,7 @@
 // A child process for the Windows tests: something to find in a snapshot, measure and end.
 //   test_child wait          sleeps (at most 60 s)
 //   test_child spin <ms>     keeps every processor busy for that long
+//   test_child busy <ms>     keeps one processor busy for that long
 //   test_child window        runs a top-level window until it is closed (at most 60 s)
 //   test_child driver        opens the hardware driver as the program does; exit code bit 0: a
 //                            driver channel is open, bit 1: a DManager.dll is found by name
@@ -9,6 +10,7 @@
 //                            program the shell opens addresses with)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,12 +23,10 @@ namespace {
 
 constexpr DWORD kLongestLifeMs = 60000;
 
-void Spin(DWORD milliseconds) {
-  SYSTEM_INFO info;
-  GetSystemInfo(&info);
+void Spin(DWORD milliseconds, DWORD processors) {
   DWORD until = GetTickCount() + milliseconds;
   std::vector<std::thread> threads;
-  for (DWORD i = 0; i < info.dwNumberOfProcessors; ++i) {
+  for (DWORD i = 0; i < processors; ++i) {
     threads.emplace_back([until] {
       volatile unsigned counter = 0;
       while (static_cast<LONG>(GetTickCount() - until) < 0) counter = counter + 1;
@@ -72,8 +72,12 @@ int Record(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   const char* mode = argc > 1 ? argv[1] : "wait";
-  if (std::strcmp(mode, "spin") == 0) {
-    Spin(argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 1000);
+  const bool spin = std::strcmp(mode, "spin") == 0;
+  if (spin || std::strcmp(mode, "busy") == 0) {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    const DWORD milliseconds = argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 1000;
+    Spin(std::min(milliseconds, kLongestLifeMs), spin ? info.dwNumberOfProcessors : 1);
     return 0;
   }
   if (std::strcmp(mode, "window") == 0) return RunWindow();

@@ -21,8 +21,9 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     uint32_t id = 0;
     std::string name;
     float cpu = 0;
-    uint32_t privateBytes = 0;
+    uint64_t privateBytes = 0;
     std::string path{};  // ExePath of the item
+    uint64_t created = 0;  // start time; 0: the system does not tell
   };
   struct State {
     std::mutex lock;
@@ -38,6 +39,9 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     int cpuLoadCallsInside = 0;
     int mostCpuLoadCallsInside = 0;
     std::condition_variable changed;
+    // The steady clock: each sample's CPU reading moves it on by one period.
+    uint64_t nowMs = 0;
+    uint64_t periodMs = 1000;
   };
 
   explicit FakeSoftwarePlatform(std::shared_ptr<State> state) : state_(std::move(state)) {}
@@ -59,17 +63,24 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     state_->changed.notify_all();
     state_->changed.wait(guard, [this] { return !state_->holdCpuLoad; });
     --state_->cpuLoadCallsInside;
+    state_->nowMs += state_->periodMs;
     return state_->cpuLoad;
   }
-  void FillProcessList(TProcessList& list, std::vector<uint32_t>* known) override {
+  void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known) override {
     std::lock_guard guard(state_->lock);
     ++state_->snapshots;
-    std::vector<uint32_t> snapshot;
+    std::vector<TProcessIdentity> snapshot;
     for (const Process& process : state_->running) {
-      snapshot.push_back(process.id);
-      if (known != nullptr && std::find(known->begin(), known->end(), process.id) != known->end()) continue;
+      const TProcessIdentity identity{process.id, process.created};
+      snapshot.push_back(identity);
+      if (known != nullptr && std::any_of(known->begin(), known->end(), [&](const TProcessIdentity& listed) {
+            return SameProcess(listed, identity);
+          })) {
+        continue;
+      }
       auto item = std::make_shared<TProcessItem>();
       item->ProcessID = process.id;
+      item->CreationTime = process.created;
       item->ExeName = process.name;
       item->ExePath = process.path;
       item->hProc = TProcessHandle(process.id, [](uintptr_t) { ++ClosedHandles(); });
@@ -83,7 +94,7 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     const Process* process = Find(item.ProcessID);
     return process != nullptr ? process->cpu : 0;
   }
-  uint32_t ProcessPrivateBytes(uint32_t processId) override {
+  uint64_t ProcessPrivateBytes(uint32_t processId) override {
     std::lock_guard guard(state_->lock);
     ++state_->privateByteReads;
     const Process* process = Find(processId);
@@ -97,6 +108,10 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
                                  [&](const Process& process) { return process.id == item.ProcessID; }),
                   running.end());
     return true;
+  }
+  uint64_t NowMs() override {
+    std::lock_guard guard(state_->lock);
+    return state_->nowMs;
   }
 
  private:

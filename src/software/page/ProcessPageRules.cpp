@@ -1,5 +1,6 @@
 #include "software/page/ProcessPageRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 
@@ -20,23 +21,38 @@ bool SortAscendingAfterClick(TSortMark previous) { return previous == TSortMark:
 
 bool SortAscendingForMark(TSortMark current) { return current == TSortMark::Down; }
 
-int CompareProcessKey(const TProcessItem& a, const TProcessItem& b, int column) {
+TProcessFigures FiguresOf(const TProcessItem& item) {
+  return {item.CPUuse,        item.Memoryuse,    item.byte_in,     item.byte_out,
+          item.RecvDataPerS, item.SendDataPerS, item.isDisableNet};
+}
+
+int CompareProcessKey(const TProcessRow& a, const TProcessRow& b, int column) {
+  const TProcessFigures& x = a.figures;
+  const TProcessFigures& y = b.figures;
   switch (column) {
-    case 0: return Compare(AsciiLower(a.ExeName), AsciiLower(b.ExeName));
-    case 1: return Compare(std::trunc(static_cast<double>(a.CPUuse) - b.CPUuse), 0.0);
-    case 2: return Compare(a.Memoryuse, b.Memoryuse);
-    case 3: return Compare(a.byte_in, b.byte_in);
-    case 4: return Compare(a.byte_out, b.byte_out);
-    case 5: return Compare(a.RecvDataPerS, b.RecvDataPerS);
-    case 6: return Compare(a.SendDataPerS, b.SendDataPerS);
-    case 7: return Compare(AsciiLower(a.ExeUser), AsciiLower(b.ExeUser));
+    case 0: return Compare(AsciiLower(a.item->ExeName), AsciiLower(b.item->ExeName));
+    case 1: return Compare(std::trunc(static_cast<double>(x.CPUuse) - y.CPUuse), 0.0);
+    case 2: return Compare(x.Memoryuse, y.Memoryuse);
+    case 3: return Compare(x.byte_in, y.byte_in);
+    case 4: return Compare(x.byte_out, y.byte_out);
+    case 5: return Compare(x.RecvDataPerS, y.RecvDataPerS);
+    case 6: return Compare(x.SendDataPerS, y.SendDataPerS);
+    case 7: return Compare(AsciiLower(a.item->ExeUser), AsciiLower(b.item->ExeUser));
     default: return 0;
   }
 }
 
-bool ProcessRowVisible(const TProcessItem& item, bool showSystem, bool netOnly) {
-  if (netOnly && item.byte_in == -1 && item.byte_out == -1) return false;
-  return showSystem || !item.isSystem;
+void SortProcessRows(std::vector<TProcessRow>& rows, int column, bool ascending) {
+  std::stable_sort(rows.begin(), rows.end(), [column, ascending](const TProcessRow& x, const TProcessRow& y) {
+    const int order = CompareProcessKey(x, y, column);
+    if (order != 0) return ascending ? order < 0 : order > 0;
+    return x.item->ProcessID < y.item->ProcessID;
+  });
+}
+
+bool ProcessRowVisible(const TProcessRow& row, bool showSystem, bool netOnly) {
+  if (netOnly && row.figures.byte_in == -1 && row.figures.byte_out == -1) return false;
+  return showSystem || !row.item->isSystem;
 }
 
 std::array<std::string, 4> SummaryPieces(const std::string& text) {

@@ -14,7 +14,9 @@ bool TProcessRows::Sync(const TProcessList& list) {
     if (FKnown.insert(item.get()).second) {
       // A new row follows both check boxes, so a process that starts while "net only" is on does
       // not show without traffic.
-      FRows.push_back({item, ProcessRowVisible(*item, FShowSystem, FNetOnly)});
+      TProcessRow row{item, FiguresOf(*item)};
+      row.visible = ProcessRowVisible(row, FShowSystem, FNetOnly);
+      FRows.push_back(std::move(row));
       changed = true;
     }
   }
@@ -29,6 +31,7 @@ bool TProcessRows::Sync(const TProcessList& list) {
     FRows.erase(gone, FRows.end());
     changed = true;
   }
+  for (auto& row : FRows) row.figures = FiguresOf(*row.item);
   CollectVisible();
   return changed;
 }
@@ -49,7 +52,7 @@ void TProcessRows::SortBy(int column, bool ascending) {
 void TProcessRows::ApplyFilter(bool showSystem, bool netOnly) {
   FShowSystem = showSystem;
   FNetOnly = netOnly;
-  for (auto& row : FRows) row.visible = ProcessRowVisible(*row.item, showSystem, netOnly);
+  for (auto& row : FRows) row.visible = ProcessRowVisible(row, showSystem, netOnly);
   CollectVisible();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The process page's rows: a mirror of the engine's process list. A refresh adds a row for each
-// new item and drops the rows whose item has left the list; the other rows stay as they are (their
-// cells are drawn from the item, so nothing is rebuilt). Rows are sorted and filtered here.
+// new item, drops the rows whose item has left the list and copies every row's figures; the rows
+// themselves stay. Rows are sorted, filtered and painted from those copies.
 #include <array>
 #include <unordered_set>
 #include <vector>
@@ -11,11 +11,6 @@
 
 namespace vsm {
 
-struct TProcessRow {
-  TProcessItemRef item;  // keeps the item valid while the row or its menu uses it
-  bool visible = true;
-};
-
 struct TProcessCounts {
   int all = 0;
   int user = 0;
@@ -24,7 +19,8 @@ struct TProcessCounts {
 
 class TProcessRows {
  public:
-  // Mirrors the list (call it under the engine's lock). Returns whether rows came or went.
+  // Mirrors the list and copies the figures (call it under the engine's lock). Returns whether
+  // rows came or went.
   bool Sync(const TProcessList& list);
   // Sorts by the first column with a mark; none: the order stays.
   void Sort(const std::array<TSortMark, kSortableColumns>& marks);

@@ -11,6 +11,7 @@
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessKill_win.h"
+#include "software/SystemProcessQuery_win.h"
 #include "software/Software_win.h"
 #include "pages/InfoPages.h"
 #include "pages/PageTexts_win.h"
@@ -47,19 +48,20 @@ constexpr int kFixedWidth = 550;
 std::wstring TrafficText(int64_t bytes) { return bytes < 0 ? L"-" : Widen(FormatByteSize(bytes)); }
 std::wstring RateText(int32_t bytes) { return bytes == -1 ? L"-" : Widen(FormatByteSize(bytes)) + L"/s"; }
 
-std::wstring CellText(const TProcessItem& item, int column) {
+std::wstring CellText(const TProcessRow& row, int column) {
+  const TProcessFigures& figures = row.figures;
   switch (column) {
     case 1: {
       wchar_t text[32];
-      swprintf(text, 32, L"%.1f%%", static_cast<double>(item.CPUuse));
+      swprintf(text, 32, L"%.1f%%", static_cast<double>(figures.CPUuse));
       return text;
     }
-    case 2: return Widen(FormatByteSize(item.Memoryuse));
-    case 3: return TrafficText(item.byte_in);
-    case 4: return TrafficText(item.byte_out);
-    case 5: return RateText(item.RecvDataPerS);
-    case 6: return RateText(item.SendDataPerS);
-    case 7: return Widen(item.ExeUser);
+    case 2: return Widen(FormatByteSize(static_cast<int64_t>(figures.Memoryuse)));
+    case 3: return TrafficText(figures.byte_in);
+    case 4: return TrafficText(figures.byte_out);
+    case 5: return RateText(figures.RecvDataPerS);
+    case 6: return RateText(figures.SendDataPerS);
+    case 7: return Widen(row.item->ExeUser);
     default: return {};
   }
 }
@@ -252,13 +254,14 @@ TImage* TfrmSoftMonitor::IconOf(const TProcessItem& item) {
 void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   const auto& visible = FRows.Visible();
   if (row < 0 || static_cast<size_t>(row) >= visible.size()) return;
-  const TProcessItem& item = *FRows.Rows()[static_cast<size_t>(visible[static_cast<size_t>(row)])].item;
+  const TProcessRow& shown = FRows.Rows()[static_cast<size_t>(visible[static_cast<size_t>(row)])];
+  const TProcessItem& item = *shown.item;
   const RECT nameCell = lvProcess->CellRect(row, 0);
   const int iconSize = Scale()(kIconSize);
   const int iconTop = (nameCell.top + nameCell.bottom - iconSize) / 2;
   const RECT iconRect{nameCell.left + Scale()(kIconLeft), iconTop, nameCell.left + Scale()(kIconLeft) + iconSize, iconTop + iconSize};
   if (TImage* icon = IconOf(item)) icon->Draw(dc, iconRect);
-  if (item.isDisableNet) {
+  if (shown.figures.isDisableNet) {
     // The blocked-network mark over the icon's lower right corner.
     const int mark = Scale()(16);
     RECT markRect{iconRect.right - mark, iconRect.bottom - mark, iconRect.right, iconRect.bottom};
@@ -293,7 +296,7 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   DrawTextW(dc, desc.c_str(), static_cast<int>(desc.size()), &descRect, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   SetTextColor(dc, kText);
   for (int column = 1; column <= 7; ++column) {
-    const std::wstring text = CellText(item, column);
+    const std::wstring text = CellText(shown, column);
     RECT cell = lvProcess->CellRect(row, column);
     cell.left += Scale()(TReportList::kTextIndent);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -316,10 +319,10 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   }
 }
 
-void TfrmSoftMonitor::dpmn1BeforPopup(const TProcessItem& item) {
+void TfrmSoftMonitor::dpmn1BeforPopup(const TProcessRow& row) {
   auto& items = dpmn1.Items();
-  items[kDetails].enabled = !item.ExePath.empty();
-  items[kNet].caption = item.isDisableNet
+  items[kDetails].enabled = !row.item->ExePath.empty();
+  items[kNet].caption = row.figures.isDisableNet
                             ? FServices.langText("Translation", "frmSoftMonitor.ppNet2", L"Allow Network Access")
                             : FServices.langText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access");
   items[kNet].enabled = FServices.software && FServices.software->CanBlockNet();
@@ -329,13 +332,14 @@ void TfrmSoftMonitor::OpenRowMenu(int row, POINT screen) {
   const auto& visible = FRows.Visible();
   if (row < 0 || static_cast<size_t>(row) >= visible.size()) return;
   // The menu's subject stays alive while the menu is open, even if its process ends.
-  const TProcessItemRef item = FRows.Rows()[static_cast<size_t>(visible[static_cast<size_t>(row)])].item;
-  dpmn1BeforPopup(*item);
+  const TProcessRow subject = FRows.Rows()[static_cast<size_t>(visible[static_cast<size_t>(row)])];
+  dpmn1BeforPopup(subject);
   const int chosen = dpmn1.Popup(Handle(), screen.x, screen.y);
-  if (chosen >= 0) ProcessMenuClick(dpmn1.Items()[static_cast<size_t>(chosen)].tag, item);
+  if (chosen >= 0) ProcessMenuClick(dpmn1.Items()[static_cast<size_t>(chosen)].tag, subject);
 }
 
-void TfrmSoftMonitor::ProcessMenuClick(int index, const TProcessItemRef& item) {
+void TfrmSoftMonitor::ProcessMenuClick(int index, const TProcessRow& subject) {
+  const TProcessItemRef& item = subject.item;
   switch (index) {
     case kKill: {
       // An item the engine no longer lists has ended already; its id may be someone else's now.
@@ -352,8 +356,8 @@ void TfrmSoftMonitor::ProcessMenuClick(int index, const TProcessItemRef& item) {
       break;
     }
     case kNet:
-      if (!FServices.software || !StillListed(FServices.software, item.get())) return;
-      if (item->isDisableNet) {
+      if (!FServices.software || !StillListed(FServices.software, item.get()) || !IsSameProcessRunning(IdentityOf(*item))) return;
+      if (subject.figures.isDisableNet) {
         FServices.software->EnableNet(item.get());
       } else {
         FServices.software->DisableNet(item.get());

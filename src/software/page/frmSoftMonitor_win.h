@@ -48,8 +48,9 @@ class TfrmSoftMonitor final : public TWindow {
   void imghintAfterDrawPaint(HDC dc, const RECT& area);
   void lvProcessAfterItemDraw(HDC dc, int row);
   void OpenRowMenu(int row, POINT screen);
-  void dpmn1BeforPopup(const TProcessItem& item);
-  void ProcessMenuClick(int index, const TProcessItemRef& item);
+  void dpmn1BeforPopup(const TProcessRow& row);
+  // `subject`: a copy of the row the menu was opened on, so its item stays alive meanwhile.
+  void ProcessMenuClick(int index, const TProcessRow& subject);
   void ckSysAfterChange();
   void BuildColumns();
   void BuildMenu();

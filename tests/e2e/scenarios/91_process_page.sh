@@ -1,14 +1,14 @@
-# The process page: the CPU column sorts descending at the first click and reverses at the next;
-# a child process of the test, named to come first by name, is ended from its row menu; ending
-# "explorer.exe" shows the permissions message; the net-only filter hides every row without a
-# traffic source. (Wine reports no CPU time of other processes, so every CPU share reads the same
-# there and the busiest-first order itself is checked by the native tests.)
+# The process page: the CPU column sorts descending at the first click, so a child of the test
+# that keeps one processor busy comes first, and ending the first row from its menu ends that
+# child; the next click reverses the order; ending "explorer.exe" shows the permissions message;
+# the net-only filter hides every row without a traffic source.
 rm -f "$(settings_file)"
 start_product
 check "the main window shows" probe wait-visible TfrmVeskMonitorMain 1 30
 child_copy=/tmp/vsm_e2e_child/aaa_child.exe
 mkdir -p "$(dirname "$child_copy")" && cp "$test_child" "$child_copy"
-wine "$child_copy" spin 60000 >/dev/null 2>&1 &
+wine "$child_copy" busy 60000 >/dev/null 2>&1 &
+child_pid=$!
 sleep 4
 read -r ml mt mr mb mv < <(window_rect TfrmVeskMonitorMain)
 click_at() { pointer_to "$1" "$2"; sleep 0.2; xdotool click 1; sleep "${3:-1}"; }
@@ -18,15 +18,11 @@ list_top=$((mt + 85 + 36)) list_left=$((ml + 9))
 header_y=$((list_top + 12)) row0_y=$((list_top + 24 + 22))
 cpu_x=$((list_left + 312 + 30)) name_x=$((list_left + 60)) button_x=$((list_left + 312 + 7 * 70 + 12))
 screenshot process_by_name
-click_at "$cpu_x" "$header_y" 2
-screenshot process_sorted_by_cpu_descending
-click_at "$cpu_x" "$header_y" 2
-screenshot process_sorted_by_cpu_ascending
-# Name from A to Z again: none -> descending, then ascending.
-click_at "$name_x" "$header_y" 1
-click_at "$name_x" "$header_y" 2
-child_running() { pgrep -f 'aaa_child\.exe spin' >/dev/null; }
+child_running() { pgrep -f 'aaa_child\.exe busy' >/dev/null; }
 check "the child runs" child_running
+click_at "$cpu_x" "$header_y" 1
+sleep 2.5  # two refreshes: every share measured over a whole period
+screenshot process_sorted_by_cpu_descending
 open_row0_menu() {
   pointer_to $((list_left + 100)) "$row0_y"
   sleep 0.3
@@ -39,11 +35,22 @@ screenshot process_row_menu
 # "End Process" is the menu's first item, just below the cursor.
 click_at $((button_x + 30)) $((row0_y + 3 + 11)) 1
 for _ in $(seq 10); do child_running || break; sleep 0.5; done
-check "End Process on the child's row ended the child" bash -c "! pgrep -f 'aaa_child\\.exe spin' >/dev/null"
+check "the busy child was the first row by CPU and End Process ended it" bash -c "! pgrep -f 'aaa_child\.exe busy' >/dev/null"
+# Had another process come first, its end may have been refused.
+if probe wait-visible TVeskMessageBox 1 1; then
+  screenshot process_busiest_first_refused
+  xdotool key Return
+  probe wait-visible TVeskMessageBox 0 5
+fi
 sleep 2.5  # two refreshes
 screenshot process_after_end_child
+click_at "$cpu_x" "$header_y" 2
+screenshot process_sorted_by_cpu_ascending
+# Name from A to Z again: none -> descending, then ascending.
+click_at "$name_x" "$header_y" 1
+click_at "$name_x" "$header_y" 2
 
-# explorer.exe is now the first row by name.
+# explorer.exe is the first row by name.
 open_row0_menu
 sleep 0.5
 click_at $((button_x + 30)) $((row0_y + 3 + 11)) 1
@@ -60,4 +67,5 @@ screenshot process_net_only
 click_at $((cr - 150)) $((ct + 19)) 1
 click_at $((cr - 360)) $((ct + 19)) 2
 screenshot process_with_system_processes
+kill "$child_pid" 2>/dev/null
 rm -rf "$(dirname "$child_copy")"

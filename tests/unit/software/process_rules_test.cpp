@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "software/ProcessRules.h"
 
@@ -98,6 +99,13 @@ TEST(PrivateWorkingSetBytes, SharedPagesOutsideTheKernelWindowDoNotCount) {
       0xE0001000 | 0x100,  // shared, just above the window
   };
   EXPECT_EQ(PrivateWorkingSetBytes(buffer, std::size(buffer)), 3u * 4096u);
+}
+
+TEST(PrivateWorkingSetBytes, SetsBeyondFourGigabytesAreCountedWhole) {
+  // 1.5 million private pages: 6 GB resident, more than 32 bits can hold.
+  std::vector<uint32_t> buffer(1'500'001, 0x00401000 | 0x001);
+  buffer[0] = 1'500'000;
+  EXPECT_EQ(PrivateWorkingSetBytes(buffer.data(), buffer.size()), 1'500'000ull * 4096u);
 }
 
 TEST(PrivateWorkingSetBytes, CountBeyondTheBufferIsBounded) {

@@ -93,6 +93,55 @@ TEST_F(SoftwareEngine, DifferencesAreTakenOnTheLow32Bits) {
   EXPECT_EQ(engine->TdiRecord().RecvPerS(), 0x200u);
 }
 
+// A period lasts as long as the worker's wait plus the sample itself: every byte count is shown
+// per second of the period it was counted in, for the machine and for each process.
+TEST_F(SoftwareEngine, RatesArePerSecondOfTheMeasuredPeriod) {
+  struct Case {
+    uint64_t periodMs;
+    uint64_t bytes;
+    uint32_t perSecond;
+  };
+  const Case cases[] = {
+      {1000, 1500, 1500}, {1016, 101'600, 100'000}, {1250, 1500, 1200}, {500, 700, 1400},
+      {1030, 1, 1},  // rounded to the nearest byte
+      {1, 0x7FFFFFFF, 0x7FFFFFFF},  // beyond 32 bits the rate is held at the largest
+  };
+  for (const Case& c : cases) {
+    sim::SimTrafficFilter filter;
+    auto platform = std::make_shared<FakeSoftwarePlatform::State>();
+    platform->running = {{500, "app.exe"}};
+    platform->periodMs = c.periodMs;
+    TSoftware engine(std::make_unique<FakeSoftwarePlatform>(platform),
+                     std::make_unique<TVeskTdiFwDrv>(filter.OpenChannel(), filter.EventFactory()));
+    filter.AddTraffic(500, 10, 10);
+    Sample(engine);
+    filter.AddTraffic(500, c.bytes, c.bytes / 2);
+    Sample(engine);
+    EXPECT_EQ(engine.TdiRecord().RecvPerS(), c.perSecond) << c.periodMs << " ms";
+    EXPECT_EQ(engine.TdiRecord().MaxInValue(), c.perSecond) << c.periodMs << " ms";
+    TProcessItemRef app = test::FindItem(engine, 500);
+    EXPECT_EQ(app->RecvDataPerS, static_cast<int32_t>(c.perSecond)) << c.periodMs << " ms";
+    EXPECT_EQ(app->byte_in, static_cast<int64_t>(10 + c.bytes));
+  }
+}
+
+TEST_F(SoftwareEngine, ReadsWithNoTimeBetweenThemAddNoRateAndTheNextCoversBoth) {
+  Run({{500, "app.exe"}});
+  auto engine = Create();
+  device.AddTraffic(500, 100, 100);
+  Sample(*engine);
+  state->periodMs = 0;
+  device.AddTraffic(500, 3000, 0);
+  Sample(*engine);
+  EXPECT_EQ(engine->TdiRecord().CurPoint(), 0);
+  EXPECT_EQ(test::FindItem(*engine, 500)->RecvDataPerS, -1);
+  state->periodMs = 2000;
+  device.AddTraffic(500, 1000, 0);
+  Sample(*engine);
+  EXPECT_EQ(engine->TdiRecord().RecvPerS(), 2000u);
+  EXPECT_EQ(test::FindItem(*engine, 500)->RecvDataPerS, 2000);
+}
+
 TEST_F(SoftwareEngine, MemoryAndCpuLoadSamples) {
   Run({});
   auto engine = Create(false);
@@ -308,6 +357,27 @@ TEST_F(SoftwareEngine, PassAddsNewProcessesDropsEndedOnesAndOpensOnlyNewOnes) {
   EXPECT_EQ(FakeSoftwarePlatform::ClosedHandles(), closedBefore);
   ended.reset();
   EXPECT_EQ(FakeSoftwarePlatform::ClosedHandles(), closedBefore + 1);
+}
+
+// Ids are reused: a process that ends and a new one given its id within one period are two
+// processes, told apart by their start times; without a start time only the id can tell.
+TEST_F(SoftwareEngine, ProcessesAreMatchedByIdAndStartTime) {
+  Run({{700, "old.exe", 0, 0, "", 111}, {800, "kept.exe", 0, 0, "", 0}});
+  auto engine = Create(false);
+  TProcessItemRef old = test::FindItem(*engine, 700);
+  TProcessItemRef kept = test::FindItem(*engine, 800);
+  Run({{700, "new.exe", 0, 0, "", 222}, {800, "kept.exe", 0, 0, "", 333}});
+  engine->UpdateProcesses();
+  TProcessItemRef now = test::FindItem(*engine, 700);
+  ASSERT_NE(now, nullptr);
+  EXPECT_NE(now, old);
+  EXPECT_EQ(now->ExeName, "new.exe");
+  EXPECT_EQ(now->CreationTime, 222u);
+  EXPECT_EQ(test::ItemIds(*engine), (std::vector<uint32_t>{800, 700}));
+  EXPECT_EQ(test::FindItem(*engine, 800), kept);
+  engine->UpdateProcesses();
+  EXPECT_EQ(test::FindItem(*engine, 700), now);
+  EXPECT_EQ(state->opened, (std::vector<uint32_t>{700, 800, 700}));
 }
 
 TEST_F(SoftwareEngine, MemoryIsReadOnlyWhileAskedFor) {

@@ -12,6 +12,7 @@
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/ProcessList_win.h"
+#include "software/SystemProcessQuery_win.h"
 
 namespace vsm {
 namespace {
@@ -22,8 +23,10 @@ using test::FindItem;
 
 // The item a fresh snapshot makes for the process.
 TProcessItemRef SnapshotItem(DWORD id) {
+  TSystemProcessQuery query;
+  query.Refresh();
   TProcessList list;
-  FillProcessList(list, nullptr);
+  FillProcessList(list, nullptr, query.Records());
   return FindItem(list, id);
 }
 
@@ -48,7 +51,7 @@ TEST(FillProcessList, ChildProcessWithNamePathUserAndPrivateBytes) {
 
 TEST(FillProcessList, WithKnownOnlyNewProcessesAreAdded) {
   TProcessList list;
-  std::vector<uint32_t> known;
+  std::vector<TProcessIdentity> known;
   FillProcessList(list, &known);
   int first = list.Count();
   ASSERT_GT(first, 0);
@@ -61,7 +64,56 @@ TEST(FillProcessList, WithKnownOnlyNewProcessesAreAdded) {
   EXPECT_EQ(list.GetItem(first)->ProcessID, child.Id());
   // `known` is now the latest snapshot, which includes the child.
   EXPECT_EQ(static_cast<int>(known.size()), first + 1);
-  EXPECT_NE(std::find(known.begin(), known.end(), child.Id()), known.end());
+  EXPECT_TRUE(std::any_of(known.begin(), known.end(), [&](const TProcessIdentity& process) {
+    return process.id == child.Id();
+  }));
+}
+
+// Start times and CPU times of every process from one query; Wine fills them per process.
+TEST(SystemProcessQuery, ListsEveryProcessWithItsOwnTimes) {
+  ChildProcess child(L"busy 3000");
+  ASSERT_TRUE(child.Started());
+  TSystemProcessQuery query;
+  ASSERT_TRUE(query.Refresh());
+  const TProcessTimes* self = FindProcessTimes(query.Records(), {GetCurrentProcessId(), 0});
+  ASSERT_NE(self, nullptr);
+  FILETIME created, exited, kernel, user;
+  ASSERT_TRUE(GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user));
+  EXPECT_EQ(self->created, static_cast<uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime);
+  const TProcessTimes* first = FindProcessTimes(query.Records(), {child.Id(), 0});
+  ASSERT_NE(first, nullptr);
+  const int64_t before = first->kernel + first->user;
+  const uint64_t childCreated = first->created;
+  EXPECT_NE(childCreated, self->created);
+  Sleep(1000);
+  ASSERT_TRUE(query.Refresh());
+  const TProcessTimes* later = FindProcessTimes(query.Records(), {child.Id(), childCreated});
+  ASSERT_NE(later, nullptr);
+  // A busy second is 10,000,000 units; a shared machine gives it a part.
+  EXPECT_GT(later->kernel + later->user - before, 2'000'000);
+  EXPECT_TRUE(IsSameProcessRunning({child.Id(), childCreated}));
+  EXPECT_FALSE(IsSameProcessRunning({child.Id(), childCreated + 1}));
+}
+
+// The share of a process that burns one processor, from the system's records: about 100 / n %
+// (from the handle, Wine would report this test's own share).
+TEST(GetProcessCpuUsage, ABusyChildGetsItsOwnShareFromTheRecords) {
+  ChildProcess child(L"busy 4000");
+  ASSERT_TRUE(child.Started());
+  TSystemProcessQuery query;
+  ASSERT_TRUE(query.Refresh());
+  TProcessList list;
+  FillProcessList(list, nullptr, query.Records());
+  TProcessItemRef item = FindItem(list, child.Id());
+  ASSERT_NE(item, nullptr);
+  EXPECT_NE(item->CreationTime, 0u);
+  Sleep(1500);
+  ASSERT_TRUE(query.Refresh());
+  const float usage = GetProcessCpuUsage(item.get(), query.Records());
+  const float oneProcessor = 100.0f / static_cast<float>(GetProcessorCount());
+  EXPECT_GT(usage, oneProcessor * 0.25f);
+  EXPECT_LE(usage, oneProcessor * 1.1f);
+  EXPECT_FLOAT_EQ(item->CPUData.LastUsage, usage);
 }
 
 // Wine reports process times of the calling process only, so this process does the spinning.
@@ -102,7 +154,7 @@ TEST(GetPrivateWorkingSet, OwnProcessHasPrivatePagesWhereTheSystemCanTell) {
   ASSERT_NE(self, nullptr);
   static uint32_t probe[131072];
   bool queryWorks = QueryWorkingSet(self, probe, sizeof probe) != FALSE;
-  uint32_t bytes = GetPrivateWorkingSet(self);
+  uint64_t bytes = GetPrivateWorkingSet(self);
   CloseHandle(self);
   if (queryWorks) {
     EXPECT_GT(bytes, 0u);
@@ -142,6 +194,23 @@ TEST(KillProcessItem, EndsTheChildAndAnEndedProcessCountsAsEnded) {
   // Gone already (its process object lives on through the handles still open).
   EXPECT_TRUE(TerminateProcessById(child.Id()));
   EXPECT_FALSE(KillProcessItem(nullptr));
+}
+
+// An item whose id has gone to another process (another start time) ends nothing.
+TEST(KillProcessItem, AProcessThatIsNoLongerTheItemsIsLeftAlone) {
+  ChildProcess child(L"window");
+  ASSERT_TRUE(child.Started());
+  TProcessItemRef item = SnapshotItem(child.Id());
+  ASSERT_NE(item, nullptr);
+  ASSERT_NE(item->CreationTime, 0u);
+  TProcessItem stale;
+  stale.ProcessID = child.Id();
+  stale.ExeName = item->ExeName;
+  stale.CreationTime = item->CreationTime - 10'000'000;
+  EXPECT_TRUE(KillProcessItem(&stale));  // the stale item's process has ended
+  EXPECT_FALSE(child.WaitForExit(500));
+  EXPECT_TRUE(KillProcessItem(item.get()));
+  EXPECT_TRUE(child.WaitForExit(5000));
 }
 
 TEST(KillProcessItem, WindowedChildIsAskedToCloseAndEnds) {

@@ -55,13 +55,36 @@ TEST(ProcessPageRules, CpuWithinOnePointTiesAndTiesGoByProcessIdBothWays) {
 }
 
 TEST(ProcessPageRules, UnknownTrafficSortsLowest) {
-  TProcessItem known, unknown;
-  known.byte_in = 0;
-  unknown.byte_in = -1;
+  TProcessRow known{Item(1, "a", 0)}, unknown{Item(2, "b", 0)};
+  known.figures.byte_in = 0;
+  unknown.figures.byte_in = -1;
   EXPECT_GT(CompareProcessKey(known, unknown, 3), 0);
-  known.ExeUser = "SYSTEM";
-  unknown.ExeUser = "system";
+  known.item->ExeUser = "SYSTEM";
+  unknown.item->ExeUser = "system";
   EXPECT_EQ(CompareProcessKey(known, unknown, 7), 0);
+}
+
+// The engine's worker rewrites the figures while the page works on them: the page sorts from the
+// copy it took under the lock, and follows the items only at its next refresh.
+TEST(ProcessPageRules, RowsSortFromTheFiguresCopiedAtTheLastRefresh) {
+  TProcessList list;
+  list.Add(Item(1, "a", 80.0f, false, 5'000'000'000));
+  list.Add(Item(2, "b", 10.0f, false, 7));
+  TProcessRows rows;
+  rows.Sync(list);
+  list.GetItem(0)->CPUuse = 0.0f;
+  list.GetItem(1)->CPUuse = 90.0f;
+  list.GetItem(0)->byte_in = -1;
+  rows.SortBy(1, false);
+  EXPECT_EQ(Order(rows), (std::vector<uint32_t>{1, 2}));
+  EXPECT_EQ(rows.Rows()[0].figures.byte_in, 5'000'000'000);
+  rows.ApplyFilter(false, true);  // net only: the copy still has traffic
+  EXPECT_EQ(Order(rows), (std::vector<uint32_t>{1, 2}));
+  rows.Sync(list);
+  rows.SortBy(1, false);
+  EXPECT_EQ(Order(rows), (std::vector<uint32_t>{2, 1}));
+  rows.ApplyFilter(false, true);
+  EXPECT_EQ(Order(rows), (std::vector<uint32_t>{2}));
 }
 
 TEST(ProcessPageRules, FilterVisibility) {
@@ -77,7 +100,7 @@ TEST(ProcessPageRules, FilterVisibility) {
   };
   for (const auto& c : cases) {
     auto item = Item(1, "x", 0, c.system, c.in);
-    EXPECT_EQ(ProcessRowVisible(*item, c.showSystem, c.netOnly), c.visible)
+    EXPECT_EQ(ProcessRowVisible({item, FiguresOf(*item)}, c.showSystem, c.netOnly), c.visible)
         << c.system << c.in << c.showSystem << c.netOnly;
   }
 }
