@@ -6,6 +6,7 @@
 #include "app/AppConfig_win.h"
 #include "app/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
+#include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
@@ -48,8 +49,8 @@ TfrmHardMonitor::TfrmHardMonitor(HWND parent) {
   ShowWindow(tvov->Handle(), SW_SHOW);
   tvov->OnAfterRowDraw = [](TInfoRow& row) {
     const TTempScale scale = TempScaleOf(AppConfig.TempUnit);
-    return BoardSensorValueText(row.Tag, BoardArray,
-                                [scale](double celsius) { return FormatTemperature(celsius, scale); });
+    return BoardSensorValueText(row.Tag, BoardArray, [scale](double celsius) { return FormatTemperature(celsius, scale); },
+                                UserDecimalSeparator());
   };
   tvov->OnRightClick = [this](POINT screen) {
     if (dpmn1.Popup(Handle(), screen.x, screen.y) == 0) SaveToFile();

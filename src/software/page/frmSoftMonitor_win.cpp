@@ -3,11 +3,11 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <cstdio>
 
 #include "app/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"
+#include "base/DecimalText.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessKill_win.h"
@@ -49,11 +49,7 @@ std::wstring RateText(int32_t bytes) { return bytes == -1 ? L"-" : Widen(FormatB
 
 std::wstring CellText(const TProcessItem& item, int column) {
   switch (column) {
-    case 1: {
-      wchar_t text[32];
-      swprintf(text, 32, L"%.1f%%", static_cast<double>(item.CPUuse));
-      return text;
-    }
+    case 1: return Widen(FormatDecimal(item.CPUuse, 1, UserDecimalSeparator()) + "%");
     case 2: return Widen(FormatByteSize(item.Memoryuse));
     case 3: return TrafficText(item.byte_in);
     case 4: return TrafficText(item.byte_out);

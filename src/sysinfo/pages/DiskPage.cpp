@@ -3,12 +3,12 @@
 #include "sysinfo/pages/DeviceTexts.h"
 #include "sysinfo/pages/InfoPages.h"
 #include "sysinfo/pages/PageFill.h"
+#include "sysinfo/pages/RowMarks.h"
 
 namespace vsm {
 namespace {
 
 constexpr int kDiskTempClass = 8;
-constexpr int kDiskTempTag = 0x1000;
 
 void AddPartition(TInfoRow& disk, const TDiskPartition& partition, const TPageTexts& texts) {
   TInfoRow& row = disk.Add(texts.Caption("PartitionNumber", "Partition Number"), Format("%u", partition.PartNo));
@@ -36,7 +36,7 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     row.Add(texts.Caption("size", "size"), texts.ByteSize(size) + " (" + std::to_string(size) + " bytes)");
 
     TInfoRow& temperature = row.Add(texts.Caption("Temperature", "Temperature"));
-    temperature.Tag = kDiskTempTag + index;
+    temperature.Tag = kMarkDiskTemperature | (index & kRowIndexMask);
     temperature.Data = reinterpret_cast<intptr_t>(disk.get());
     temperature.Live = [reading, index, texts] {
       return texts.Temperature(reading ? reading(kDiskTempClass, index) : 0);
