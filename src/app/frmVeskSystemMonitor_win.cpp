@@ -1,5 +1,7 @@
 #include "app/frmVeskSystemMonitor_win.h"
 
+#include <atomic>
+
 #include "app/AppConfig_win.h"
 #include "app/AppIdentity.h"
 #include "app/Autostart_win.h"
@@ -19,6 +21,9 @@ namespace {
 
 TVeskMessageBox msgbx1;
 TfrmVeskSystemMonitor* mainForm = nullptr;
+
+// Posted once by the hardware thread when its first cycle has read every sensor.
+constexpr UINT kHardwareReadMessage = WM_APP + 1;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   static const ATOM atom = [instance, proc] {
@@ -70,8 +75,15 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM:
       if (dpmn.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
+    case kHardwareReadMessage:
+      if (frmMonitorFloat) frmMonitorFloat->ChooseTemperature();
+      return 0;
     case WM_CLOSE:
       FormDestroy();
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the process after this answer without a WM_CLOSE: save and clean up now.
+      if (wParam != FALSE) EndSession();
       return 0;
     default:
       break;
@@ -96,7 +108,11 @@ void TfrmVeskSystemMonitor::FormCreate() {
   TrayIcon->SetHint(kAppTitle);
 
   Hardware = CreateHardware();
-  Hardware->StartAsynTimer(1000);
+  // Which temperature the strip shows depends on the sensors that read something, known only
+  // after the first cycle.
+  Hardware->StartAsynTimer(1000, [window = FWindow, posted = std::make_shared<std::atomic<bool>>(false)](THardware&) {
+    if (!posted->exchange(true)) PostMessageW(window, kHardwareReadMessage, 0, 0);
+  });
 
   Software = CreateSoftware();
   Software->StartAsynTimer(1000);
@@ -120,6 +136,11 @@ void TfrmVeskSystemMonitor::FormDestroy() {
   if (Software) Software->StopTrafficCounting();
   // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
   TerminateProcess(GetCurrentProcess(), 0);
+}
+
+void TfrmVeskSystemMonitor::EndSession() {
+  SaveAppConfig();
+  if (Software) Software->StopTrafficCounting();
 }
 
 void TfrmVeskSystemMonitor::Localize() {

@@ -6,8 +6,12 @@ namespace vsm {
 
 namespace {
 
-TGraphicsCard* FirstCard() {
-  return Hardware->Graphics && Hardware->Graphics->Count() > 0 ? Hardware->Graphics->GetGraphics(0) : nullptr;
+// The first card's temperature as the hardware thread last read it: the vendor library is called
+// from that thread only. 0 before the first cycle and for a card without a sensor.
+double FirstCardTemperature() {
+  double value = 0;
+  if (Hardware->Graphics && Hardware->Graphics->Count() > 0) Hardware->GetAsynData(hcGraphicsTemp, 0, value);
+  return value;
 }
 
 }  // namespace
@@ -19,7 +23,7 @@ TSensorPresence ReadSensorPresence() {
   if (!Hardware) return presence;
   presence.cpu = Hardware->cpu && Hardware->cpu->HasTempSensor();
   presence.disks = Hardware->hdds && Hardware->hdds->HasTempSensor();
-  presence.graphics = Hardware->Graphics && Hardware->Graphics->HasTempSensor();
+  presence.graphics = FirstCardTemperature() > 0;
   presence.board = Hardware->board && Hardware->board->HasTempSensor();
   return presence;
 }
@@ -31,7 +35,7 @@ std::optional<double> ReadStripTemperature(TMoniItem item) {
       if (Hardware->cpu && Hardware->cpu->HasTempSensor()) return Hardware->cpu->CpuTemp[0];
       return std::nullopt;
     case miTempGpu:
-      if (TGraphicsCard* card = FirstCard()) return card->Temperature();
+      if (Hardware->Graphics && Hardware->Graphics->Count() > 0) return FirstCardTemperature();
       return std::nullopt;
     case miTempDisk:
       if (Hardware->hdds && Hardware->hdds->Count() > 0) return Hardware->hdds->GetDisk(0)->GetTemperature();
@@ -61,12 +65,7 @@ std::vector<TPanelTemperature> ReadPanelTemperatures() {
     Hardware->GetAsynData(hcDiskTemp, 0, value);
     temperatures.push_back({miTempDisk, value});
   }
-  TGraphicsCard* card = FirstCard();
-  if (card != nullptr && card->HasTempSensor()) {
-    double value = 0;
-    Hardware->GetAsynData(hcGraphicsTemp, 0, value);
-    temperatures.push_back({miTempGpu, value});
-  }
+  if (const double value = FirstCardTemperature(); value > 0) temperatures.push_back({miTempGpu, value});
   return temperatures;
 }
 

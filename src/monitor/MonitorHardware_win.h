@@ -12,11 +12,11 @@ namespace vsm {
 // Whether the hardware aggregator exists.
 bool HardwarePresent();
 
-// Which components have a temperature sensor (the graphics test asks the first card now).
+// Which components have a temperature sensor (the graphics card's from the latest snapshot).
 TSensorPresence ReadSensorPresence();
 
 // The strip's reading for a temperature item, straight from the component (the graphics card's
-// is queried now); nothing when the cell stays empty.
+// from the latest snapshot); nothing when the cell stays empty.
 std::optional<double> ReadStripTemperature(TMoniItem item);
 
 // The popup's temperatures from the aggregator's snapshot, in display order: processor, board,

@@ -65,8 +65,7 @@ TfrmMonitorFloat::TfrmMonitorFloat(HWND owner) {
 void TfrmMonitorFloat::FormCreate() {
   CreateScaledResources();
 
-  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence());
-  SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
+  ChooseTemperature();
 
   RECT primary{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
@@ -77,6 +76,13 @@ void TfrmMonitorFloat::FormCreate() {
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();
+}
+
+void TfrmMonitorFloat::ChooseTemperature() {
+  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence());
+  if (drawSet.Contains(temperature)) return;
+  SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
+  if (Visible()) Paint();
 }
 
 void TfrmMonitorFloat::CreateScaledResources() {
@@ -213,7 +219,12 @@ void TfrmMonitorFloat::Moved() {
   const RECT bounds = Bounds();
   AppConfig.FloatX = bounds.left;
   AppConfig.FloatY = bounds.top;
-  SaveAppConfig();
+  // A drag moves the strip many times a second and a slide every 30 ms: they save when they end.
+  if (!dragging_ && !sliding_) SaveAppConfig();
+}
+
+void TfrmMonitorFloat::SavePosition() {
+  if (FShowed) SaveAppConfig();
 }
 
 void TfrmMonitorFloat::Paint() {
@@ -332,10 +343,12 @@ void TfrmMonitorFloat::FollowPointer() {
 }
 
 void TfrmMonitorFloat::EndPress() {
+  const bool dragged = dragging_;
   leftDown_ = false;
   dragging_ = false;
   KillTimer(Handle(), kDragTimer);
   if (GetCapture() == Handle()) ReleaseCapture();
+  if (dragged) SavePosition();
 }
 
 void TfrmMonitorFloat::SetHover(TMoniItem item) {
@@ -390,11 +403,12 @@ void TfrmMonitorFloat::MouseLeave() {
 
 void TfrmMonitorFloat::tmr3Timer() {
   const TSlideStep step = StepSlide(ToRect(Bounds()), slideDirection_, WorkArea().right, Scale());
-  if (step.done) {
-    KillTimer(Handle(), kSlideTimer);
-    sliding_ = false;
-  }
+  if (step.done) KillTimer(Handle(), kSlideTimer);
   SetBounds(ToRECT(step.strip));
+  if (step.done) {
+    sliding_ = false;
+    SavePosition();
+  }
 }
 
 void TfrmMonitorFloat::PopupMenu() {
