@@ -110,9 +110,10 @@ void TfrmVeskSystemMonitor::FormCreate() {
   Hardware = CreateHardware();
   // Which temperature the strip shows depends on the sensors that read something, known only
   // after the first cycle.
-  Hardware->StartAsynTimer(1000, [window = FWindow, posted = std::make_shared<std::atomic<bool>>(false)](THardware&) {
-    if (!posted->exchange(true)) PostMessageW(window, kHardwareReadMessage, 0, 0);
-  });
+  Hardware->StartAsynTimer(
+      1000, [window = FWindow, posted = std::make_shared<std::atomic<bool>>(false)](THardware&) {
+        if (!posted->exchange(true)) PostMessageW(window, kHardwareReadMessage, 0, 0);
+      });
 
   Software = CreateSoftware();
   Software->StartAsynTimer(1000);

@@ -147,7 +147,7 @@ std::vector<TPanelTemperatureRow> LayoutTemperaturePanel(const std::vector<TPane
 uint32_t TemperatureBarColour(double celsius) {
   if (celsius < 50) return 0xFF53D55Cu;
   if (celsius >= 70) return 0xFFEE3E3Eu;  // red
-  return 0xFFFFBA00u;                       // amber
+  return 0xFFFFBA00u;                     // amber
 }
 
 int TemperatureBarLength(double celsius, int span) {

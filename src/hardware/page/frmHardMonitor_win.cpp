@@ -49,8 +49,9 @@ TfrmHardMonitor::TfrmHardMonitor(HWND parent) {
   ShowWindow(tvov->Handle(), SW_SHOW);
   tvov->OnAfterRowDraw = [](TInfoRow& row) {
     const TTempScale scale = TempScaleOf(AppConfig.TempUnit);
-    return BoardSensorValueText(row.Tag, BoardArray, [scale](double celsius) { return FormatTemperature(celsius, scale); },
-                                UserDecimalSeparator());
+    return BoardSensorValueText(
+        row.Tag, BoardArray, [scale](double celsius) { return FormatTemperature(celsius, scale); },
+        UserDecimalSeparator());
   };
   tvov->OnRightClick = [this](POINT screen) {
     if (dpmn1.Popup(Handle(), screen.x, screen.y) == 0) SaveToFile();

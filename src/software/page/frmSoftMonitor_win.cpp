@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-
 #include "app/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/ByteSize_win.h"

@@ -7,7 +7,9 @@ namespace vsm {
 namespace {
 
 // A memory device's word figure: FFFFh, like 0, means the table does not know it.
-std::string WordFigure(uint16_t word, const char* unit) { return FigureText(word == 0xFFFF ? 0 : word, unit); }
+std::string WordFigure(uint16_t word, const char* unit) {
+  return FigureText(word == 0xFFFF ? 0 : word, unit);
+}
 
 }  // namespace
 

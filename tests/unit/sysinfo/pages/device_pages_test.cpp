@@ -13,11 +13,11 @@
 #include "fake_os_platform.h"
 #include "hardware/disk/DiskList.h"
 #include "hardware/graphics/GraphicsList.h"
+#include "hardware/page/BoardSensorRows.h"
 #include "hardware/superio/MainBord.h"
 #include "software/network/NetList.h"
 #include "sysinfo/SoundList.h"
 #include "sysinfo/os/OperatingSystem.h"
-#include "hardware/page/BoardSensorRows.h"
 #include "sysinfo/pages/DeviceTexts.h"
 #include "sysinfo/pages/InfoReport.h"
 #include "sysinfo/pages/NetworkRows.h"
@@ -99,9 +99,10 @@ TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
             "Sound Card,Realtek High Definition Audio\r\n");
 
   // A board that names no version gets no empty brackets.
-  TGeneralBoard unversioned(DriverChannelFactory{}, [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+  auto noVersion = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Manufacturer", WmiValue::Text("Intel Corporation")}, {"Product", WmiValue::Text("DQ77MK")}}};
-  });
+  };
+  TGeneralBoard unversioned(DriverChannelFactory{}, noVersion);
   THardwareParts boardOnly;
   boardOnly.board = &unversioned;
   FillOverviewPage(tree, &boardOnly, 0, {});
