@@ -1,5 +1,7 @@
 #include "app/frmVeskSystemMonitor_win.h"
 
+#include <atomic>
+
 #include "services/AppConfig_win.h"
 #include "app/AppIdentity.h"
 #include "app/Autostart_win.h"
@@ -20,6 +22,9 @@ namespace {
 
 TVeskMessageBox msgbx1;
 TfrmVeskSystemMonitor* mainForm = nullptr;
+
+// Posted once by the hardware thread when its first cycle has read every sensor.
+constexpr UINT kHardwareReadMessage = WM_APP + 1;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   static const ATOM atom = [instance, proc] {
@@ -82,8 +87,15 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
                    GetLangText("Message", "AutostartUnsafeFolder", kAutostartUnsafeFolderText),
                    TMessageIcon::Information, TMessageButtons::Ok);
       return 0;
+    case kHardwareReadMessage:
+      if (frmMonitorFloat) frmMonitorFloat->ChooseTemperature();
+      return 0;
     case WM_CLOSE:
       FormDestroy();
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the process after this answer without a WM_CLOSE: save and clean up now.
+      if (wParam != FALSE) EndSession();
       return 0;
     default:
       break;
@@ -113,7 +125,12 @@ void TfrmVeskSystemMonitor::FormCreate() {
   TrayIcon->SetHint(kAppTitle);
 
   Hardware = CreateHardware();
-  Hardware->StartAsynTimer(1000);
+  // Which temperature the strip shows depends on the sensors that read something, known only
+  // after the first cycle.
+  Hardware->StartAsynTimer(
+      1000, [window = FWindow, posted = std::make_shared<std::atomic<bool>>(false)](THardware&) {
+        if (!posted->exchange(true)) PostMessageW(window, kHardwareReadMessage, 0, 0);
+      });
 
   Software = CreateSoftware();
   Software->StartAsynTimer(1000);
@@ -136,6 +153,11 @@ void TfrmVeskSystemMonitor::FormDestroy() {
   if (Software) Software->StopTrafficCounting();
   // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
   TerminateProcess(GetCurrentProcess(), 0);
+}
+
+void TfrmVeskSystemMonitor::EndSession() {
+  SaveAppConfig();
+  if (Software) Software->StopTrafficCounting();
 }
 
 void TfrmVeskSystemMonitor::Localize() {

@@ -57,6 +57,8 @@ class TfrmVeskSystemMonitor {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormDestroy();
+  // The user logs off or Windows shuts down: what exit would do before the process is ended.
+  void EndSession();
   void BuildTrayMenu();
   void dpmnBeforPopup();
   void PopupTrayMenu(int x, int y);

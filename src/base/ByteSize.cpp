@@ -1,6 +1,6 @@
 #include "base/ByteSize.h"
 
-#include "base/text.h"
+#include "base/DecimalText.h"
 
 namespace vsm {
 
@@ -18,10 +18,7 @@ std::string FormatByteSize(int64_t bytes, std::string_view decimalSeparator) {
     value /= 1024;
     ++unit;
   }
-  std::string text = Format(value < 100 ? "%.2f %s" : "%.1f %s", value, kUnits[unit]);
-  size_t point = text.find('.');
-  if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
-  return text;
+  return FormatDecimal(value, value < 100 ? 2 : 1, decimalSeparator) + " " + kUnits[unit];
 }
 
 }  // namespace vsm

@@ -1,7 +1,6 @@
 #include "hardware/uHardWare.h"
 
 #include <chrono>
-#include <numeric>
 
 namespace vsm {
 
@@ -45,6 +44,19 @@ void CopyChannels(const TSenorArray& from, TSenorArray& to) {
   for (size_t i = 0; i < to.size() && i < from.size(); ++i) to[i] = from[i];
 }
 
+// The mean of the cores that read something: 0 is no reading and must not pull the mean down.
+template <class Iterator>
+double MeanOfReadings(Iterator first, Iterator last) {
+  double sum = 0;
+  int count = 0;
+  for (; first != last; ++first) {
+    if (*first == 0) continue;
+    sum += *first;
+    ++count;
+  }
+  return count == 0 ? 0 : sum / count;
+}
+
 // Readings shaped like the snapshot, whose lengths were fixed at creation.
 TReadings Read(const TSensorParts& parts, TReadings shape) {
   for (size_t i = 0; i < shape.diskTemp.size(); ++i) {
@@ -55,8 +67,7 @@ TReadings Read(const TSensorParts& parts, TReadings shape) {
   const std::vector<double>& coreTemps = parts.cpu->CpuTemp;
   for (size_t core = 0; core < cores; ++core)
     shape.cpuTemp[core + 1] = core < coreTemps.size() ? coreTemps[core] : 0;
-  shape.cpuTemp[0] =
-      cores == 0 ? 0 : std::accumulate(shape.cpuTemp.begin() + 1, shape.cpuTemp.end(), 0.0) / double(cores);
+  shape.cpuTemp[0] = MeanOfReadings(shape.cpuTemp.begin() + 1, shape.cpuTemp.end());
   for (size_t i = 0; i < shape.graphicsData.size(); ++i) {
     TGraphicsCard* card = parts.Graphics->GetGraphics(static_cast<int>(i));
     if (card != nullptr) shape.graphicsData[i] = {double(card->usePercent()), card->Temperature()};

@@ -6,8 +6,12 @@ namespace vsm {
 
 namespace {
 
-TGraphicsCard* FirstCard(const THardware& hardware) {
-  return hardware.Graphics && hardware.Graphics->Count() > 0 ? hardware.Graphics->GetGraphics(0) : nullptr;
+// The first card's temperature as the hardware thread last read it: the vendor library is called
+// from that thread only. 0 before the first cycle and for a card without a sensor.
+double FirstCardTemperature(THardware& hardware) {
+  double value = 0;
+  if (hardware.Graphics && hardware.Graphics->Count() > 0) hardware.GetAsynData(hcGraphicsTemp, 0, value);
+  return value;
 }
 
 TSenorArray Zones(THardware& hardware) {
@@ -23,7 +27,7 @@ TSensorPresence ReadSensorPresence(THardware* hardware) {
   if (!hardware) return presence;
   presence.cpu = hardware->cpu && hardware->cpu->HasTempSensor();
   presence.disks = hardware->hdds && hardware->hdds->HasTempSensor();
-  presence.graphics = hardware->Graphics && hardware->Graphics->HasTempSensor();
+  presence.graphics = FirstCardTemperature(*hardware) > 0;
   presence.board = hardware->board && hardware->board->HasTempSensor();
   presence.zones = AnyZoneReading(Zones(*hardware));
   return presence;
@@ -36,7 +40,7 @@ std::optional<double> ReadStripTemperature(THardware* hardware, TMoniItem item) 
       if (hardware->cpu && hardware->cpu->HasTempSensor()) return hardware->cpu->CpuTemp[0];
       return std::nullopt;
     case miTempGpu:
-      if (TGraphicsCard* card = FirstCard(*hardware)) return card->Temperature();
+      if (hardware->Graphics && hardware->Graphics->Count() > 0) return FirstCardTemperature(*hardware);
       return std::nullopt;
     case miTempDisk:
       if (hardware->hdds && hardware->hdds->Count() > 0) return hardware->hdds->GetDisk(0)->GetTemperature();
@@ -70,12 +74,7 @@ std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware) {
     hardware->GetAsynData(hcDiskTemp, 0, value);
     temperatures.push_back({miTempDisk, value});
   }
-  TGraphicsCard* card = FirstCard(*hardware);
-  if (card != nullptr && card->HasTempSensor()) {
-    double value = 0;
-    hardware->GetAsynData(hcGraphicsTemp, 0, value);
-    temperatures.push_back({miTempGpu, value});
-  }
+  if (const double value = FirstCardTemperature(*hardware); value > 0) temperatures.push_back({miTempGpu, value});
   for (const TSensor& zone : Zones(*hardware))
     if (zone.value != 0) temperatures.push_back({miTempZone, zone.value, zone.name});
   return temperatures;

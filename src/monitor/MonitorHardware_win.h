@@ -11,12 +11,12 @@ namespace vsm {
 
 class THardware;
 
-// Which components have a temperature sensor (the graphics test asks the first card now).
+// Which components have a temperature sensor (the graphics card's from the latest snapshot).
 TSensorPresence ReadSensorPresence(THardware* hardware);
 
 // The strip's reading for a temperature item, straight from the component (the graphics card's
-// is queried now; a zone's, the first that reads something, from the snapshot); nothing when the
-// cell stays empty.
+// and the zones' from the latest snapshot; a zone's is the first that reads something); nothing
+// when the cell stays empty.
 std::optional<double> ReadStripTemperature(THardware* hardware, TMoniItem item);
 
 // The popup's temperatures from the aggregator's snapshot, in display order: processor, board,

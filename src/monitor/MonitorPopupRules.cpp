@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "base/ByteSize.h"
+#include "base/DecimalText.h"
 #include "base/text.h"
 
 namespace vsm {
@@ -77,12 +78,7 @@ std::string ProcessRowValue(const TProcessItem& process, TMoniItem item, std::st
     case miRecv: return FormatByteSize(process.RecvDataPerS, decimalSeparator) + "/s";
     case miSend: return FormatByteSize(process.SendDataPerS, decimalSeparator) + "/s";
     case miMemory: return FormatByteSize(process.Memoryuse, decimalSeparator);
-    default: {
-      std::string text = Format("%.1f%%", process.CPUuse);
-      const size_t point = text.find('.');
-      if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
-      return text;
-    }
+    default: return FormatDecimal(process.CPUuse, 1, decimalSeparator) + "%";
   }
 }
 
@@ -150,8 +146,8 @@ std::vector<TPanelTemperatureRow> LayoutTemperaturePanel(const std::vector<TPane
 
 uint32_t TemperatureBarColour(double celsius) {
   if (celsius < 50) return 0xFF53D55Cu;
-  if (celsius >= 70) return 0xFF3E3EEEu;
-  return 0xFF00BAFFu;
+  if (celsius >= 70) return 0xFFEE3E3Eu;  // red
+  return 0xFFFFBA00u;                     // amber
 }
 
 int TemperatureBarLength(double celsius, int span) {

@@ -68,7 +68,8 @@ struct TPanelTemperatureRow {
 };
 std::vector<TPanelTemperatureRow> LayoutTemperaturePanel(const std::vector<TPanelTemperature>& readings);
 
-// Bar colour (0xAARRGGBB) of a temperature in degrees Celsius: green below 50, hot from 70.
+// Bar colour (0xAARRGGBB) of a temperature in degrees Celsius: green below 50, amber to 69, red
+// from 70.
 uint32_t TemperatureBarColour(double celsius);
 // Length of a bar for `celsius` on a 0..100 scale over `span` pixels (it may pass the span).
 int TemperatureBarLength(double celsius, int span);

@@ -63,8 +63,7 @@ TfrmMonitorFloat::TfrmMonitorFloat(HWND owner, TWindowServices services) : FServ
 void TfrmMonitorFloat::FormCreate() {
   CreateScaledResources();
 
-  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence(FServices.hardware));
-  SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
+  ChooseTemperature();
 
   RECT primary{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
@@ -75,6 +74,13 @@ void TfrmMonitorFloat::FormCreate() {
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();
+}
+
+void TfrmMonitorFloat::ChooseTemperature() {
+  const TMoniItem temperature = ChooseTemperatureItem(ReadSensorPresence(FServices.hardware));
+  if (drawSet.Contains(temperature)) return;
+  SetDrawSet({miRecv, miSend, miMemory, miCpu, temperature});
+  if (Visible()) Paint();
 }
 
 void TfrmMonitorFloat::CreateScaledResources() {
@@ -205,7 +211,12 @@ void TfrmMonitorFloat::Moved() {
   const RECT bounds = Bounds();
   FServices.settings->FloatX = bounds.left;
   FServices.settings->FloatY = bounds.top;
-  FServices.saveSettings();
+  // A drag moves the strip many times a second and a slide every 30 ms: they save when they end.
+  if (!dragging_ && !sliding_) FServices.saveSettings();
+}
+
+void TfrmMonitorFloat::SavePosition() {
+  if (FShowed) FServices.saveSettings();
 }
 
 void TfrmMonitorFloat::Paint() {
@@ -324,10 +335,12 @@ void TfrmMonitorFloat::FollowPointer() {
 }
 
 void TfrmMonitorFloat::EndPress() {
+  const bool dragged = dragging_;
   leftDown_ = false;
   dragging_ = false;
   KillTimer(Handle(), kDragTimer);
   if (GetCapture() == Handle()) ReleaseCapture();
+  if (dragged) SavePosition();
 }
 
 void TfrmMonitorFloat::SetHover(TMoniItem item) {
@@ -382,11 +395,12 @@ void TfrmMonitorFloat::MouseLeave() {
 
 void TfrmMonitorFloat::tmr3Timer() {
   const TSlideStep step = StepSlide(ToRect(Bounds()), slideDirection_, WorkArea().right, Scale());
-  if (step.done) {
-    KillTimer(Handle(), kSlideTimer);
-    sliding_ = false;
-  }
+  if (step.done) KillTimer(Handle(), kSlideTimer);
   SetBounds(ToRECT(step.strip));
+  if (step.done) {
+    sliding_ = false;
+    SavePosition();
+  }
 }
 
 void TfrmMonitorFloat::PopupMenu() {

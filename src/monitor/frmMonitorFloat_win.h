@@ -25,6 +25,9 @@ class TfrmMonitorFloat final : public TWindow {
   TfrmMonitorFloat(HWND owner, TWindowServices services);
 
   void Localize();
+  // Shows the temperature of the first source that reads one (ChooseTemperatureItem); called at
+  // creation and again once the hardware thread has read every sensor.
+  void ChooseTemperature();
   // Lays out the given items and sets the strip's width; an empty set changes nothing.
   void SetDrawSet(TMoniItemSet items);
   void SetTopMost(bool topMost);
@@ -64,6 +67,8 @@ class TfrmMonitorFloat final : public TWindow {
   void PopupMenu();
   void dpmn1Click(TMenuItemInfo& item);
   void Moved();
+  // Stores the position; the file gets it when no drag or slide is still moving the strip.
+  void SavePosition();
 
   TMoniItemSet drawSet;
   TStripLayout layout_;

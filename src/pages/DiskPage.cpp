@@ -3,12 +3,12 @@
 #include "pages/DeviceTexts.h"
 #include "pages/InfoPages.h"
 #include "pages/PageFill.h"
+#include "pages/RowMarks.h"
 
 namespace vsm {
 namespace {
 
 constexpr int kDiskTempClass = 8;
-constexpr int kDiskTempTag = 0x1000;
 
 void AddPartition(TInfoRow& disk, const TDiskPartition& partition, const TPageTexts& texts) {
   TInfoRow& row = disk.Add(texts.Caption("PartitionNumber", "Partition Number"), Format("%u", partition.PartNo));
@@ -50,7 +50,7 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     if (disk->IsNvme()) row.Add(texts.Caption("Interface", "Interface"), "NVMe");
 
     TInfoRow& temperature = row.Add(texts.Caption("Temperature", "Temperature"));
-    temperature.Tag = kDiskTempTag + index;
+    temperature.Tag = kMarkDiskTemperature | (index & kRowIndexMask);
     temperature.Data = reinterpret_cast<intptr_t>(disk.get());
     temperature.Live = [reading, index, texts] {
       return texts.Temperature(reading ? reading(kDiskTempClass, index) : 0);

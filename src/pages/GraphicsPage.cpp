@@ -11,14 +11,14 @@ constexpr int kTemperatureClass = 64;
 constexpr int kUsageTag = 1;
 constexpr int kTemperatureTag = 2;
 
-std::string ClockText(int32_t megahertz) { return megahertz == 0 ? "-" : Format("%d MHz", megahertz); }
-
 void AddDisplay(TInfoRow& card, const TDisplay& display, const TPageTexts& texts) {
   TInfoRow& row = card.Add(texts.Caption("VideoDisplay", "Display Name"), display.Name);
   row.Add(texts.Caption("Manufactor", "Manufactor"), display.Manufacturer);
-  row.Add(texts.Caption("ColorDepth", "Color Depth"), Format("%d bits", display.ColorDepth));
-  row.Add(texts.Caption("VideoMode", "Video Mode"), Format("%d \u00D7 %d", display.HorzRes, display.VertRes));
-  row.Add(texts.Caption("RefreshRate", "Refresh Rate"), Format("%d Hz", display.RefreshRate));
+  row.Add(texts.Caption("ColorDepth", "Color Depth"), FigureText(display.ColorDepth, " bits"));
+  const bool hasMode = display.HorzRes != 0 && display.VertRes != 0;
+  row.Add(texts.Caption("VideoMode", "Video Mode"),
+          hasMode ? Format("%d \u00D7 %d", display.HorzRes, display.VertRes) : std::string("-"));
+  row.Add(texts.Caption("RefreshRate", "Refresh Rate"), FigureText(display.RefreshRate, " Hz"));
 }
 
 }  // namespace
@@ -32,8 +32,8 @@ void FillGraphicsPage(TInfoTree& tree, const THardwareParts* hardware, const TPa
     TInfoRow& row = tree.Add(card.Name());
     row.Expanded = true;
     row.Add(texts.Caption("GPUChip", "GPU Chip"), card.VideoProcessor);
-    row.Add(texts.Caption("EngineClock", "Engine Clock"), ClockText(card.coreClock()));
-    row.Add(texts.Caption("MemoryClock", "Memory Clock"), ClockText(card.MemoryClock()));
+    row.Add(texts.Caption("EngineClock", "Engine Clock"), FigureText(card.coreClock(), " MHz"));
+    row.Add(texts.Caption("MemoryClock", "Memory Clock"), FigureText(card.MemoryClock(), " MHz"));
 
     TInfoRow& usage = row.Add(texts.Caption("ActivityPercent", "Activity Percent"));
     usage.Tag = kUsageTag;

@@ -24,8 +24,13 @@ void AddAdapter(TInfoTree& tree, const TNetAdapter& adapter, const TPageTexts& t
   row.Add(texts.Caption("DeviceID", "Device ID"), adapter.DeviceId());
   row.Add(texts.Caption("AdapterType", "Adapter Type"), AdapterTypeText(adapter.AdapterType(), texts));
   row.Add(texts.Caption("MACAddress", "MAC Address"), adapter.MACAddress());
-  row.Add(texts.Caption("MaxSpeed", "Max Speed"), Format("%.0f Mbps", adapter.MaxSpeed() / 1000000.0));
-  row.Add(texts.Caption("OperStatus", "Oper Status"), OperStatusText(adapter.OperStatus(), texts));
+  // Speed and state come from the interface row; without one neither is known.
+  const bool known = adapter.HasInterfaceRow();
+  row.Add(texts.Caption("MaxSpeed", "Max Speed"), known && adapter.MaxSpeed() != 0
+                                                      ? Format("%.0f Mbps", adapter.MaxSpeed() / 1000000.0)
+                                                      : std::string("-"));
+  row.Add(texts.Caption("OperStatus", "Oper Status"),
+          known ? OperStatusText(adapter.OperStatus(), texts) : "-");
   AddAddressGroup(row, texts.Caption("IPAddress", "IP Address"), true, adapter.IPAddress(), adapter.IPAddressMask(),
                   texts);
   AddAddressGroup(row, texts.Caption("Gateway", "Gateway Address"), false, adapter.Gateway_IPAddress(),

@@ -8,6 +8,22 @@
 #include "pages/PageFill.h"
 
 namespace vsm {
+namespace {
+
+// Maker, product and "(version)", each only when the board names it.
+std::string BoardSummary(const TMainBord& board) {
+  std::string text = board.Manufacturer;
+  auto append = [&text](const std::string& part) {
+    if (part.empty()) return;
+    if (!text.empty()) text += ' ';
+    text += part;
+  };
+  append(board.Product);
+  if (!board.Version.empty()) append("(" + board.Version + ")");
+  return text;
+}
+
+}  // namespace
 
 void FillOverviewPage(TInfoTree& tree, const THardwareParts* hardware, int64_t totalPhysicalMemory,
                       const TPageTexts& texts) {
@@ -15,11 +31,7 @@ void FillOverviewPage(TInfoTree& tree, const THardwareParts* hardware, int64_t t
   if (!hardware) return;
   const THardwareParts& hw = *hardware;
   if (hw.cpu) tree.Add(texts.Caption("CPU", "CPU"), hw.cpu->Name);
-  if (hw.board) {
-    const TMainBord& board = *hw.board;
-    tree.Add(texts.Caption("Board", "Mainboard"),
-             board.Manufacturer + board.Product + "(" + board.Version + ")");
-  }
+  if (hw.board) tree.Add(texts.Caption("Board", "Mainboard"), BoardSummary(*hw.board));
   tree.Add(texts.Caption("Memory", "Memory"), texts.ByteSize(totalPhysicalMemory));
   if (hw.hdds && hw.hdds->Count() > 0) {
     tree.Add(texts.Caption("Disk", "Disk"), hw.hdds->GetDisk(0)->Name());

@@ -24,4 +24,8 @@ std::string TPageTexts::ShortDate(TDateTime date) const {
   return Format("%04d-%02d-%02d", day.year, day.month, day.day);
 }
 
+std::string FigureText(int64_t value, const char* unit) {
+  return value == 0 ? std::string("-") : std::to_string(value) + unit;
+}
+
 }  // namespace vsm

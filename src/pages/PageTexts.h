@@ -25,4 +25,8 @@ struct TPageTexts {
   std::string ShortDate(TDateTime date) const;
 };
 
+// A whole figure followed by its unit (" MHz"), or "-" for 0, which every source here uses for a
+// figure it does not know.
+std::string FigureText(int64_t value, const char* unit);
+
 }  // namespace vsm

@@ -48,8 +48,10 @@ void FillProcessorPage(TInfoTree& tree, const THardwareParts* hardware, const TP
   }
   tree.Add(texts.Caption("Processor", "Processor"), cpu.Description);
   if (processor) {
-    tree.Add(texts.Caption("MaximumSpeed", "Maximum processor speed"), Format("%d  Mhz", processor->GetWord(0x14)));
-    tree.Add(texts.Caption("CurrentSpeed", "Current processor speed"), Format("%d  Mhz", processor->GetWord(0x16)));
+    tree.Add(texts.Caption("MaximumSpeed", "Maximum processor speed"),
+             FigureText(processor->GetWord(0x14), "  Mhz"));
+    tree.Add(texts.Caption("CurrentSpeed", "Current processor speed"),
+             FigureText(processor->GetWord(0x16), "  Mhz"));
   }
   tree.Add(texts.Caption("Serial", "Serial Number"), cpu.ProcessorId);
   tree.Add(texts.Caption("CacheSize", "L2 Cache Size"), texts.ByteSize(cpu.CacheSize));

@@ -56,4 +56,17 @@ std::vector<std::pair<const char*, std::string>> SettingsEntries(const TAppConfi
   };
 }
 
+std::string SettingsFileText(const TAppConfig& config) {
+  std::string text = std::string("[") + kSettingsSection + "]\r\n";
+  for (const auto& [key, value] : SettingsEntries(config)) {
+    text += key;
+    text += '=';
+    for (char c : value) {
+      if (c != '\r' && c != '\n') text += c;
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
 }  // namespace vsm

@@ -59,4 +59,9 @@ void ReadSettings(TAppConfig& config, const SettingsReader& read);
 // The nine keys and their texts, in the order they are written.
 std::vector<std::pair<const char*, std::string>> SettingsEntries(const TAppConfig& config);
 
+// The whole settings file: section "General" with the nine keys, one per line, lines ended by CR
+// LF. A line break inside a value (a news identifier comes from a server) is dropped, so no value
+// can add a line of its own.
+std::string SettingsFileText(const TAppConfig& config);
+
 }  // namespace vsm

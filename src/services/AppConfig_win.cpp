@@ -28,19 +28,6 @@ std::wstring ReadProfileText(const std::wstring& file, const char* key, const st
   return buffer;
 }
 
-// A new settings file starts as UTF-16 with its byte-order mark, so that the profile functions
-// keep it in Unicode and no character of a value is lost.
-bool CreateUnicodeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
-  static const uint8_t kMark[2] = {0xFF, 0xFE};
-  DWORD written = 0;
-  const bool ok = WriteFile(file, kMark, sizeof kMark, &written, nullptr) && written == sizeof kMark;
-  CloseHandle(file);
-  return ok;
-}
-
 }  // namespace
 
 TFixedFileInfo ReadFixedFileInfo(const std::wstring& path) {
@@ -119,14 +106,16 @@ bool LoadAppConfig() {
 void SaveAppConfig() {
   const std::wstring folder = SettingsFolder();
   if (folder.empty() || !ForceDirectories(folder)) return;
-  const std::wstring file = SettingsFilePath();
-  if (!CreateUnicodeFile(file)) return;
-  const std::wstring section = Widen(kSettingsSection);
-  for (const auto& [key, value] : SettingsEntries(AppConfig)) {
-    WritePrivateProfileStringW(section.c_str(), Widen(key).c_str(), Widen(value).c_str(),
-                               file.c_str());
+  // UTF-16 with its byte-order mark, which the profile functions read without loss, written
+  // whole beside the old file and then put in its place: a crash or power loss mid-write leaves
+  // the old file, never half of one.
+  const std::wstring text = Widen(SettingsFileText(AppConfig));
+  std::vector<uint8_t> bytes{0xFF, 0xFE};
+  for (wchar_t c : text) {
+    bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((c >> 8) & 0xFF));
   }
-  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the cache
+  WriteFileReplacing(SettingsFilePath(), bytes);
 }
 
 }  // namespace vsm

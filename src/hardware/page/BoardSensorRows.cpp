@@ -1,7 +1,8 @@
 #include "hardware/page/BoardSensorRows.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "base/DecimalText.h"
 
 namespace vsm {
 
@@ -27,12 +28,6 @@ int ArrayIndexOfMark(int mark) {
   return -1;
 }
 
-std::string Printf(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
-}
-
 }  // namespace
 
 void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
@@ -46,7 +41,7 @@ void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
       continue;
     TInfoRow& parent = tree.Add(translate(group.key, group.builtIn));
     parent.Expanded = true;
-    for (size_t i = 0; i < sensors.size() && i <= kSensorIndexMask; ++i) {
+    for (size_t i = 0; i < sensors.size() && i <= kRowIndexMask; ++i) {
       if (sensors[i].value == 0) continue;
       parent.Add(sensors[i].name).Tag = static_cast<int>(i) | group.mark;
     }
@@ -54,17 +49,18 @@ void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
 }
 
 std::optional<std::string> BoardSensorValueText(int tag, const TBoardArrayReader& read,
-                                                const std::function<std::string(double)>& temperature) {
-  const int mark = tag & kSensorMarkMask;
+                                                const std::function<std::string(double)>& temperature,
+                                                std::string_view decimalSeparator) {
+  const int mark = tag & kRowMarkMask;
   const int arrayIndex = ArrayIndexOfMark(mark);
   if (arrayIndex < 0) return std::nullopt;
   const TSenorArray sensors = read(arrayIndex);
-  const size_t channel = static_cast<size_t>(tag & kSensorIndexMask);
+  const size_t channel = static_cast<size_t>(tag & kRowIndexMask);
   if (channel >= sensors.size()) return std::nullopt;
   const double value = sensors[channel].value;
   switch (mark) {
-    case kMarkVoltage: return Printf("%.1f V", value);
-    case kMarkFan: return Printf("%.1f RPM", value);
+    case kMarkVoltage: return FormatDecimal(value, 1, decimalSeparator) + " V";
+    case kMarkFan: return FormatDecimal(value, 1, decimalSeparator) + " RPM";
     default: return temperature(value);
   }
 }

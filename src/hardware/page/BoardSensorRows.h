@@ -6,15 +6,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "hardware/superio/MainBord.h"
+#include "pages/RowMarks.h"
 #include "ui/InfoTree.h"
 
 namespace vsm {
-
-enum TSensorKindMark : int { kMarkVoltage = 0x1000, kMarkTemperature = 0x2000, kMarkFan = 0x3000, kMarkZone = 0x4000 };
-inline constexpr int kSensorMarkMask = 0xF000;
-inline constexpr int kSensorIndexMask = 0x0FFF;
 
 // The aggregator's board array of a kind: GetAsynData(16, index) with 0 voltages, 1 temperatures,
 // 2 fans; 3 stands for the thermal zones, GetAsynData(128, 0).
@@ -26,10 +24,11 @@ using TBoardArrayReader = std::function<TSenorArray(int index)>;
 void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
                           const std::function<std::string(const std::string&, const std::string&)>& translate);
 
-// The value text painted for a row tag: "%.1f V", "%.1f RPM" or the temperature text (of a
-// board channel or a zone); nothing
-// for a tag without a kind mark or a channel that is no longer there.
+// The value text painted for a row tag: volts or RPM with one decimal and the given separator, or
+// the temperature text (of a board channel or a zone); nothing for a tag without a board sensor or
+// zone mark or a channel that is no longer there.
 std::optional<std::string> BoardSensorValueText(int tag, const TBoardArrayReader& read,
-                                                const std::function<std::string(double)>& temperature);
+                                                const std::function<std::string(double)>& temperature,
+                                                std::string_view decimalSeparator);
 
 }  // namespace vsm

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "services/Translation_win.h"
+#include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
@@ -53,8 +54,9 @@ TfrmHardMonitor::TfrmHardMonitor(HWND parent, TWindowServices services) : FServi
   ShowWindow(tvov->Handle(), SW_SHOW);
   tvov->OnAfterRowDraw = [this](TInfoRow& row) {
     const TTempScale scale = TempScaleOf(FServices.settings->TempUnit);
-    return BoardSensorValueText(row.Tag, BoardArrays(FServices.hardware),
-                                [scale](double celsius) { return FormatTemperature(celsius, scale); });
+    return BoardSensorValueText(
+        row.Tag, BoardArrays(FServices.hardware), [scale](double celsius) { return FormatTemperature(celsius, scale); },
+        UserDecimalSeparator());
   };
   tvov->OnRightClick = [this](POINT screen) {
     if (dpmn1.Popup(Handle(), screen.x, screen.y) == 0) SaveToFile();

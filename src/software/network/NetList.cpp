@@ -48,6 +48,7 @@ TNetAdapter::TNetAdapter(const AdapterRecord& record, const std::optional<Interf
   SplitEntries(record.primaryWins, FPrimaryWINS_IPAddress, FPrimaryWINS_IPAddressMask);
   SplitEntries(record.secondaryWins, FSecondaryWINS_IPAddress, FSecondaryWINS_IPAddressMask);
   if (row) {
+    FHasInterfaceRow = true;
     FDeviceId = row->name;
     FMaxSpeed = row->speed;
     FMtu = row->mtu;

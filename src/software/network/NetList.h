@@ -54,6 +54,8 @@ class TNetAdapter {
   uint32_t Mtu() const { return FMtu; }
   uint32_t AdminStatus() const { return FAdminStatus; }
   uint32_t OperStatus() const { return FOperStatus; }
+  // Whether the interface row was there, so that speed and status mean something.
+  bool HasInterfaceRow() const { return FHasInterfaceRow; }
 
  private:
   std::string FName;
@@ -71,6 +73,7 @@ class TNetAdapter {
   uint32_t FMtu = 0;
   uint32_t FAdminStatus = 0;
   uint32_t FOperStatus = 0;
+  bool FHasInterfaceRow = false;
 };
 
 // The adapters in the library's order, owned by the list, and the machine-wide parameters.

@@ -3,10 +3,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <cstdio>
-
 #include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
+#include "base/DecimalText.h"
 #include "base/handle_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
@@ -51,11 +50,7 @@ std::wstring RateText(int32_t bytes) { return bytes == -1 ? L"-" : Widen(FormatB
 std::wstring CellText(const TProcessRow& row, int column) {
   const TProcessFigures& figures = row.figures;
   switch (column) {
-    case 1: {
-      wchar_t text[32];
-      swprintf(text, 32, L"%.1f%%", static_cast<double>(figures.CPUuse));
-      return text;
-    }
+    case 1: return Widen(FormatDecimal(figures.CPUuse, 1, UserDecimalSeparator()) + "%");
     case 2: return Widen(FormatByteSize(static_cast<int64_t>(figures.Memoryuse)));
     case 3: return TrafficText(figures.byte_in);
     case 4: return TrafficText(figures.byte_out);

@@ -13,7 +13,7 @@ std::string ProcessorTypeText(uint8_t code);
 std::string ProcessorUpgradeText(uint8_t code);
 // Processor Family byte; unlisted codes give "Available for assignment".
 std::string ProcessorFamilyText(uint8_t code);
-// Processor Family 2 word, for words of 255 and more.
+// Processor Family 2 word, for words of 255 and more (below, the word's codes are the byte's).
 std::string ProcessorFamily2Text(uint16_t code);
 std::string CacheAssociativityText(uint8_t code);
 std::string ConnectorTypeText(uint8_t code);

@@ -60,10 +60,12 @@ TSystemCacheType TCacheInformation::GetSystemCacheType() const {
 }
 
 std::string TProcessorInformation::ProcessorFamilyStr() const {
-  // Processor Family 2 (28h, SMBIOS 2.6 on; 0 in shorter structures) decides from 255 on.
+  // The byte FEh hands the family to the Processor Family 2 word (28h, SMBIOS 2.6 on).
+  const uint8_t family = GetByte(0x06);
+  if (family != 0xFE || Length() < 0x2A) return ProcessorFamilyText(family);
   const uint16_t family2 = GetWord(0x28);
   if (family2 >= 255) return ProcessorFamily2Text(family2);
-  return ProcessorFamilyText(GetByte(0x06));
+  return ProcessorFamilyText(static_cast<uint8_t>(family2));
 }
 
 double TProcessorInformation::GetProcessorVoltaje() const {
@@ -73,6 +75,12 @@ double TProcessorInformation::GetProcessorVoltaje() const {
   if ((voltage & 0x02) != 0) return 3.3;
   if ((voltage & 0x04) != 0) return 2.9;
   return 0;
+}
+
+uint32_t TMemoryDeviceInformation::GetSpeed() const {
+  const uint16_t speed = GetWord(0x15);
+  if (speed != 0xFFFF) return speed;
+  return Length() >= 0x58 ? GetDWord(0x54) & 0x7FFFFFFF : 0;
 }
 
 uint32_t TMemoryDeviceInformation::GetSize() const {

@@ -241,6 +241,9 @@ class TMemoryDeviceInformation : public TSMBiosStructure {
   std::string PartNumberStr() const { return GetStringAt(0x1A); }
   // Megabytes; 0 for an empty slot.
   uint32_t GetSize() const;
+  // Transfers per microsecond (MHz as the memory page says); 0 when unknown. FFFFh hands the
+  // figure to the Extended Speed dword (SMBIOS 3.3 on).
+  uint32_t GetSpeed() const;
   std::string GetFormFactor() const { return MemoryFormFactorText(GetByte(0x0E)); }
   std::string GetMemoryTypeStr() const { return MemoryTypeText(GetByte(0x12)); }
 

@@ -203,6 +203,22 @@ TEST(Hardware, SnapshotHoldsZerosUntilTheFirstCycleThenEveryClassByFlagAndIndex)
   EXPECT_EQ(fans[0].value, 1500);
 }
 
+// A core that reads 0 has no reading: the processor's mean is of the cores that read something.
+TEST(Hardware, ProcessorMeanLeavesOutCoresWithoutAReading) {
+  const struct {
+    std::vector<double> cores;
+    double mean;
+  } cases[] = {{{50, 0, 54, 0}, 52}, {{0, 0, 0, 61}, 61}, {{0, 0}, 0}};
+  for (const auto& c : cases) {
+    THardwareFactory factory;
+    factory.cpu = [&c] { return Cpu(c.cores); };
+    THardware hardware(factory);
+    hardware.update(hcCpuTemp);
+    EXPECT_EQ(Value(hardware, hcCpuTemp, 0), c.mean) << c.cores.size();
+    EXPECT_EQ(Value(hardware, hcCpuTemp, 2), c.cores[1]);
+  }
+}
+
 TEST(Hardware, IndexesOutsideTheSnapshotAndUnknownFlagsLeaveDataAlone) {
   THardware hardware(FullMachine(nullptr));
   hardware.update(0);

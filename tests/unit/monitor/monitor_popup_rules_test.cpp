@@ -145,8 +145,8 @@ TEST(MonitorPopup, TemperatureBars) {
   struct Case {
     double celsius;
     uint32_t colour;
-  } cases[] = {{0, 0xFF53D55C}, {49, 0xFF53D55C}, {49.9, 0xFF53D55C}, {50, 0xFF00BAFF},
-               {69, 0xFF00BAFF}, {69.9, 0xFF00BAFF}, {70, 0xFF3E3EEE}, {120, 0xFF3E3EEE}};
+  } cases[] = {{0, 0xFF53D55C}, {49, 0xFF53D55C}, {49.9, 0xFF53D55C}, {50, 0xFFFFBA00},
+               {69, 0xFFFFBA00}, {69.9, 0xFFFFBA00}, {70, 0xFFEE3E3E}, {120, 0xFFEE3E3E}};
   for (const auto& c : cases) EXPECT_EQ(TemperatureBarColour(c.celsius), c.colour) << c.celsius;
   EXPECT_EQ(TemperatureBarLength(50, 260), 130);
   EXPECT_EQ(TemperatureBarLength(45, 255), 115);  // 114.75

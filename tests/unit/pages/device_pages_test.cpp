@@ -13,6 +13,7 @@
 #include "fake_os_platform.h"
 #include "hardware/disk/DiskList.h"
 #include "hardware/graphics/GraphicsList.h"
+#include "hardware/page/BoardSensorRows.h"
 #include "hardware/superio/MainBord.h"
 #include "software/network/NetList.h"
 #include "sysinfo/SoundList.h"
@@ -92,10 +93,20 @@ TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
   EXPECT_EQ(tree.ValueStyle().ValueColumn, 180);
   EXPECT_EQ(Rows(tree),
             "CPU,AMD Ryzen 7 1700\r\n"
-            "Mainboard,ASUSTeK COMPUTER INC.PRIME B350-PLUS(Rev X.0x)\r\n"
+            "Mainboard,ASUSTeK COMPUTER INC. PRIME B350-PLUS (Rev X.0x)\r\n"
             "Memory,16.00 GB\r\n"
             "Netword Adapter,Intel(R) Ethernet Connection I219-V\r\n"
             "Sound Card,Realtek High Definition Audio\r\n");
+
+  // A board that names no version gets no empty brackets.
+  auto noVersion = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+    return WmiObjects{{{"Manufacturer", WmiValue::Text("Intel Corporation")}, {"Product", WmiValue::Text("DQ77MK")}}};
+  };
+  TGeneralBoard unversioned(DriverChannelFactory{}, noVersion);
+  THardwareParts boardOnly;
+  boardOnly.board = &unversioned;
+  FillOverviewPage(tree, &boardOnly, 0, {});
+  EXPECT_EQ(tree.Rows().at(0)->Text, "Intel Corporation DQ77MK");
 }
 
 std::shared_ptr<test::FakeOsPlatform> Windows10() {
@@ -191,9 +202,9 @@ TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
             "        Refresh Rate,144 Hz\r\n"
             "    Display Name,\r\n"  // a display without a mode
             "        Manufactor,\r\n"
-            "        Color Depth,0 bits\r\n"
-            "        Video Mode,0 \u00D7 0\r\n"
-            "        Refresh Rate,0 Hz\r\n"
+            "        Color Depth,-\r\n"
+            "        Video Mode,-\r\n"
+            "        Refresh Rate,-\r\n"
             "    Temperature,\r\n"
             "Microsoft Basic Display Adapter,\r\n"
             "    GPU Chip,\r\n"
@@ -277,12 +288,22 @@ TEST(InfoPages, DiskPageFromRealIdentifyBlocks) {
             std::string::npos)
       << Rows(tree);
 
+  // Drawn as the hardware page draws every row: its board hook first, on a board whose chip has
+  // voltage channels 0 and 1, then the row's own value. The disks' rows are no board rows.
+  const TBoardArrayReader boardArrays = [](int index) {
+    return index == 0 ? TSenorArray{{"Vcore", 1.25}, {"+3.3V", 3.36}} : TSenorArray{};
+  };
+  auto draw = [&](TInfoRow& row) {
+    std::optional<std::string> value =
+        BoardSensorValueText(row.Tag, boardArrays, [](double) { return std::string("board"); }, ".");
+    return value ? value : tree.DrawValue(row);
+  };
   TInfoRow& temperature = RowAt(tree, {0, 3});
-  EXPECT_EQ(temperature.Tag, 0x1000);
   EXPECT_EQ(temperature.Data, reinterpret_cast<intptr_t>(&hitachi));
-  EXPECT_EQ(tree.DrawValue(temperature), "30\u00B0C");
-  EXPECT_EQ(tree.DrawValue(RowAt(tree, {1, 3})), "-");
-  EXPECT_EQ(RowAt(tree, {1, 3}).Tag, 0x1001);
+  EXPECT_EQ(draw(temperature), "30\u00B0C");
+  EXPECT_EQ(draw(RowAt(tree, {1, 3})), "-");
+  EXPECT_NE(temperature.Tag, RowAt(tree, {1, 3}).Tag);
+  EXPECT_NE(Rows(tree).find("    Temperature,30\u00B0C\r\n"), std::string::npos);  // the saved report
 
   // The solid-state disk: a value-less row instead of the rotation rate.
   EXPECT_EQ(intel.Name(), "INTEL SSDSA2MH080G1GC");
@@ -384,6 +405,10 @@ TEST(InfoPages, NetworkPageFromBuiltAdapterRecords) {
   wireless.description = "Intel(R) Wi-Fi 6 AX201 160MHz";
   wireless.type = 71;
   list.Add(std::make_unique<TNetAdapter>(wireless, InterfaceRowInfo{"", 54000000, 1500, 1, 2}));
+  AdapterRecord unqueried;  // its interface row could not be had
+  unqueried.description = "TAP-Windows Adapter V9";
+  unqueried.type = 6;
+  list.Add(std::make_unique<TNetAdapter>(unqueried, std::nullopt));
 
   THardwareParts parts;
   parts.netAdapters = &list;
@@ -418,7 +443,13 @@ TEST(InfoPages, NetworkPageFromBuiltAdapterRecords) {
             "    Adapter Type,IEEE 802.11 Wireless\r\n"
             "    MAC Address,\r\n"
             "    Max Speed,54 Mbps\r\n"
-            "    Oper Status,disconnected\r\n");
+            "    Oper Status,disconnected\r\n"
+            "TAP-Windows Adapter V9,\r\n"
+            "    Device ID,\r\n"
+            "    Adapter Type,Ethernet\r\n"
+            "    MAC Address,\r\n"
+            "    Max Speed,-\r\n"
+            "    Oper Status,-\r\n");
   EXPECT_TRUE(RowAt(tree, {2, 5}).Expanded);   // IP addresses
   EXPECT_FALSE(RowAt(tree, {2, 6}).Expanded);  // gateways
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "services/AppConfig.h"
+#include "base/IniDocument.h"
 
 namespace vsm {
 namespace {
@@ -84,6 +85,30 @@ TEST(Settings, WritesNineKeysInOrderAndReadsThemBack) {
   EXPECT_EQ(reread.showFloat, config.showFloat);
   EXPECT_EQ(reread.FloatX, config.FloatX);
   EXPECT_EQ(reread.FloatY, config.FloatY);
+}
+
+// The file as one text, read back through the same INI rules the profile functions follow.
+TEST(Settings, WholeFileHoldsEveryKeyAndNoValueAddsALine) {
+  TAppConfig config;
+  config.Lang = "Deutsch \u00C4";
+  config.MsgIds = ",5\r\n[General]\r\nFloatX=99\n,6";  // a hostile news identifier
+  config.TempUnit = "F";
+  config.FloatX = -1;
+  config.FloatY = 300;
+  const std::string text = SettingsFileText(config);
+  EXPECT_EQ(text.rfind("[General]\r\nLanguage=Deutsch \u00C4\r\nAutoUpdate=0\r\n", 0), 0u) << text;
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  const TIniDocument document = TIniDocument::Parse(text);
+  TAppConfig reread;
+  ReadSettings(reread, [&document](const char* key, const std::string& fallback) {
+    const std::string value = document.Read("General", key);
+    return value.empty() ? fallback : value;
+  });
+  EXPECT_EQ(document.Read("General", "Language"), config.Lang);
+  EXPECT_EQ(reread.MsgIds, ",5[General]FloatX=99,6");
+  EXPECT_EQ(reread.FloatX, -1);
+  EXPECT_EQ(reread.FloatY, 300);
+  EXPECT_EQ(reread.TempUnit, "F");
 }
 
 TEST(Settings, VersionTextHasNoPointBetweenMinorAndRelease) {

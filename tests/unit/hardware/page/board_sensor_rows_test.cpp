@@ -41,11 +41,13 @@ TEST(BoardSensorRows, GroupsInOrderWithoutSilentChannelsAndKindTags) {
 
 TEST(BoardSensorRows, ValueTextsByKind) {
   auto temperature = [](double c) { return std::to_string(static_cast<int>(c)) + " C"; };
-  EXPECT_EQ(BoardSensorValueText(0x1002, Read, temperature), "12.1 V");
-  EXPECT_EQ(BoardSensorValueText(0x2000, Read, temperature), "41 C");
-  EXPECT_EQ(BoardSensorValueText(0x3000, Read, temperature), "0.0 RPM");
-  EXPECT_EQ(BoardSensorValueText(0x2009, Read, temperature), std::nullopt);  // channel gone
-  EXPECT_EQ(BoardSensorValueText(5, Read, temperature), std::nullopt);       // no kind mark
+  EXPECT_EQ(BoardSensorValueText(0x1002, Read, temperature, "."), "12.1 V");
+  EXPECT_EQ(BoardSensorValueText(0x1002, Read, temperature, ","), "12,1 V");  // the locale's separator
+  EXPECT_EQ(BoardSensorValueText(0x2000, Read, temperature, "."), "41 C");
+  EXPECT_EQ(BoardSensorValueText(0x3000, Read, temperature, ","), "0,0 RPM");
+  EXPECT_EQ(BoardSensorValueText(0x2009, Read, temperature, "."), std::nullopt);  // channel gone
+  EXPECT_EQ(BoardSensorValueText(5, Read, temperature, "."), std::nullopt);       // no kind mark
+  EXPECT_EQ(BoardSensorValueText(kMarkDiskTemperature, Read, temperature, "."), std::nullopt);  // a disk's row
 }
 
 TEST(BoardSensorRows, SavedReportQuotesAndIndentsAndLeavesPaintedValuesEmpty) {
