@@ -74,10 +74,20 @@ bool SetAutostartFor(unsigned long majorVersion, bool on, const std::wstring& pr
   return UsesTaskScheduler2(majorVersion) ? SetAutostartTask(on, program) : SetAutostartJob(on, program);
 }
 
+namespace {
+
+// A work item that an earlier version left on Vista or later cannot start the program elevated.
+// The scheduler service reads a new item's file for a moment, so a refused delete is tried again.
+void RemoveLeftWorkItem() {
+  for (int attempt = 0; attempt < 10 && ActivateJob(kJobName); ++attempt) {
+    if (!DeleteJob(kJobName)) Sleep(100);
+  }
+}
+
+}  // namespace
+
 bool SetAutostartTask(bool on, const std::wstring& program) {
-  // A work item that an earlier version left here cannot start the program elevated; the task
-  // takes its place.
-  if (ActivateJob(kJobName)) DeleteJob(kJobName);
+  RemoveLeftWorkItem();
   if (!on) return DeleteSchedTask(kTaskName, kRoot);
   if (!ProgramFileExists(program)) return DeleteSchedTask(kTaskName, kRoot);
   if (!ConnectTaskService()) return false;

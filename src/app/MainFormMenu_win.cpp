@@ -29,6 +29,19 @@ std::string Translate(const std::string& key, const std::string& builtIn) {
   return Narrow(GetLangText("Translation", key, Widen(builtIn)));
 }
 
+void AutostartClicked(TMenuItemInfo& item, HWND owner) {
+  const TAutostartChange change = AutostartCalls().set(item.checked);
+  if (change != TAutostartChange::acDone) item.checked = !item.checked;
+  if (change != TAutostartChange::acRefused) return;
+  ProgramWindowServices().messageBox(
+      owner, GetLangText("Translation", "Information", L"Information"),
+      GetLangText("Message", "AutostartUnsafeFolder",
+                  L"Run on Startup was not turned on: users without administrator rights can change the program's "
+                  L"folder, and the task would start whatever they put there with administrator rights. Move the "
+                  L"program to a folder such as Program Files first."),
+      TMessageIcon::Information, TMessageButtons::Ok);
+}
+
 }  // namespace
 
 TAutostartCalls& AutostartCalls() {
@@ -42,7 +55,7 @@ void FreeMainFormMenu() { mainFormMenu.reset(); }
 void InitMainMenu(TVeskPopupMenu& menu) {
   const TAutostartCalls& autostart = AutostartCalls();
   // Once: the menu is filled again at every language change, which must not undo the user's
-  // choice of the first session.
+  // choice of the first session. A refusal here is silent; the menu item explains it when asked.
   static bool firstRunAutostart = false;
   if (AppConfig.bFirstRun && autostart.set && !firstRunAutostart) {
     firstRunAutostart = true;
@@ -93,7 +106,7 @@ void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
       break;
     case kMenuAutostart:
       item.checked = !item.checked;
-      if (AutostartCalls().set && !AutostartCalls().set(item.checked)) item.checked = !item.checked;
+      if (AutostartCalls().set) AutostartClicked(item, owner);
       break;
     case kMenuAbout:
       ShowAboutBox(owner);

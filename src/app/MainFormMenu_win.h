@@ -6,16 +6,17 @@
 #include <functional>
 #include <memory>
 
+#include "app/Autostart_win.h"
 #include "ui/PopupMenu_win.h"
 
 namespace vsm {
 
 // The autostart task's two calls, set by the hidden main form at start (tests may give others);
-// unset, item 7 shows unchecked and a click only turns its mark. `set` answers whether the task
-// is now as asked; when not, the mark stays as it was.
+// unset, item 7 shows unchecked and a click only turns its mark. When `set` does not carry the
+// change out, the mark stays as it was; a refusal is explained in a message box.
 struct TAutostartCalls {
   std::function<bool()> isEnabled;
-  std::function<bool(bool on)> set;
+  std::function<TAutostartChange(bool on)> set;
 };
 TAutostartCalls& AutostartCalls();
 

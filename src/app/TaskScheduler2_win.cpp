@@ -47,9 +47,10 @@ ComPtr<ITaskFolder> GetTaskFolder(const std::wstring& path) {
   return folder;
 }
 
-// The program of the task's first action; empty when it cannot be read or is no program. Nullopt
-// when the definition lists no action at all: Windows registers no task without one, and Wine's
-// scheduler keeps definitions without their actions, so there is nothing to hold against.
+// The program of the task's first action; empty when the action is no program or its path
+// cannot be read. Nullopt when the definition shows no actions at all: Windows registers no task
+// without one, while Wine's scheduler does not give a definition's actions back, so there is
+// nothing to hold against.
 std::optional<std::wstring> FirstActionPath(IRegisteredTask* task) {
   ComPtr<ITaskDefinition> definition;
   ComPtr<IActionCollection> actions;
@@ -57,12 +58,11 @@ std::optional<std::wstring> FirstActionPath(IRegisteredTask* task) {
   ComPtr<IExecAction> exec;
   Bstr path;
   LONG count = 0;
-  if (SUCCEEDED(task->get_Definition(&definition)) && SUCCEEDED(definition->get_Actions(&actions)) &&
-      SUCCEEDED(actions->get_Count(&count)) && count == 0) {
+  if (FAILED(task->get_Definition(&definition)) || FAILED(definition->get_Actions(&actions)) ||
+      FAILED(actions->get_Count(&count)) || count == 0) {
     return std::nullopt;
   }
-  if (!actions || FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) ||
-      FAILED(exec->get_Path(path.out()))) {
+  if (FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) || FAILED(exec->get_Path(path.out()))) {
     return std::wstring();
   }
   return path.Wide();

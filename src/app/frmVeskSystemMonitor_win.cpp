@@ -40,13 +40,6 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
   return atom;
 }
 
-// Posted to itself when the log-on task was refused.
-constexpr UINT kAutostartRefusedMessage = WM_APP + 1;
-constexpr const wchar_t* kAutostartUnsafeFolderText =
-    L"Run on Startup was not turned on: users without administrator rights can change the program's folder, "
-    L"and the task would start whatever they put there with administrator rights. Move the program to a "
-    L"folder such as Program Files first.";
-
 }  // namespace
 
 TWindowServices ProgramWindowServices() {
@@ -81,12 +74,6 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case kShowMainWindowMessage:
       ShowMainWindow();
       return 0;
-    case kAutostartRefusedMessage:
-      msgbx1.Show(frmVeskMonitorMain ? frmVeskMonitorMain->Handle() : nullptr,
-                   GetLangText("Translation", "Information", L"Information"),
-                   GetLangText("Message", "AutostartUnsafeFolder", kAutostartUnsafeFolderText),
-                   TMessageIcon::Information, TMessageButtons::Ok);
-      return 0;
     case kHardwareReadMessage:
       if (frmMonitorFloat) frmMonitorFloat->ChooseTemperature();
       return 0;
@@ -108,12 +95,7 @@ LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM
 void TfrmVeskSystemMonitor::FormCreate() {
   EnableDebugPrivilege();
   if (LoadAppConfig()) ReportNewSetupVersion(AppConfig);
-  AutostartCalls() = {IsAutostartEnabled, [this](bool on) {
-    const TAutostartChange change = SetAutostart(on);
-    // Told once the asking call has returned: the main window may be in the middle of creation.
-    if (change == TAutostartChange::acRefused) PostMessageW(FWindow, kAutostartRefusedMessage, 0, 0);
-    return change == TAutostartChange::acDone;
-  }};
+  AutostartCalls() = {IsAutostartEnabled, SetAutostart};
 
   // The icon adds itself as soon as the shell takes it.
   TrayIcon = std::make_unique<TVeskTrayIcon>();

@@ -5,7 +5,10 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <vector>
+
 #include "base/file_win.h"
+#include "platform/WindowsVersion_win.h"
 
 namespace vsm {
 
@@ -22,8 +25,47 @@ bool IsTrustedInstaller(PSID sid) {
   return same;
 }
 
+// The running user's SID while every process of that user is an administrator: a member of
+// Administrators without a split token (Windows XP, or UAC off). Otherwise (no SID) the user's own
+// unelevated programs could use what the user's SID is granted.
+struct TUnsplitAdministrator {
+  std::vector<BYTE> sid;
+};
+
+const TUnsplitAdministrator& RunningUnsplitAdministrator() {
+  static const TUnsplitAdministrator user = [] {
+    TUnsplitAdministrator result;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return result;
+    BYTE admins[SECURITY_MAX_SID_SIZE];
+    DWORD adminsSize = sizeof admins;
+    BOOL member = FALSE;
+    const bool administrator = CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, admins, &adminsSize) &&
+                               CheckTokenMembership(nullptr, admins, &member) && member;
+    // TokenElevationType (18) from Vista on: 1 is a token without a linked one.
+    DWORD elevationType = 0, size = 0;
+    const bool split = TrueWindowsVersion().major >= 6 &&
+                       !(GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(18), &elevationType,
+                                             sizeof elevationType, &size) &&
+                         elevationType == 1);
+    DWORD needed = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    if (administrator && !split && needed != 0 &&
+        GetTokenInformation(token, TokenUser, buffer.data(), needed, &needed)) {
+      const PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
+      result.sid.assign(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid));
+    }
+    CloseHandle(token);
+    return result;
+  }();
+  return user;
+}
+
 TTrustee TrusteeOf(PSID sid) {
   if (sid == nullptr || !IsValidSid(sid)) return TTrustee::trOther;
+  const auto& user = RunningUnsplitAdministrator().sid;
+  if (!user.empty() && EqualSid(sid, const_cast<BYTE*>(user.data()))) return TTrustee::trAdministrators;
   if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid)) return TTrustee::trAdministrators;
   if (IsWellKnownSid(sid, WinLocalSystemSid)) return TTrustee::trSystem;
   if (IsWellKnownSid(sid, WinCreatorOwnerSid)) return TTrustee::trCreatorOwner;

@@ -7,7 +7,9 @@
 
 namespace vsm {
 
-// Nullopt when the security information cannot be read.
+// Nullopt when the security information cannot be read. The running user counts as an
+// administrator while all of that user's programs are (a member of Administrators on XP, or with
+// UAC off); with UAC's split token the user's own unelevated programs are not.
 std::optional<TObjectSecurity> ReadObjectSecurity(const std::wstring& path);
 
 // Whether someone other than an administrator can replace the program file: through the file

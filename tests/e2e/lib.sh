@@ -46,13 +46,14 @@ product_count() { product_pids | wc -l; }
 # its error channel and ignored. The product and the probe (and the copies the probe starts) run
 # with that channel on, into the scenario's log, and e2e_end fails the scenario on any exception
 # reported there.
-E2E_WINEDEBUG=${E2E_WINEDEBUG:--all,err+all}
+E2E_WINEDEBUG=${E2E_WINEDEBUG:--all,err+all,err-d3d,err-wgl,err-vulkan}
 E2E_WINE_LOG=/dev/null
 wine_exceptions='err:seh|ignoring exception|Unhandled exception|page fault'
 check_wine_log() {
   local line
   while IFS= read -r line; do fail "Wine reported an exception: $line"; done \
-    < <(grep -E "$wine_exceptions" "$E2E_WINE_LOG" 2>/dev/null | sort | uniq -c | sed 's/^ *//' | head -10)
+    < <(grep -E "$wine_exceptions" "$E2E_WINE_LOG" 2>/dev/null | sed 's/^[0-9a-f]*://' | sort | uniq -c |
+        sed -E 's/^ *([0-9]+) (.*)/\2 (\1 times)/' | head -10)
   return 0
 }
 

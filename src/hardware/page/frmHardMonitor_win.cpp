@@ -106,6 +106,8 @@ void TfrmHardMonitor::ShowSection(THardwareSection section) {
 }
 
 void TfrmHardMonitor::Layout() {
+  // The window's creation already sends WM_SIZE, before the tree exists.
+  if (!tvov) return;
   RECT client{};
   GetClientRect(Handle(), &client);
   const int left = Scale()(kMenuWidth);

@@ -166,6 +166,8 @@ void TfrmSoftMonitor::Localize() {
 }
 
 void TfrmSoftMonitor::Layout() {
+  // The window's creation already sends WM_SIZE, before the children and check boxes exist.
+  if (!lvProcess || !tvov || FChecks.Find(kCkNet) == nullptr) return;
   RECT client{};
   GetClientRect(Handle(), &client);
   // ckSys is as wide as its text plus 30; ckNet stands 40 pixels to its right; both at the right.
