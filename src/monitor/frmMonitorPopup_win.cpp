@@ -167,17 +167,13 @@ void TfrmMonitorPopup::SetMonitor(TMoniItem item) {
   }
   FMonitor = item;
   SetTitles();
-  rows_.clear();
-  temps_.clear();
+  TPopupView view;
   if (!IsTemperatureItem(item) && FServices.software) {
-    FillProcessRows();
-    contentHeight_ = ProcessContentHeight(static_cast<int>(rows_.size()), item, Scale());
+    view = ProcessView();
   } else if (IsTemperatureItem(item) && FServices.hardware != nullptr) {
-    FillTemperatures();
-    contentHeight_ = TemperatureContentHeight(static_cast<int>(temps_.size()), Scale());
-  } else {
-    contentHeight_ = 0;
+    view = TemperaturePopupView(item, ReadPanelTemperatures(FServices.hardware), FServices.settings->TempUnit, Scale());
   }
+  ShowView(view);
   RECT bounds{};
   GetWindowRect(Handle(), &bounds);
   SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, contentHeight_ + Scale()(kPopupFrameExtra),
@@ -186,7 +182,7 @@ void TfrmMonitorPopup::SetMonitor(TMoniItem item) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TfrmMonitorPopup::FillProcessRows() {
+TPopupView TfrmMonitorPopup::ProcessView() {
   TProcessListLock lock(*FServices.software);
   std::vector<TProcessItemRef>& processes = lock.List().Items();
   if (FMonitor == miMemory) {
@@ -194,17 +190,20 @@ void TfrmMonitorPopup::FillProcessRows() {
       if (process) process->Memoryuse = GetPrivateWorkingSet(reinterpret_cast<HANDLE>(process->hProc.Value()));
     }
   }
-  for (const TProcessItemRef& process : SelectProcessRows(processes, FMonitor)) {
-    rows_.push_back({process, Widen(process->ExeName),
-                     Widen(ProcessRowValue(*process, FMonitor, UserDecimalSeparator())), ProcessIcon(process->ExePath)});
-  }
+  return ProcessPopupView(processes, FMonitor, UserDecimalSeparator(), Scale());
 }
 
-void TfrmMonitorPopup::FillTemperatures() {
-  temps_ = LayoutTemperaturePanel(ReadPanelTemperatures(FServices.hardware));
-  const bool fahrenheit = FServices.settings->TempUnit == "F";
-  units_[0].checked = !fahrenheit;
-  units_[1].checked = fahrenheit;
+void TfrmMonitorPopup::ShowView(const TPopupView& view) {
+  rows_.clear();
+  for (const TPopupProcessRow& row : view.rows) {
+    rows_.push_back({row.item, Widen(row.caption), Widen(row.value), ProcessIcon(row.exePath)});
+  }
+  temps_ = view.temperatures;
+  if (IsTemperatureItem(view.item)) {
+    units_[0].checked = !view.fahrenheit;
+    units_[1].checked = view.fahrenheit;
+  }
+  contentHeight_ = view.contentHeight;
 }
 
 TImage* TfrmMonitorPopup::ProcessIcon(const std::string& exePath) {

@@ -12,6 +12,7 @@
 
 #include "base/DibCanvas_win.h"
 #include "monitor/MonitorPopupRules.h"
+#include "monitor/MonitorPopupView.h"
 #include "ui/Gdi_win.h"
 #include "ui/Image_win.h"
 #include "ui/RadioBox.h"
@@ -57,8 +58,10 @@ class TfrmMonitorPopup final : public TWindow {
   void LoadScaledImages();
   void Close();
   void SetTitles();
-  void FillProcessRows();
-  void FillTemperatures();
+  // The process view from the engine's list, read under its lock.
+  TPopupView ProcessView();
+  // Takes over the view's rows, temperatures, unit choice and height.
+  void ShowView(const TPopupView& view);
   TImage* ProcessIcon(const std::string& exePath);
   void ArrangeList();
 

@@ -21,3 +21,12 @@ check "the tray menu opens again" open_tray_menu
 screenshot tray_menu_strip_shown
 xdotool key Escape
 probe wait-gone '#32768' 5
+
+# "Details", the menu's last item, opens the main window (started with -os, none is open yet).
+read_strip
+pointer_to $((sl + 100)) $((st + 12))
+xdotool click 3
+check "the strip's menu opens again" probe wait-window '#32768' 10
+xdotool key End Return
+check "\"Details\" opens the main window" probe wait-visible TfrmVeskMonitorMain 1 20
+screenshot strip_details_main_window
