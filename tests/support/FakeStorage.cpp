@@ -72,7 +72,7 @@ TStorageReply FakeDrive::Control(uint32_t code, const std::vector<uint8_t>& in, 
         answer[8] = *s.seekPenalty ? 1 : 0;
         return Copy(answer, out);
       }
-      if (in[0] == 10 && s.temperature) return Copy(*s.temperature, out);
+      if (in[0] == 52 && s.temperature) return Copy(*s.temperature, out);
       // Protocol NVMe (3), log page (2), page 02h.
       if (in[0] == 50 && in.size() >= 48 && in[8] == 3 && in[12] == 2 && in[16] == 2 && !s.nvmeHealthLog.empty())
         return Copy(ProtocolDataReplyBytes(s.nvmeHealthLog), out);

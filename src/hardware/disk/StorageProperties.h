@@ -27,7 +27,7 @@ struct TDiskGeometry {
 std::optional<TDiskGeometry> DecodeDriveGeometryEx(ByteView reply);
 
 // STORAGE_PROPERTY_QUERY for a property (0 device, 7 seek penalty), standard query.
-enum class TStorageProperty : uint32_t { Device = 0, SeekPenalty = 7, DeviceTemperature = 10 };
+enum class TStorageProperty : uint32_t { Device = 0, SeekPenalty = 7, DeviceTemperature = 52 };
 std::vector<uint8_t> StoragePropertyQuery(TStorageProperty property);
 
 constexpr uint8_t kBusTypeNvme = 17;

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <winioctl.h>
 #include <ntddscsi.h>
+#include <nvme.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "base/wide_win.h"
 #include "hardware/disk/DriveLayout.h"
 #include "hardware/disk/HardDisk.h"
+#include "hardware/disk/NvmeHealthLog.h"
 #include "hardware/disk/ScsiInquiry.h"
 #include "hardware/disk/SmartCommand.h"
 #include "hardware/disk/StorageDevice_win.h"
@@ -159,6 +161,81 @@ TEST(DiskLayoutsOnWindows, RequestsFillTheSystemStructures) {
   EXPECT_EQ(kSmartRcvDriveData, SMART_RCV_DRIVE_DATA);
   EXPECT_EQ(kSmartSendDriveCommand, SMART_SEND_DRIVE_COMMAND);
   EXPECT_EQ(kIoctlScsiPassThrough, IOCTL_SCSI_PASS_THROUGH);
+}
+
+// Not in MinGW's headers: STORAGE_TEMPERATURE_INFO and STORAGE_TEMPERATURE_DATA_DESCRIPTOR as
+// Microsoft documents them (ntddstor.h, winioctl.h).
+struct DocumentedTemperatureInfo {
+  WORD Index;
+  SHORT Temperature;
+  SHORT OverThreshold;
+  SHORT UnderThreshold;
+  BOOLEAN OverThresholdChangable;
+  BOOLEAN UnderThresholdChangable;
+  BOOLEAN EventGenerated;
+  BYTE Reserved0;
+  DWORD Reserved1;
+};
+struct DocumentedTemperatureDescriptor {
+  DWORD Version;
+  DWORD Size;
+  SHORT CriticalTemperature;
+  SHORT WarningTemperature;
+  WORD InfoCount;
+  BYTE Reserved0[2];
+  DWORD Reserved1[2];
+  DocumentedTemperatureInfo TemperatureInfo[2];
+};
+
+// The NVMe query and the temperature property against the system structures.
+TEST(DiskLayoutsOnWindows, NvmeAndTemperatureStructures) {
+  std::vector<uint8_t> q = StoragePropertyQuery(TStorageProperty::DeviceTemperature);
+  STORAGE_PROPERTY_QUERY query;
+  std::memcpy(&query, q.data(), sizeof query);
+  EXPECT_EQ(query.PropertyId, StorageDeviceTemperatureProperty);
+
+  std::vector<uint8_t> log = NvmeHealthLogQuery();
+  const size_t protocolAt = offsetof(STORAGE_PROPERTY_QUERY, AdditionalParameters);
+  ASSERT_EQ(log.size(), protocolAt + sizeof(STORAGE_PROTOCOL_SPECIFIC_DATA) + sizeof(NVME_HEALTH_INFO_LOG));
+  std::memcpy(&query, log.data(), protocolAt);
+  EXPECT_EQ(query.PropertyId, StorageDeviceProtocolSpecificProperty);
+  EXPECT_EQ(query.QueryType, PropertyStandardQuery);
+  STORAGE_PROTOCOL_SPECIFIC_DATA protocol;
+  std::memcpy(&protocol, log.data() + protocolAt, sizeof protocol);
+  EXPECT_EQ(protocol.ProtocolType, ProtocolTypeNvme);
+  EXPECT_EQ(protocol.DataType, DWORD(NVMeDataTypeLogPage));
+  EXPECT_EQ(protocol.ProtocolDataRequestValue, DWORD(NVME_LOG_PAGE_HEALTH_INFO));
+  EXPECT_EQ(protocol.ProtocolDataOffset, sizeof(STORAGE_PROTOCOL_SPECIFIC_DATA));
+  EXPECT_EQ(protocol.ProtocolDataLength, sizeof(NVME_HEALTH_INFO_LOG));
+
+  struct {
+    STORAGE_PROTOCOL_DATA_DESCRIPTOR descriptor;
+    NVME_HEALTH_INFO_LOG health;
+  } reply{};
+  reply.descriptor.Version = sizeof(STORAGE_PROTOCOL_DATA_DESCRIPTOR);
+  reply.descriptor.Size = sizeof reply;
+  reply.descriptor.ProtocolSpecificData = protocol;
+  reply.health.Temperature[0] = (318 & 0xFF);
+  reply.health.Temperature[1] = (318 >> 8);
+  reply.health.PercentageUsed = 7;
+  reply.health.PowerOnHours[0] = 0x34;
+  reply.health.PowerOnHours[1] = 0x12;
+  auto page = NvmeHealthLogOf(BytesOf(reply));
+  ASSERT_TRUE(page);
+  auto health = DecodeNvmeHealthLog(*page);
+  ASSERT_TRUE(health);
+  EXPECT_EQ(health->Temperature, 45);
+  EXPECT_EQ(health->PercentageUsed, 7);
+  EXPECT_EQ(health->PowerOnHours, 0x1234u);
+  EXPECT_EQ(kBusTypeNvme, BusTypeNvme);
+
+  DocumentedTemperatureDescriptor temperature{};
+  temperature.Version = sizeof temperature;
+  temperature.Size = sizeof temperature;
+  temperature.InfoCount = 2;
+  temperature.TemperatureInfo[0].Temperature = 39;
+  temperature.TemperatureInfo[1].Temperature = 51;
+  EXPECT_EQ(DecodeStorageTemperature(BytesOf(temperature)), 39);
 }
 
 TEST(DisksOnWine, EnumerationReturnsWhateverTheSystemProvides) {

@@ -208,7 +208,7 @@ TEST(NvmeDisk, SataDrivesUseThePropertyOnlyWithoutASmartTemperature) {
   smart.Update();
   EXPECT_EQ(smart.GetTemperature(), 44);
   for (const auto& r : readable->requests)
-    EXPECT_FALSE(r.code == kIoctlStorageQueryProperty && r.in[0] == 10);
+    EXPECT_FALSE(r.code == kIoctlStorageQueryProperty && r.in[0] == 52);
 }
 
 }  // namespace
