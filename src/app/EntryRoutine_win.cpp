@@ -8,6 +8,7 @@
 #include "app/FormPlacement.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/module_path_win.h"
+#include "platform/DllSearchOrder_win.h"
 
 namespace vsm {
 
@@ -38,6 +39,7 @@ void CentreInWorkArea(HWND form) {
 }  // namespace
 
 int RunEntryRoutine(HINSTANCE instance) {
+  RestrictDllSearchOrder();
   if (HWND running = FindWindowW(kMainFormClass, nullptr)) {
     SendMessageW(running, kShowMainWindowMessage, 0, 0);
     return 0;

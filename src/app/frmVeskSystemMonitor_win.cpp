@@ -133,7 +133,10 @@ void TfrmVeskSystemMonitor::FormDestroy() {
   TrayIcon.reset();
   // Our trace session is the one thing the system would otherwise keep after us.
   if (Software) Software->StopTrafficCounting();
-  // Ends at once: worker threads are neither stopped nor joined, the system reclaims the rest.
+  // A hardware cycle may be inside a chip's register sequence holding the machine-wide bus mutex:
+  // cut off there, the chip would stay in its configuration mode and the mutex abandoned.
+  if (Hardware) Hardware->EndTimerAndWait();
+  // Then ends at once: the other threads are neither stopped nor joined, the system reclaims the rest.
   TerminateProcess(GetCurrentProcess(), 0);
 }
 

@@ -66,13 +66,14 @@ TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, cons
   form.FBrowserArea = CreateWindowExW(0, kBrowserAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kBorder,
                                       kCaptionHeight, layout.clientWidth, layout.clientHeight, window, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
-  form.wb1 = TWebBrowserHost::Create(form.FBrowserArea);
+  form.wb1 = TWebBrowserHost::Create(form.FBrowserArea, url);
   if (!form.wb1) {
     // No browser engine: the page goes to the user's browser instead.
     DestroyWindow(window);
     return OpenWebAddress(owner, url) ? TNewsShown::nsBrowser : TNewsShown::nsNothing;
   }
-  form.wb1->OnNewWindow = [&form](const std::wstring& address, bool& cancel) { form.wb1NewWindow3(address, cancel); };
+  form.wb1->OnNewWindow = [&form](const std::wstring&) { form.wb1NewWindow3(); };
+  form.wb1->OnOpenOutside = [&form](const std::wstring& address) { OpenWebAddress(form.FWindow, Narrow(address)); };
   const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   form.FormShow();
@@ -99,11 +100,9 @@ void Tfrmupdate::LoadNews() {
   if (IsWebAddress(Narrow(Link))) wb1->Navigate(Link);
 }
 
-void Tfrmupdate::wb1NewWindow3(const std::wstring& url, bool& cancel) {
-  cancel = true;
-  OpenWebAddress(FWindow, Narrow(url));
-  PostMessageW(FWindow, WM_CLOSE, 0, 0);
-}
+// A link that asks for a window of its own goes to the default browser (OnOpenOutside) and the
+// message has been read.
+void Tfrmupdate::wb1NewWindow3() { PostMessageW(FWindow, WM_CLOSE, 0, 0); }
 
 RECT Tfrmupdate::CloseButton() const {
   RECT client{};

@@ -40,7 +40,7 @@ class Tfrmupdate {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void FormShow();
   void LoadNews();
-  void wb1NewWindow3(const std::wstring& url, bool& cancel);
+  void wb1NewWindow3();
   void Paint();
   RECT CloseButton() const;
 

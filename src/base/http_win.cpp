@@ -1,10 +1,45 @@
 #include "base/http_win.h"
 
 #include "base/json_reply.h"
+#include "base/library_win.h"
 
 namespace vsm {
 
 namespace {
+
+// wininet.dll is no known DLL: imported, an elevated program would load a copy planted beside it,
+// so it is bound at run time from the system folder. Null members when it cannot be had.
+struct TWinInet {
+  decltype(&::InternetOpenW) InternetOpenW = nullptr;
+  decltype(&::InternetSetOptionW) InternetSetOptionW = nullptr;
+  decltype(&::InternetCrackUrlW) InternetCrackUrlW = nullptr;
+  decltype(&::InternetConnectW) InternetConnectW = nullptr;
+  decltype(&::HttpOpenRequestW) HttpOpenRequestW = nullptr;
+  decltype(&::HttpSendRequestW) HttpSendRequestW = nullptr;
+  decltype(&::InternetReadFile) InternetReadFile = nullptr;
+  decltype(&::InternetCloseHandle) InternetCloseHandle = nullptr;
+};
+
+// Bound once, with every function or with none; the library stays loaded.
+const TWinInet& WinInet() {
+  static const TWinInet library = [] {
+    const HMODULE module = LoadSystemLibrary(L"wininet.dll");
+    TWinInet bound;
+    bound.InternetOpenW = BindFunction<decltype(&::InternetOpenW)>(module, "InternetOpenW");
+    bound.InternetSetOptionW = BindFunction<decltype(&::InternetSetOptionW)>(module, "InternetSetOptionW");
+    bound.InternetCrackUrlW = BindFunction<decltype(&::InternetCrackUrlW)>(module, "InternetCrackUrlW");
+    bound.InternetConnectW = BindFunction<decltype(&::InternetConnectW)>(module, "InternetConnectW");
+    bound.HttpOpenRequestW = BindFunction<decltype(&::HttpOpenRequestW)>(module, "HttpOpenRequestW");
+    bound.HttpSendRequestW = BindFunction<decltype(&::HttpSendRequestW)>(module, "HttpSendRequestW");
+    bound.InternetReadFile = BindFunction<decltype(&::InternetReadFile)>(module, "InternetReadFile");
+    bound.InternetCloseHandle = BindFunction<decltype(&::InternetCloseHandle)>(module, "InternetCloseHandle");
+    const bool complete = bound.InternetOpenW && bound.InternetSetOptionW && bound.InternetCrackUrlW &&
+                          bound.InternetConnectW && bound.HttpOpenRequestW && bound.HttpSendRequestW &&
+                          bound.InternetReadFile && bound.InternetCloseHandle;
+    return complete ? bound : TWinInet{};
+  }();
+  return library;
+}
 
 constexpr DWORD kReadChunk = 1025;
 // A server that drips its reply slowly enough to pass every single time-out still ends here.
@@ -14,7 +49,7 @@ constexpr DWORD kWholeRequestTimeouts = 4;
 
 TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
   if (this != &other) {
-    if (FHandle != nullptr) InternetCloseHandle(FHandle);
+    if (FHandle != nullptr) WinInet().InternetCloseHandle(FHandle);
     FHandle = other.FHandle;
     other.FHandle = nullptr;
   }
@@ -22,18 +57,20 @@ TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
 }
 
 TInternetHandle::~TInternetHandle() {
-  if (FHandle != nullptr) InternetCloseHandle(FHandle);
+  if (FHandle != nullptr) WinInet().InternetCloseHandle(FHandle);
 }
 
 void TInternetHandle::SetTimeouts(DWORD timeoutMs) const {
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-    InternetSetOptionW(FHandle, option, &timeoutMs, sizeof timeoutMs);
+    WinInet().InternetSetOptionW(FHandle, option, &timeoutMs, sizeof timeoutMs);
   }
 }
 
 TInternetHandle OpenInternetSession(const std::wstring& agent, DWORD timeoutMs) {
-  TInternetHandle session(InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  // Without the library there is no session, and every request fails as one without a network.
+  if (WinInet().InternetOpenW == nullptr) return {};
+  TInternetHandle session(WinInet().InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (session) session.SetTimeouts(timeoutMs);
   return session;
 }
@@ -52,17 +89,17 @@ THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const w
   parts.dwUrlPathLength = ARRAYSIZE(path);
   parts.lpszExtraInfo = extra;
   parts.dwExtraInfoLength = ARRAYSIZE(extra);
-  if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts) ||
+  if (!WinInet().InternetCrackUrlW(url.c_str(), 0, 0, &parts) ||
       (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
     return opened;
   }
   opened.connection = TInternetHandle(
-      InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+      WinInet().InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
   if (!opened.connection) return opened;
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
   const std::wstring object = std::wstring(path) + extra;
-  opened.request = TInternetHandle(HttpOpenRequestW(opened.connection.Get(), verb, object.c_str(), nullptr, nullptr,
-                                                    nullptr, flags | secure, 0));
+  opened.request = TInternetHandle(WinInet().HttpOpenRequestW(opened.connection.Get(), verb, object.c_str(), nullptr,
+                                                              nullptr, nullptr, flags | secure, 0));
   if (opened.request) opened.request.SetTimeouts(timeoutMs);
   return opened;
 }
@@ -75,7 +112,7 @@ std::optional<std::string> ReadAnswer(HINTERNET request, DWORD started, DWORD ti
   char chunk[kReadChunk];
   for (;;) {
     DWORD read = 0;
-    if (!InternetReadFile(request, chunk, sizeof chunk, &read)) return std::nullopt;
+    if (!WinInet().InternetReadFile(request, chunk, sizeof chunk, &read)) return std::nullopt;
     if (read == 0) break;
     body.append(chunk, read);
     if (body.size() > kMaxJsonReplyBytes) return std::nullopt;
@@ -93,7 +130,7 @@ std::string HttpGetText(const std::wstring& url, DWORD timeoutMs) {
   const THttpRequest request = OpenHttpRequest(session.Get(), url, L"GET",
                                                INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, timeoutMs);
   static const wchar_t kHeaders[] = L"Accept-Charset: utf-8\r\n";
-  if (!request || !HttpSendRequestW(request.request.Get(), kHeaders, static_cast<DWORD>(-1), nullptr, 0)) {
+  if (!request || !WinInet().HttpSendRequestW(request.request.Get(), kHeaders, static_cast<DWORD>(-1), nullptr, 0)) {
     return {};
   }
   return ReadAnswer(request.request.Get(), started, timeoutMs).value_or(std::string());
@@ -108,8 +145,9 @@ std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstr
       OpenHttpRequest(session.Get(), url, L"POST",
                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, timeoutMs);
   const std::wstring headers = L"Content-Type: " + std::wstring(contentType.begin(), contentType.end()) + L"\r\n";
-  if (!request || !HttpSendRequestW(request.request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()),
-                                    const_cast<char*>(body.data()), static_cast<DWORD>(body.size()))) {
+  if (!request || !WinInet().HttpSendRequestW(request.request.Get(), headers.c_str(),
+                                              static_cast<DWORD>(headers.size()), const_cast<char*>(body.data()),
+                                              static_cast<DWORD>(body.size()))) {
     return std::nullopt;
   }
   return ReadAnswer(request.request.Get(), started, timeoutMs);

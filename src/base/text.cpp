@@ -134,6 +134,13 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+std::string_view Utf8Prefix(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 std::string AsciiLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

@@ -19,6 +19,9 @@ std::optional<std::string> DecodeUtf16LeFile(const std::vector<uint8_t>& bytes);
 
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+// The longest start of a UTF-8 text that holds at most maxBytes bytes and ends between two
+// characters.
+std::string_view Utf8Prefix(std::string_view text, size_t maxBytes);
 
 // ASCII-only case folding, as the program's keys and identifiers are ASCII.
 std::string AsciiLower(std::string_view text);

@@ -146,6 +146,14 @@ struct THardware::TUpdateThread {
     changed.notify_all();
   }
 
+  // Requests the stop with `guard` holding the lock and waits for the cycle's end, at most the
+  // period plus 100 ms. Whether it ended.
+  bool StopAndWait(std::unique_lock<std::mutex>& guard) {
+    stopRequested = true;
+    changed.notify_all();
+    return changed.wait_for(guard, std::chrono::milliseconds(nTime + 100), [this] { return finished; });
+  }
+
   // True when the stop was requested during the sleep or before it; a period of 0 runs once.
   bool SleepOrStop() {
     std::unique_lock<std::mutex> guard(lock);
@@ -199,11 +207,8 @@ THardware::~THardware() {
   auto components = std::make_unique<THardwareComponents>(std::move(static_cast<THardwareComponents&>(*this)));
   if (FWorker == nullptr) return;
   std::shared_ptr<TUpdateThread> worker = std::move(FWorker);
-  worker->RequestStop();
   std::unique_lock<std::mutex> guard(worker->lock);
-  const bool ended = worker->changed.wait_for(guard, std::chrono::milliseconds(worker->nTime + 100),
-                                              [&worker] { return worker->finished; });
-  if (ended) {
+  if (worker->StopAndWait(guard)) {
     guard.unlock();
     worker->thread.join();
   } else {
@@ -212,6 +217,16 @@ THardware::~THardware() {
     guard.unlock();
     worker->thread.detach();
   }
+}
+
+bool THardware::EndTimerAndWait() {
+  if (FWorker == nullptr) return true;
+  std::unique_lock<std::mutex> guard(FWorker->lock);
+  if (!FWorker->StopAndWait(guard)) return false;
+  guard.unlock();
+  FWorker->thread.join();
+  FWorker.reset();
+  return true;
 }
 
 void THardware::StartAsynTimer(unsigned periodMs, THardwareNotify notify) {

@@ -84,6 +84,9 @@ class THardware : public THardwareComponents {
   void StartAsynTimer(unsigned periodMs, THardwareNotify notify = {});
   // Asks the thread to stop; it ends after its current cycle. Does not wait.
   void EndTimer();
+  // Asks the thread to stop and waits for its cycle, at most the period plus 100 ms, so that no
+  // register sequence is cut off by the end of the process. Whether the thread has ended.
+  bool EndTimerAndWait();
 
   // Refreshes the components of the classes in temps (0 = all), then takes the snapshot.
   void update(unsigned temps);

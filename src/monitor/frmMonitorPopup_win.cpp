@@ -466,7 +466,7 @@ void TfrmMonitorPopup::PaintChartPanel(HDC dc, const Rect& panel) {
   if (FMonitor == miCpu) FServices.software->CpuRecord().DrawLineChart(*chartCanvas_, local);
   GdiFlush();
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, area.left, area.top, width, height, chartCanvas_->DC(), 0, 0, width, height, blend);
+  GdiAlphaBlend(dc, area.left, area.top, width, height, chartCanvas_->DC(), 0, 0, width, height, blend);
 }
 
 void TfrmMonitorPopup::PaintMemorySummary(HDC dc, const Rect& panel) {

@@ -20,6 +20,16 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+bool IsPlainLanguageName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::optional<TIniDocument> DecodeLanguageFile(const std::vector<uint8_t>& bytes) {
   if (auto text = DecodeUtf16LeFile(bytes)) return TIniDocument::Parse(*text);
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -69,7 +79,7 @@ int CharsetFromName(const std::string& name, int unknown) {
 
 void TTranslator::SetLanguageFile(const std::string& folder, const std::string& name) {
   const std::string path = folder + name + ".ini";
-  FLangFile = FFiles.exists(path) ? path : folder + kFallbackLanguage + ".ini";
+  FLangFile = IsPlainLanguageName(name) && FFiles.exists(path) ? path : folder + kFallbackLanguage + ".ini";
   FCurrent.reset();
   FCurrentLoaded = false;
 }
@@ -91,7 +101,7 @@ std::string TTranslator::GetLangText(const std::string& section, const std::stri
     }
     if (FFallback) text = FFallback->Read(section, key);
   }
-  return text.empty() ? builtIn : text;
+  return text.empty() ? builtIn : std::string(Utf8Prefix(text, kMaxLangTextBytes));
 }
 
 std::string TTranslator::GetLangFontName() const {

@@ -20,6 +20,13 @@ struct LanguageFiles {
 };
 
 inline constexpr const char* kFallbackLanguage = "English";
+// The longest text a lookup hands out, in UTF-8 bytes: windows measure and format translations,
+// and a language file is outside input.
+inline constexpr size_t kMaxLangTextBytes = 1024;
+
+// Whether a language name from the settings is a plain file name (no folder, drive or stream
+// part, no "." or ".."), so that its file lies in the Languages folder.
+bool IsPlainLanguageName(const std::string& name);
 
 // Decodes a language file's bytes: UTF-16LE with its byte-order mark, or well-formed UTF-8 (with
 // or without a mark). Anything else is no language file and yields nothing.
@@ -42,12 +49,13 @@ class TTranslator {
   explicit TTranslator(LanguageFiles files) : FFiles(std::move(files)) {}
 
   const std::string& LangFile() const { return FLangFile; }
-  // The file of that language in `folder` (which ends with a separator) if it exists, else
-  // that folder's "English.ini". The current-language cache is dropped.
+  // The file of that language in `folder` (which ends with a separator) if the name is plain and
+  // the file exists, else that folder's "English.ini". The current-language cache is dropped.
   void SetLanguageFile(const std::string& folder, const std::string& name);
   // Drops the current-language cache and loads LangFile again if it exists.
   void ReloadLanguage();
 
+  // At most kMaxLangTextBytes of the text.
   std::string GetLangText(const std::string& section, const std::string& key,
                           const std::string& builtIn);
 

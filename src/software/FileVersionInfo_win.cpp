@@ -16,7 +16,7 @@ std::string QueryString(const std::vector<uint8_t>& resource, const std::string&
   void* value = nullptr;
   UINT length = 0;
   std::wstring query = Widen(path);
-  if (!VerQueryValueW(resource.data(), query.c_str(), &value, &length) || value == nullptr || length == 0) {
+  if (!QueryVersionValue(resource, query.c_str(), &value, &length) || value == nullptr || length == 0) {
     return {};
   }
   auto* text = static_cast<const wchar_t*>(value);
@@ -33,7 +33,7 @@ TFileVersionInfo ReadFileVersionInfo(const std::string& path) {
 
   void* translation = nullptr;
   UINT translationLength = 0;
-  if (VerQueryValueW(resource.data(), L"\\VarFileInfo\\Translation", &translation, &translationLength) &&
+  if (QueryVersionValue(resource, L"\\VarFileInfo\\Translation", &translation, &translationLength) &&
       translation != nullptr && translationLength >= 4) {
     auto* pair = static_cast<const WORD*>(translation);
     for (const VersionStringKey& key : kVersionStringKeys) {

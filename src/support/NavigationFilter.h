@@ -1,13 +1,13 @@
 #pragma once
 // What the support centre does with an address its browser is about to open: question pages get
 // the installation's identity added, three pseudo-links of the pages ask for native actions, and
-// everything else opens as it is.
+// everything else is left to the browser host's check against the site.
 #include <string_view>
 
 namespace vsm {
 
 enum class TNavigationAction {
-  naOpen,                // open it as it is
+  naOpen,                // no concern of the support centre
   naReopenWithIdentity,  // cancel, and open it again followed by the identity suffix
   naScreenshot,          // cancel, and take a screenshot
   naAddImage,            // cancel, and let the user choose an image to upload

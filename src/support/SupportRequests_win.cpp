@@ -49,11 +49,13 @@ std::vector<int32_t> TUnreadQuery::Ids() const {
   return FIds;
 }
 
-std::shared_ptr<TUploadThread> TUploadThread::Start(std::wstring url, std::wstring file, HWND window, UINT message,
-                                                    WPARAM beginParam, UINT endMessage) {
+std::shared_ptr<TUploadThread> TUploadThread::Start(std::wstring url, std::wstring file,
+                                                    std::optional<std::vector<uint8_t>> content, HWND window,
+                                                    UINT message, WPARAM beginParam, UINT endMessage) {
   auto upload = std::make_shared<TUploadThread>();
   upload->FUrl = std::move(url);
   upload->FFile = std::move(file);
+  upload->FContent = std::move(content);
   if (!RunDetached([upload, window, message, beginParam, endMessage] {
         Execute(upload, window, message, beginParam, endMessage);
       })) {
@@ -74,7 +76,7 @@ void TUploadThread::Execute(std::shared_ptr<TUploadThread> upload, HWND window, 
 }
 
 std::string TUploadThread::Post() const {
-  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(FFile);
+  const std::optional<std::vector<uint8_t>> bytes = FContent ? FContent : ReadWholeFile(FFile);
   if (!bytes || !UploadSizeAllowed(bytes->size())) return {};
   const TMultipartBody multipart =
       MultipartFileBody("file", Narrow(FileNameOf(FFile)),

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,9 +38,11 @@ class TUnreadQuery {
 class TUploadThread {
  public:
   // Posts `file` as the form field "file" to `url`: `message` with wParam `beginParam` goes to
-  // `window` before the post, `endMessage` after it. A file that cannot be read, or has grown past
-  // the upload limit, is not sent and ends like a failed post.
-  static std::shared_ptr<TUploadThread> Start(std::wstring url, std::wstring file, HWND window, UINT message,
+  // `window` before the post, `endMessage` after it. `content` is sent under the file's name when
+  // given; else the file is read on the thread. A file that cannot be read, or content past the
+  // upload limit, is not sent and ends like a failed post.
+  static std::shared_ptr<TUploadThread> Start(std::wstring url, std::wstring file,
+                                              std::optional<std::vector<uint8_t>> content, HWND window, UINT message,
                                               WPARAM beginParam, UINT endMessage);
   // The server's answer once the end message has come; empty when the upload failed.
   std::string Answer() const;
@@ -50,6 +53,7 @@ class TUploadThread {
   std::string Post() const;
   std::wstring FUrl;
   std::wstring FFile;
+  std::optional<std::vector<uint8_t>> FContent;
   mutable std::mutex FLock;
   std::string FResponse;
 };

@@ -121,9 +121,10 @@ void TFrmVeskSupport::FormShow() {
   FFirstPage = WithIdentity(FAddresses.FirstPage(FMsgIds));
   // The browser takes all of its parent's client area: a panel of the page area's size.
   FBrowserArea = CreatePanel(Handle(), ScaleRect(kPageArea, Scale()));
-  wb1 = TWebBrowserHost::Create(FBrowserArea);
+  wb1 = TWebBrowserHost::Create(FBrowserArea, FAddresses.Home());
   if (wb1) {
     wb1->OnBeforeNavigate = [this](const std::wstring& url, bool& cancel) { wb1BeforeNavigate2(url, cancel); };
+    wb1->OnOpenOutside = [this](const std::wstring& url) { OpenWebAddress(Handle(), Narrow(url)); };
     wb1->OnNavigateComplete = [this] { FUploadFileName.clear(); };
     wb1->Navigate(Widen(FAddresses.FirstPage(FMsgIds)));
   } else {
@@ -202,7 +203,7 @@ std::string TFrmVeskSupport::WithIdentity(const std::string& address) const {
 void TFrmVeskSupport::wb1BeforeNavigate2(const std::wstring& url, bool& cancel) {
   const std::string address = Narrow(url);
   switch (FilterNavigation(address, FAddresses.Question(), FAddresses.WriteQuestion())) {
-    case TNavigationAction::naOpen: return;
+    case TNavigationAction::naOpen: return;  // the browser host checks it against the site
     case TNavigationAction::naReopenWithIdentity:
       FPendingAddress = address + IdentitySuffix(FIdentity);
       PostMessageW(Handle(), kOpenPendingAddress, 0, 0);
@@ -231,12 +232,17 @@ void TFrmVeskSupport::ChooseAndUpload(const char* patterns) {
   if (GetOpenFileNameW(&dialog)) Upload(file);
 }
 
-bool TFrmVeskSupport::Upload(const std::wstring& file) {
+bool TFrmVeskSupport::Upload(const std::wstring& file) { return StartUpload(file, std::nullopt); }
+
+bool TFrmVeskSupport::StartUpload(const std::wstring& file, std::optional<std::vector<uint8_t>> content) {
   if (!FUploadFileName.empty()) return false;
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   // A file that cannot be looked at now is tried all the same: its upload then ends as a failure.
-  if (GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
-      !UploadSizeAllowed((static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow)) {
+  const bool tooLarge =
+      content ? !UploadSizeAllowed(content->size())
+              : GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
+                    !UploadSizeAllowed((static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow);
+  if (tooLarge) {
     if (wmsg1) {
       wmsg1(FServices.langText("Message", "UploadTooLargeTitle", L"Confirm"),
             FServices.langText("Message", "UploadTooLarge", L"The file can't be larger than 5M"), TMessageKind::mkInformation);
@@ -244,8 +250,8 @@ bool TFrmVeskSupport::Upload(const std::wstring& file) {
     return false;
   }
   FUploadFileName = file;
-  FUpload = TUploadThread::Start(Widen(FAddresses.Upload()), file, Handle(), kSupportCentreMessage, kUploadBegun,
-                                 kUploadDone);
+  FUpload = TUploadThread::Start(Widen(FAddresses.Upload()), file, std::move(content), Handle(), kSupportCentreMessage,
+                                 kUploadBegun, kUploadDone);
   return true;
 }
 
@@ -257,7 +263,7 @@ bool TFrmVeskSupport::UploadPng(const std::vector<uint8_t>& png) {
   // GetTempFileName made the name's file to reserve it; it goes with the picture.
   const std::wstring reserved = name;
   const std::wstring picture = reserved + L".png";
-  const bool started = WriteFileReplacing(picture, png) && Upload(picture);
+  const bool started = WriteFileReplacing(picture, png) && StartUpload(picture, png);
   if (started) {
     FTemporaryFiles = {picture, reserved};
   } else {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,9 @@ class TFrmVeskSupport final : public TWindow {
   // Uploads a file unless one is on its way; a file over the limit gets a message instead.
   // True when the upload has started.
   bool Upload(const std::wstring& file);
-  // Saves a screenshot under a temporary name and uploads it; the file goes once the upload ends.
+  // Uploads a screenshot from memory under the name of a temporary file saved with it, which goes
+  // once the upload ends: a file in the temporary folder can be replaced by any of the user's
+  // processes, so it is never read back.
   bool UploadPng(const std::vector<uint8_t>& png);
 
   // The file on its way (empty when none) and the answer to the last upload.
@@ -67,6 +70,7 @@ class TFrmVeskSupport final : public TWindow {
   void Layout();
   void Paint(HDC dc);
   void wb1BeforeNavigate2(const std::wstring& url, bool& cancel);
+  bool StartUpload(const std::wstring& file, std::optional<std::vector<uint8_t>> content);
   void UploadMessage(WPARAM what);
   void UploadDone();
   void ChooseAndUpload(const char* patterns);

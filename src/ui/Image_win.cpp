@@ -153,9 +153,10 @@ void TImage::DrawPart(HDC target, const RECT& source, const RECT& destination) c
   }
   GdiFlush();
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(target, destination.left, destination.top, destination.right - destination.left,
-             destination.bottom - destination.top, dc_, source.left, source.top, source.right - source.left,
-             source.bottom - source.top, blend);
+  // gdi32's own entry, which msimg32's AlphaBlend forwards to: gdi32 is a known DLL, msimg32 is not.
+  GdiAlphaBlend(target, destination.left, destination.top, destination.right - destination.left,
+                destination.bottom - destination.top, dc_, source.left, source.top, source.right - source.left,
+                source.bottom - source.top, blend);
 }
 
 }  // namespace vsm

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ui/CommonControls_win.h"
 #include "ui/MessageBoxLayout.h"
 #include "ui/MousePoint_win.h"
 #include "ui/Rect_win.h"
@@ -86,8 +87,7 @@ class TMessageBoxWindow final : public TWindow {
 
   // The close button's hint, in a tooltip over its rectangle.
   void AddCloseHint() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitCommonControlClasses(ICC_WIN95_CLASSES);
     hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
                             nullptr);

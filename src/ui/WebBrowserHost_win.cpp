@@ -9,20 +9,24 @@
 #include <wrl/client.h>
 
 #include "base/com_win.h"
+#include "base/wide_win.h"
+#include "ui/BrowserProtection_win.h"
+#include "ui/EmbeddedNavigation.h"
 
 namespace vsm {
 
 using Microsoft::WRL::ComPtr;
 
 // The container: client site, in-place site and frame, host UI handler, and the sink of the
-// browser's events. Its lifetime is the host's; the reference counts only satisfy COM.
-class TWebBrowserHost::TSite : public IOleClientSite,
+// browser's events. It lives as long as anyone holds a reference: the host gives up its own when it
+// closes, and a browser that calls it after that finds no owner and is refused everything.
+class TWebBrowserHost::TSite final : public IOleClientSite,
                                public IOleInPlaceSite,
                                public IOleInPlaceFrame,
                                public IDocHostUIHandler,
                                public IDispatch {
  public:
-  TSite(TWebBrowserHost& owner, HWND parent) : FOwner(owner), FParent(parent) {}
+  TSite(TWebBrowserHost& owner, HWND parent) : FOwner(&owner), FParent(parent) {}
 
   bool Embed() {
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&FObject)))) {
@@ -45,6 +49,7 @@ class TWebBrowserHost::TSite : public IOleClientSite,
   }
 
   void Close() {
+    FOwner = nullptr;
     if (FEvents) FEvents->Unadvise(FCookie);
     FEvents.Reset();
     ComPtr<IOleInPlaceObject> inPlace;
@@ -86,7 +91,11 @@ class TWebBrowserHost::TSite : public IOleClientSite,
     return S_OK;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return ++FReferences; }
-  STDMETHODIMP_(ULONG) Release() override { return --FReferences; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG references = --FReferences;
+    if (references == 0) delete this;
+    return references;
+  }
 
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
@@ -193,13 +202,19 @@ class TWebBrowserHost::TSite : public IOleClientSite,
     // The arguments come in reverse order.
     switch (id) {
       case DISPID_NEWWINDOW3:  // (ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl)
-        if (parameters->cArgs >= 5) AskCancel(FOwner.OnNewWindow, parameters->rgvarg[0], parameters->rgvarg[3]);
+        if (parameters->cArgs >= 5 && Cancel(parameters->rgvarg[3]) && FOwner != nullptr) {
+          FOwner->NewWindow(Address(parameters->rgvarg[0]));
+        }
         break;
       case DISPID_BEFORENAVIGATE2:  // (pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel)
-        if (parameters->cArgs >= 7) AskCancel(FOwner.OnBeforeNavigate, parameters->rgvarg[5], parameters->rgvarg[0]);
+        if (parameters->cArgs >= 7) {
+          bool cancel = true;
+          if (FOwner != nullptr) FOwner->BeforeNavigate(Address(parameters->rgvarg[5]), cancel);
+          if (cancel) Cancel(parameters->rgvarg[0]);
+        }
         break;
       case DISPID_NAVIGATECOMPLETE2:
-        if (FOwner.OnNavigateComplete) FOwner.OnNavigateComplete();
+        if (FOwner != nullptr && FOwner->OnNavigateComplete) FOwner->OnNavigateComplete();
         break;
       default:
         break;
@@ -208,18 +223,18 @@ class TWebBrowserHost::TSite : public IOleClientSite,
   }
 
  private:
-  // Hands an event's address to the owner's handler and sets the event's cancel flag as it says.
-  static void AskCancel(const std::function<void(const std::wstring&, bool&)>& handler, const VARIANT& url,
-                        const VARIANT& cancel) {
+  // An event's address; empty when it holds none.
+  static std::wstring Address(const VARIANT& url) {
     const VARIANT* address = url.vt == (VT_BYREF | VT_VARIANT) ? url.pvarVal : &url;
-    if (!handler || address == nullptr || address->vt != VT_BSTR || cancel.vt != (VT_BYREF | VT_BOOL) ||
-        cancel.pboolVal == nullptr) {
-      return;
-    }
-    bool cancelled = false;
-    handler(address->bstrVal ? std::wstring(address->bstrVal, SysStringLen(address->bstrVal)) : std::wstring(),
-            cancelled);
-    if (cancelled) *cancel.pboolVal = VARIANT_TRUE;
+    if (address == nullptr || address->vt != VT_BSTR || address->bstrVal == nullptr) return {};
+    return std::wstring(address->bstrVal, SysStringLen(address->bstrVal));
+  }
+
+  // Sets an event's cancel flag; whether it could be set.
+  static bool Cancel(const VARIANT& cancel) {
+    if (cancel.vt != (VT_BYREF | VT_BOOL) || cancel.pboolVal == nullptr) return false;
+    *cancel.pboolVal = VARIANT_TRUE;
+    return true;
   }
 
   RECT ClientArea() const {
@@ -228,7 +243,7 @@ class TWebBrowserHost::TSite : public IOleClientSite,
     return area;
   }
 
-  TWebBrowserHost& FOwner;
+  TWebBrowserHost* FOwner;
   HWND FParent;
   ULONG FReferences = 1;
   ComPtr<IOleObject> FObject;
@@ -245,22 +260,45 @@ bool WebBrowserEngineAvailable() {
   return SUCCEEDED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&document)));
 }
 
-std::unique_ptr<TWebBrowserHost> TWebBrowserHost::Create(HWND parent) {
+std::unique_ptr<TWebBrowserHost> TWebBrowserHost::Create(HWND parent, const std::string& siteAddress) {
   std::unique_ptr<TWebBrowserHost> host(new TWebBrowserHost());
   // OLE needs a single-threaded apartment; a thread in another one gets no browser.
   const HRESULT ole = OleInitialize(nullptr);
   if (FAILED(ole)) return nullptr;
   host->FOleEntered = true;
   if (!WebBrowserEngineAvailable()) return nullptr;
-  host->FSite = std::make_unique<TSite>(*host, parent);
+  ApplyBrowserProtections();
+  host->FSiteHost = WebAddressHost(siteAddress);
+  host->FSite = new TSite(*host, parent);
   if (!host->FSite->Embed()) return nullptr;
   return host;
 }
 
 TWebBrowserHost::~TWebBrowserHost() {
-  if (FSite) FSite->Close();
-  FSite.reset();
+  if (FSite) {
+    FSite->Close();
+    FSite->Release();
+  }
   if (FOleEntered) OleUninitialize();
+}
+
+void TWebBrowserHost::BeforeNavigate(const std::wstring& url, bool& cancel) {
+  cancel = false;
+  if (OnBeforeNavigate) OnBeforeNavigate(url, cancel);
+  if (cancel) return;
+  switch (EmbeddedNavigation(Narrow(url), FSiteHost)) {
+    case TEmbeddedNavigation::enFollow: return;
+    case TEmbeddedNavigation::enDefaultBrowser:
+      if (OnOpenOutside) OnOpenOutside(url);
+      break;
+    case TEmbeddedNavigation::enRefuse: break;
+  }
+  cancel = true;
+}
+
+void TWebBrowserHost::NewWindow(const std::wstring& url) {
+  if (OnNewWindow) OnNewWindow(url);
+  if (EmbeddedNewWindow(Narrow(url)) == TEmbeddedNavigation::enDefaultBrowser && OnOpenOutside) OnOpenOutside(url);
 }
 
 bool TWebBrowserHost::Navigate(const std::wstring& url) {

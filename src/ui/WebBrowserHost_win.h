@@ -11,11 +11,15 @@
 
 namespace vsm {
 
+// Every navigation of every frame and every new window is checked (ui/EmbeddedNavigation.h): only
+// pages of the window's own site open in it, other web addresses go to OnOpenOutside, the rest is
+// refused. The browser runs with the process's protections on (BrowserProtection_win.h).
 class TWebBrowserHost {
  public:
-  // The control as a child area of `parent` filling its client area; null without an engine.
-  // User-interface thread (a single-threaded apartment).
-  static std::unique_ptr<TWebBrowserHost> Create(HWND parent);
+  // The control as a child area of `parent` filling its client area, following the pages on the
+  // host of `siteAddress`; null without an engine. User-interface thread (a single-threaded
+  // apartment).
+  static std::unique_ptr<TWebBrowserHost> Create(HWND parent, const std::string& siteAddress);
   ~TWebBrowserHost();
   TWebBrowserHost(const TWebBrowserHost&) = delete;
   TWebBrowserHost& operator=(const TWebBrowserHost&) = delete;
@@ -26,10 +30,13 @@ class TWebBrowserHost {
   // Fits the control to the parent's client area again.
   void Resize();
 
-  // A page asks for a new window showing `url`; set `cancel` to keep it from opening one.
-  std::function<void(const std::wstring& url, bool& cancel)> OnNewWindow;
+  // A page asked for a new window showing `url`; it never opens.
+  std::function<void(const std::wstring& url)> OnNewWindow;
   // The browser is about to open `url` (a page or a frame); set `cancel` to keep it from doing so.
+  // What the handler lets through is then checked against the site.
   std::function<void(const std::wstring& url, bool& cancel)> OnBeforeNavigate;
+  // A web address off the site, for the user's own browser.
+  std::function<void(const std::wstring& url)> OnOpenOutside;
   // A page or frame has been reached.
   std::function<void()> OnNavigateComplete;
 
@@ -37,7 +44,12 @@ class TWebBrowserHost {
   class TSite;
   TWebBrowserHost() = default;
 
-  std::unique_ptr<TSite> FSite;
+  void BeforeNavigate(const std::wstring& url, bool& cancel);
+  void NewWindow(const std::wstring& url);
+
+  // Reference-counted: the browser may still hold and call the site after it is closed.
+  TSite* FSite = nullptr;
+  std::string FSiteHost;
   bool FOleEntered = false;
 };
 

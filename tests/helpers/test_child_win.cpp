@@ -8,6 +8,8 @@
 //   test_child record <file> <arguments...>
 //                            appends the arguments, one line, to the file (a stand-in for the
 //                            program the shell opens addresses with)
+//   test_child load <names...>
+//                            loads each library by name, as a program importing them would
 #include <windows.h>
 
 #include <algorithm>
@@ -88,6 +90,11 @@ int main(int argc, char** argv) {
     return found;
   }
   if (std::strcmp(mode, "record") == 0) return Record(argc, argv);
+  if (std::strcmp(mode, "load") == 0) {
+    int missing = 0;
+    for (int i = 2; i < argc; ++i) missing += LoadLibraryA(argv[i]) == nullptr ? 1 : 0;
+    return missing;
+  }
   Sleep(kLongestLifeMs);
   return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <regex>
 
 #include "base/text.h"
 
@@ -56,12 +55,15 @@ bool ProcessRowVisible(const TProcessRow& row, bool showSystem, bool netOnly) {
 }
 
 std::array<std::string, 4> SummaryPieces(const std::string& text) {
-  static const std::regex pattern("(.*)%d(.*)%d(.*)%d+(.*)$");
-  std::smatch match;
-  if (!std::regex_search(text, match, pattern)) {
-    return SummaryPieces(kTotalProcessDefault);
-  }
-  return {match[1].str(), match[2].str(), match[3].str(), match[4].str()};
+  // The last three "%d" places, the last one taking every "d" that follows it. A scan from the
+  // end keeps this linear whatever a language file holds.
+  const size_t third = text.rfind("%d");
+  const size_t second = third == std::string::npos || third < 2 ? std::string::npos : text.rfind("%d", third - 2);
+  const size_t first = second == std::string::npos || second < 2 ? std::string::npos : text.rfind("%d", second - 2);
+  if (first == std::string::npos) return SummaryPieces(kTotalProcessDefault);
+  const size_t rest = text.find_first_not_of('d', third + 2);
+  return {text.substr(0, first), text.substr(first + 2, second - first - 2), text.substr(second + 2, third - second - 2),
+          rest == std::string::npos ? std::string() : text.substr(rest)};
 }
 
 }  // namespace vsm

@@ -7,8 +7,8 @@
 #include "base/ByteSize_win.h"
 #include "base/DecimalText.h"
 #include "base/handle_win.h"
-#include "base/library_win.h"
 #include "base/wide_win.h"
+#include "platform/RedirectedPath_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/SystemProcessQuery_win.h"
 #include "software/Software_win.h"
@@ -69,16 +69,12 @@ int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
 }
 
 // The shell's properties sheet of a file. A 32-bit process on 64-bit Windows would be shown the
-// 32-bit system folder instead of the real one, so the redirection is off around the call.
-void ShowFileProperties(HWND owner, const std::wstring& path) {
-  using DisableFn = BOOL(WINAPI*)(PVOID*);
-  using RevertFn = BOOL(WINAPI*)(PVOID);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto disable = BindFunction<DisableFn>(kernel, "Wow64DisableWow64FsRedirection");
-  const auto revert = BindFunction<RevertFn>(kernel, "Wow64RevertWow64FsRedirection");
-  PVOID old = nullptr;
-  const bool disabled = disable != nullptr && revert != nullptr && disable(&old) != FALSE;
-  const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") == std::wstring::npos ? 0 : path.find_last_of(L"\\/"));
+// 32-bit system folder's copy, so a file there is named by its Sysnative path; the redirection
+// stays on, as the shell extensions loaded for the sheet need their own 32-bit libraries.
+void ShowFileProperties(HWND owner, const std::wstring& exePath) {
+  const std::wstring path = NativeFilePath(exePath);
+  const size_t separator = path.find_last_of(L"\\/");
+  const std::wstring folder = path.substr(0, separator == std::wstring::npos ? 0 : separator);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_INVOKEIDLIST;
@@ -88,7 +84,6 @@ void ShowFileProperties(HWND owner, const std::wstring& path) {
   info.lpDirectory = folder.c_str();
   info.nShow = SW_SHOW;
   ShellExecuteExW(&info);
-  if (disabled) revert(old);
 }
 
 // Whether the engine still lists the item. An item whose process has gone may share its id with a

@@ -384,3 +384,42 @@ TEST(Hardware, ACycleLongerThanTheWaitKeepsTheComponentsUntilItEnds) {
 
 }  // namespace
 }  // namespace vsm
+
+namespace vsm {
+namespace {
+
+TEST(Hardware, EndTimerAndWaitReturnsOnlyOnceTheCycleUnderWayHasEnded) {
+  Latch latch;
+  latch.open = false;
+  THardware hardware(FullMachine(nullptr, &latch));
+  hardware.StartAsynTimer(200);
+  ASSERT_TRUE(latch.WaitFor([&] { return latch.updating; }));
+  std::thread opener([&] {
+    std::this_thread::sleep_for(100ms);
+    latch.Set(&Latch::open, true);
+  });
+  EXPECT_TRUE(hardware.EndTimerAndWait());
+  {
+    std::lock_guard<std::mutex> guard(latch.lock);
+    EXPECT_FALSE(latch.updating);
+  }
+  opener.join();
+  EXPECT_TRUE(hardware.EndTimerAndWait());  // nothing left to stop
+}
+
+TEST(Hardware, EndTimerAndWaitGivesUpOnACycleLongerThanTheWait) {
+  Latch latch;
+  latch.open = false;
+  auto hardware = std::make_unique<THardware>(FullMachine(nullptr, &latch));
+  hardware->StartAsynTimer(10);
+  ASSERT_TRUE(latch.WaitFor([&] { return latch.updating; }));
+  EXPECT_FALSE(hardware->EndTimerAndWait());  // after 110 ms
+  hardware.reset();
+  latch.Set(&Latch::open, true);
+  ASSERT_TRUE(latch.WaitFor([&] { return latch.destroyed; }));
+  std::lock_guard<std::mutex> guard(latch.lock);
+  EXPECT_FALSE(latch.destroyedWhileUpdating);
+}
+
+}  // namespace
+}  // namespace vsm

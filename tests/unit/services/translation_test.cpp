@@ -74,6 +74,39 @@ TEST(Translation, DeletedLanguageFileMeansEnglishAndMissingEnglishMeansBuiltIn) 
   EXPECT_EQ(bare.GetLangCharset(1), 1);
 }
 
+TEST(Translation, ALanguageNameWithAFolderPartIsRefused) {
+  for (const char* name : {"..\\..\\Evil", "../Evil", "sub\\Evil", "sub/Evil", "C:\\Evil", "\\\\server\\share\\Evil",
+                           ".", "..", "", "Evil.ini:x", "Eng*", "English\n"}) {
+    // The file the joined path names exists, as it would outside the folder on a real disk.
+    Folder folder = StandardFolder();
+    folder.files[std::string(kDir) + name + ".ini"] = Utf16File("[Translation]\r\nppmExit=Planted\r\n");
+    TTranslator translator(folder.Access());
+    translator.SetLanguageFile(kDir, name);
+    EXPECT_EQ(translator.LangFile(), std::string(kDir) + "English.ini") << name;
+    EXPECT_EQ(translator.GetLangText("Translation", "ppmExit", "?"), "Exit") << name;
+    EXPECT_FALSE(IsPlainLanguageName(name)) << name;
+  }
+  for (const char* name : {"Chinese", "English", "Deutsch (Schweiz)", "中文", "my.language"}) {
+    EXPECT_TRUE(IsPlainLanguageName(name)) << name;
+  }
+}
+
+TEST(Translation, ALongTextIsCutBetweenTwoCharacters) {
+  Folder folder = StandardFolder();
+  std::string chinese;
+  while (chinese.size() < 3 * kMaxLangTextBytes) chinese += "进程";
+  folder.files[std::string(kDir) + "Long.ini"] =
+      Utf16File("[Translation]\r\nTotalProcess=" + chinese + "\r\nShort=" + std::string(kMaxLangTextBytes, 'x') + "\r\n");
+  TTranslator translator(folder.Access());
+  translator.SetLanguageFile(kDir, "Long");
+  const std::string cut = translator.GetLangText("Translation", "TotalProcess", "?");
+  EXPECT_LE(cut.size(), kMaxLangTextBytes);
+  EXPECT_GT(cut.size(), kMaxLangTextBytes - 3);
+  EXPECT_TRUE(IsValidUtf8(cut));
+  EXPECT_EQ(cut, chinese.substr(0, cut.size()));
+  EXPECT_EQ(translator.GetLangText("Translation", "Short", "?"), std::string(kMaxLangTextBytes, 'x'));
+}
+
 TEST(Translation, SwitchingTwiceLeavesTheLastLanguage) {
   Folder folder = StandardFolder();
   TTranslator translator(folder.Access());

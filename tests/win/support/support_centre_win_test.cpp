@@ -253,5 +253,20 @@ TEST(SupportCentreWin, AScreenshotGoesUpUnderATemporaryNameThatIsDeletedAfterwar
   EXPECT_FALSE(FileExists(picture.substr(0, picture.size() - 4)));
 }
 
+TEST(SupportCentreWin, AScreenshotGoesUpAsCapturedEvenWhenItsTemporaryFileIsReplaced) {
+  LoopbackHttpServer server(R"({"ok":1})");
+  SupportUnderTest under(server);
+  const std::string png = "\x89PNG\r\n\x1A\n" + SomeBytes(3000);
+  ASSERT_TRUE(under.support.UploadPng(std::vector<uint8_t>(png.begin(), png.end())));
+  // Another process of the user puts a file of its own in its place at once.
+  const std::string planted = "planted by another process";
+  ASSERT_TRUE(WriteFileReplacing(under.support.UploadFileName(), std::vector<uint8_t>(planted.begin(), planted.end())));
+  ASSERT_TRUE(PumpUntil([&] { return under.support.UploadFileName().empty(); }));
+  ASSERT_EQ(server.Requests().size(), 1u);
+  const std::optional<FilePart> part = FilePartOf(server.Requests()[0]);
+  ASSERT_TRUE(part);
+  EXPECT_TRUE(part->bytes == png) << "the upload sent what is in the file now";
+}
+
 }  // namespace
 }  // namespace vsm

@@ -165,5 +165,30 @@ TEST(ProcessPageRules, SummaryPiecesAndBrokenTextFallsBack) {
   }
 }
 
+TEST(ProcessPageRules, SummaryPiecesTakeTheLastThreePlaces) {
+  struct Case {
+    const char* text;
+    std::array<std::string, 4> pieces;
+  };
+  const Case cases[] = {
+      {"%d%d%d", {"", "", "", ""}},
+      {"a %d b %d c %d d %d e", {"a %d b ", " c ", " d ", " e"}},
+      {"%d, %d, %ddd!", {"", ", ", ", ", "!"}},
+      {"100%% %d / %d / %d", {"100%% ", " / ", " / ", ""}},
+      {"%d%d %d", {"", "", " ", ""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SummaryPieces(c.text), c.pieces) << c.text;
+}
+
+TEST(ProcessPageRules, SummaryOfAVeryLongTextIsFound) {
+  // A language file may hold anything; tens of thousands of characters must neither overflow the
+  // stack nor take long.
+  const std::string filler(100000, 'x');
+  const auto pieces = SummaryPieces(filler + "%d" + filler + "%d" + filler + "%d" + filler);
+  EXPECT_EQ(pieces[0], filler);
+  EXPECT_EQ(pieces[3], filler);
+  EXPECT_EQ(SummaryPieces(std::string(100000, '%')), SummaryPieces(kTotalProcessDefault));
+}
+
 }  // namespace
 }  // namespace vsm
