@@ -4,7 +4,8 @@
 
 namespace vsm {
 
-using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, ULONG length, ULONG* returned);
+using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, ULONG length,
+                                                 ULONG* returned);
 
 // Null when ntdll does not export it.
 NtQuerySystemInformationFn NtQuerySystemInformationFunction();

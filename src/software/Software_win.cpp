@@ -32,7 +32,9 @@ class WindowsSoftwarePlatform final : public SoftwarePlatform {
     processes_.Refresh();
     vsm::FillProcessList(list, known, processes_.Records());
   }
-  float ProcessCpuUsage(TProcessItem& item) override { return GetProcessCpuUsage(&item, processes_.Records()); }
+  float ProcessCpuUsage(TProcessItem& item) override {
+    return GetProcessCpuUsage(&item, processes_.Records());
+  }
   uint64_t ProcessPrivateBytes(uint32_t processId) override { return GetProcessPrivateBytes(processId); }
   bool KillProcessItem(TProcessItem& item) override { return vsm::KillProcessItem(&item); }
   uint64_t NowMs() override {

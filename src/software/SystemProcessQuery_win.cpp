@@ -25,7 +25,8 @@ bool TSystemProcessQuery::Refresh() {
   if (buffer_.empty()) buffer_.resize(kFirstQuerySize);
   for (;;) {
     ULONG returned = 0;
-    const LONG status = query(kSystemProcessInformation, buffer_.data(), static_cast<ULONG>(buffer_.size()), &returned);
+    const LONG status =
+        query(kSystemProcessInformation, buffer_.data(), static_cast<ULONG>(buffer_.size()), &returned);
     if (status >= 0) {
       // A system that does not say how much it wrote leaves the rest of the buffer zeroed.
       const size_t used = returned != 0 ? std::min<size_t>(returned, buffer_.size()) : buffer_.size();

@@ -22,7 +22,8 @@ void DecodeSystemProcessRecords(ByteView buffer, std::vector<TProcessTimes>& out
                    [](const TProcessTimes& a, const TProcessTimes& b) { return a.id < b.id; });
 }
 
-const TProcessTimes* FindProcessTimes(const std::vector<TProcessTimes>& sorted, const TProcessIdentity& process) {
+const TProcessTimes* FindProcessTimes(const std::vector<TProcessTimes>& sorted,
+                                      const TProcessIdentity& process) {
   auto at = std::lower_bound(sorted.begin(), sorted.end(), process.id,
                              [](const TProcessTimes& times, uint32_t id) { return times.id < id; });
   for (; at != sorted.end() && at->id == process.id; ++at) {

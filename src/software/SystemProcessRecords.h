@@ -31,7 +31,8 @@ inline constexpr size_t kProcessRecordMinimumSize = 0x48;
 void DecodeSystemProcessRecords(ByteView buffer, std::vector<TProcessTimes>& out);
 
 // The record of a process in sorted records, matched by id and start time; null when absent.
-const TProcessTimes* FindProcessTimes(const std::vector<TProcessTimes>& sorted, const TProcessIdentity& process);
+const TProcessTimes* FindProcessTimes(const std::vector<TProcessTimes>& sorted,
+                                      const TProcessIdentity& process);
 
 // Size to try next after a query answered that `current` bytes are too few; it asked for
 // `needed` (0 when it did not say). Room to spare, since processes may start in between.

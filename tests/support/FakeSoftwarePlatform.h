@@ -39,9 +39,11 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     int cpuLoadCallsInside = 0;
     int mostCpuLoadCallsInside = 0;
     std::condition_variable changed;
-    // The steady clock: each sample's CPU reading moves it on by one period.
+    // The steady clock: each sample moves it on by one period, at its CPU reading or, in a pass
+    // of the process list alone, at its snapshot.
     uint64_t nowMs = 0;
     uint64_t periodMs = 1000;
+    bool clockMovedForSample = false;
   };
 
   explicit FakeSoftwarePlatform(std::shared_ptr<State> state) : state_(std::move(state)) {}
@@ -64,11 +66,14 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     state_->changed.wait(guard, [this] { return !state_->holdCpuLoad; });
     --state_->cpuLoadCallsInside;
     state_->nowMs += state_->periodMs;
+    state_->clockMovedForSample = true;
     return state_->cpuLoad;
   }
   void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known) override {
     std::lock_guard guard(state_->lock);
     ++state_->snapshots;
+    if (!state_->clockMovedForSample) state_->nowMs += state_->periodMs;
+    state_->clockMovedForSample = false;
     std::vector<TProcessIdentity> snapshot;
     for (const Process& process : state_->running) {
       const TProcessIdentity identity{process.id, process.created};

@@ -276,8 +276,9 @@ TEST_F(SoftwareEngine, WithoutTheDriverMachineRatesComeFromTheInterfaceCounters)
   EXPECT_EQ(engine.TdiRecord().CurPoint(), point);
   EXPECT_EQ(engine.Bytes_In(), 1600u);
   Sample(engine);
-  EXPECT_EQ(engine.TdiRecord().RecvPerS(), 100u);
-  EXPECT_EQ(engine.TdiRecord().SendPerS(), 50u);
+  // The difference covers the two seconds since the last read: per second, half of it.
+  EXPECT_EQ(engine.TdiRecord().RecvPerS(), 50u);
+  EXPECT_EQ(engine.TdiRecord().SendPerS(), 25u);
   EXPECT_EQ(engine.TdiRecord().MaxInValue(), 600u);
   EXPECT_EQ(reads, tables.size());
   // No per-process figure is made up from the machine's counters.

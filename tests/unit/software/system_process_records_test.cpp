@@ -76,11 +76,12 @@ TEST(SystemProcessRecords, BrokenChainsEndWithoutReadingOutside) {
 
 TEST(SystemProcessRecords, FoundByIdAndStartTime) {
   std::vector<TProcessTimes> records;
-  DecodeSystemProcessRecords(Buffer({{40, 500, 1, 1, 0xB8}, {20, 0, 1, 1, 0xB8}, {30, 900, 1, 1, 0}}), records);
+  DecodeSystemProcessRecords(Buffer({{40, 500, 1, 1, 0xB8}, {20, 0, 1, 1, 0xB8}, {30, 900, 1, 1, 0}}),
+                             records);
   EXPECT_EQ(FindProcessTimes(records, {30, 900}), &records[1]);
-  EXPECT_EQ(FindProcessTimes(records, {30, 0}), &records[1]);   // a start time unknown to the caller
+  EXPECT_EQ(FindProcessTimes(records, {30, 0}), &records[1]);    // a start time unknown to the caller
   EXPECT_EQ(FindProcessTimes(records, {20, 123}), &records[0]);  // or to the system
-  EXPECT_EQ(FindProcessTimes(records, {30, 901}), nullptr);     // the id is another process's now
+  EXPECT_EQ(FindProcessTimes(records, {30, 901}), nullptr);      // the id is another process's now
   EXPECT_EQ(FindProcessTimes(records, {31, 0}), nullptr);
   EXPECT_EQ(FindProcessTimes({}, {30, 0}), nullptr);
 }

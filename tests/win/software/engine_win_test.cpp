@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 #include "ChildProcess_win.h"
 #include "EngineItems.h"
 #include "sim/SimTrafficFilter.h"
+#include "software/TdiFwDrv.h"
 #include "software/DriverEvent_win.h"
 #include "software/Software_win.h"
 #include "host_traffic_win.h"
@@ -22,14 +28,44 @@ void Sample(TSoftware& engine) {
   engine.UpdateProcesses();
 }
 
+double NowMs() {
+  using Ms = std::chrono::duration<double, std::milli>;
+  return Ms(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Two samples half a second apart; `between` runs before the second. The engine's period lies
+// between the two bounds the test measures around them.
+struct PeriodBounds {
+  double shortestMs = 0;
+  double longestMs = 0;
+};
+
+PeriodBounds SampleTwice(TSoftware& engine, const std::function<void()>& between) {
+  const double beforeFirst = NowMs();
+  Sample(engine);
+  const double afterFirst = NowMs();
+  between();
+  Sleep(500);
+  const double beforeSecond = NowMs();
+  Sample(engine);
+  return {beforeSecond - afterFirst, NowMs() - beforeFirst};
+}
+
+// A rate is the period's bytes per second of the period's measured length.
+void ExpectPerSecond(double rate, uint64_t bytes, const PeriodBounds& period) {
+  EXPECT_GE(rate, static_cast<double>(bytes) * 1000 / period.longestMs - 1) << bytes;
+  EXPECT_LE(rate, static_cast<double>(bytes) * 1000 / period.shortestMs + 1) << bytes;
+}
+
 TEST(SoftwareOnWindows, WithoutTheDriverManagerMachineTrafficComesFromTheInterfaces) {
   std::unique_ptr<TSoftware> engine = CreateSoftware();
   EXPECT_FALSE(engine->HasTdiData());
   const MachineTotals before = test::HostTotals();
-  Sample(*engine);
-  const uint64_t firstIn = engine->Bytes_In();
-  const uint64_t firstOut = engine->Bytes_Out();
-  Sample(*engine);
+  uint64_t firstIn = 0, firstOut = 0;
+  const PeriodBounds period = SampleTwice(*engine, [&] {
+    firstIn = engine->Bytes_In();
+    firstOut = engine->Bytes_Out();
+  });
   const MachineTotals after = test::HostTotals();
   // The totals are the host's own counters of its interfaces that are up, loopback excluded.
   EXPECT_LE(before.received, firstIn);
@@ -37,8 +73,8 @@ TEST(SoftwareOnWindows, WithoutTheDriverManagerMachineTrafficComesFromTheInterfa
   EXPECT_LE(before.sent, firstOut);
   EXPECT_LE(engine->Bytes_Out(), after.sent);
   EXPECT_EQ(engine->TdiRecord().CurPoint(), 1);
-  EXPECT_EQ(engine->TdiRecord().RecvPerS(), engine->Bytes_In() - firstIn);
-  EXPECT_EQ(engine->TdiRecord().SendPerS(), engine->Bytes_Out() - firstOut);
+  ExpectPerSecond(engine->TdiRecord().RecvPerS(), engine->Bytes_In() - firstIn, period);
+  ExpectPerSecond(engine->TdiRecord().SendPerS(), engine->Bytes_Out() - firstOut, period);
   // Per-process traffic needs the filter driver: it stays unknown.
   TProcessItemRef self = FindItem(*engine, GetCurrentProcessId());
   ASSERT_NE(self, nullptr);
@@ -149,15 +185,73 @@ TEST(SoftwareOnWindows, ProcessTrafficFromTheSimulatedFilter) {
                    std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), WindowsDriverEventFactory()));
   DWORD self = GetCurrentProcessId();
   device.AddTraffic(self, 5000, 700);
-  Sample(engine);
-  device.AddTraffic(self, 2048, 100);
-  Sample(engine);
+  const PeriodBounds period = SampleTwice(engine, [&] { device.AddTraffic(self, 2048, 100); });
   TProcessItemRef item = FindItem(engine, self);
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->byte_in, 7048);
-  EXPECT_EQ(item->RecvDataPerS, 2048);
-  EXPECT_EQ(item->SendDataPerS, 100);
-  EXPECT_EQ(engine.TdiRecord().RecvPerS(), 2048u);
+  ExpectPerSecond(item->RecvDataPerS, 2048, period);
+  ExpectPerSecond(item->SendDataPerS, 100, period);
+  ExpectPerSecond(engine.TdiRecord().RecvPerS(), 2048, period);
+}
+
+// Bytes that flow steadily in real time: before each traffic read the simulated filter is
+// brought up to the bytes due by then, all of them this process's. The reply to this process's
+// own read is slow, so that a sample takes a good part of a second, as on a loaded machine.
+class SteadyTrafficChannel final : public CountingDriverChannel {
+ public:
+  static constexpr uint64_t kBytesPerSecond = 1'000'000;
+  static constexpr DWORD kSlowReplyMs = 300;
+
+  SteadyTrafficChannel(sim::SimTrafficFilter& filter, uint32_t processId)
+      : filter_(filter), inner_(filter.OpenChannel()), processId_(processId), startMs_(NowMs()) {}
+  bool IsOpen() const override { return inner_->IsOpen(); }
+  bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                        uint32_t& returned) override {
+    if (code != tdi::kIoctlGetProcessData) {
+      return inner_->ControlReturning(code, in, inSize, out, outSize, returned);
+    }
+    const auto due = static_cast<uint64_t>((NowMs() - startMs_) * kBytesPerSecond / 1000);
+    filter_.AddTraffic(processId_, due - given_, (due - given_) / 2);
+    given_ = due;
+    const bool ok = inner_->ControlReturning(code, in, inSize, out, outSize, returned);
+    uint32_t asked = 0;
+    if (inSize >= sizeof asked) std::memcpy(&asked, in, sizeof asked);
+    if (asked == processId_) Sleep(kSlowReplyMs);
+    return ok;
+  }
+
+ private:
+  sim::SimTrafficFilter& filter_;
+  std::unique_ptr<DriverChannel> inner_;
+  uint32_t processId_;
+  double startMs_;
+  uint64_t given_ = 0;
+};
+
+// The worker waits a second after each sample, so a period is that second plus the sample: the
+// rates shown are still the bytes of one real second, for the machine and for the process.
+TEST(SoftwareOnWindows, RatesOfTheWorkerArePerRealSecond) {
+  sim::SimTrafficFilter device;
+  const DWORD self = GetCurrentProcessId();
+  TSoftware engine(CreateWindowsSoftwarePlatform(),
+                   std::make_unique<TVeskTdiFwDrv>(std::make_unique<SteadyTrafficChannel>(device, self),
+                                                   WindowsDriverEventFactory()));
+  engine.StartAsynTimer(1000);
+  const double deadline = NowMs() + 30000;
+  while (engine.TdiRecord().CurPoint() < 3 && NowMs() < deadline) Sleep(100);
+  engine.EndTimer();
+  ASSERT_GE(engine.TdiRecord().CurPoint(), 3);
+  // A machine shared with other work may hold the worker up between a read and its clock: the
+  // middle one of three samples is what counts.
+  std::vector<uint32_t> rates = {engine.TdiRecord().InEntry(1), engine.TdiRecord().InEntry(2),
+                                 engine.TdiRecord().InEntry(3)};
+  std::sort(rates.begin(), rates.end());
+  const double expected = SteadyTrafficChannel::kBytesPerSecond;
+  EXPECT_NEAR(rates[1], expected, expected * 0.02);
+  EXPECT_NEAR(engine.TdiRecord().OutEntry(2), expected / 2, expected * 0.05);
+  TProcessItemRef item = FindItem(engine, self);
+  ASSERT_NE(item, nullptr);
+  EXPECT_NEAR(item->RecvDataPerS, expected, expected * 0.05);
 }
 
 }  // namespace

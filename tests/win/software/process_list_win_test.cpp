@@ -198,7 +198,7 @@ TEST(KillProcessItem, EndsTheChildAndAnEndedProcessCountsAsEnded) {
 
 // An item whose id has gone to another process (another start time) ends nothing.
 TEST(KillProcessItem, AProcessThatIsNoLongerTheItemsIsLeftAlone) {
-  ChildProcess child(L"window");
+  ChildProcess child(L"wait");
   ASSERT_TRUE(child.Started());
   TProcessItemRef item = SnapshotItem(child.Id());
   ASSERT_NE(item, nullptr);

@@ -55,7 +55,7 @@ TEST(ProcessPageRules, CpuWithinOnePointTiesAndTiesGoByProcessIdBothWays) {
 }
 
 TEST(ProcessPageRules, UnknownTrafficSortsLowest) {
-  TProcessRow known{Item(1, "a", 0)}, unknown{Item(2, "b", 0)};
+  TProcessRow known{Item(1, "a", 0), {}}, unknown{Item(2, "b", 0), {}};
   known.figures.byte_in = 0;
   unknown.figures.byte_in = -1;
   EXPECT_GT(CompareProcessKey(known, unknown, 3), 0);
