@@ -17,7 +17,7 @@ bars=/tmp/vsm_e2e_bars.ppm
 amber_seen=0
 consistent=1
 for sample in $(seq 40); do
-  import -window root "ppm:$bars" 2>/dev/null || break
+  import -window root -depth 8 "ppm:$bars" 2>/dev/null || break
   # One line per bar: its length in pixels, its temperature and its colour's name.
   verdict=$(python3 - "$bars" "$pl" "$pt" "$pr" <<'PY'
 import sys
