@@ -49,8 +49,9 @@ void FillGraphicsPage(TInfoTree& tree, const THardwareParts* hardware, const TPa
     row.Add(texts.Caption("Technology", "Technology"), card.Technology());
     for (int d = 0; d < card.Displays().Count(); ++d) AddDisplay(row, *card.Displays().GetDisplay(d), texts);
 
-    // A card without a sensor gets no temperature row.
-    if (card.Temperature() != 0) {
+    // A card without a sensor gets no temperature row. The snapshot answers: the vendor library is
+    // called from the hardware thread only.
+    if (hardware->Reading(kTemperatureClass, index) != 0) {
       TInfoRow& temperature = row.Add(texts.Caption("Temperature", "Temperature"));
       temperature.Tag = kTemperatureTag;
       temperature.Data = index;

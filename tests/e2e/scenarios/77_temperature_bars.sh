@@ -16,8 +16,11 @@ read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
 bars=/tmp/vsm_e2e_bars.ppm
 amber_seen=0
 consistent=1
-for sample in $(seq 40); do
-  import -window root "ppm:$bars" 2>/dev/null || break
+samples=0
+deadline=$((SECONDS + 90))
+while [ "$SECONDS" -lt "$deadline" ]; do
+  import -window root -depth 8 "ppm:$bars" 2>/dev/null || { sleep 1; continue; }
+  samples=$((samples + 1))
   # One line per bar: its length in pixels, its temperature and its colour's name.
   verdict=$(python3 - "$bars" "$pl" "$pt" "$pr" <<'PY'
 import sys
@@ -57,9 +60,11 @@ PY
     esac
     [ "$name" = amber ] && amber_seen=1
   done <<< "$verdict"
-  if [ "$amber_seen" = 1 ] && [ "$sample" -ge 3 ]; then break; fi
+  last=$(echo $verdict)
+  if [ "$amber_seen" = 1 ] && [ "$samples" -ge 3 ]; then break; fi
   sleep 1
 done
+echo "  $samples samples; the last: $last"
 screenshot popup_temperature_bars
 check "every bar has its temperature's colour" test "$consistent" = 1
 check "a bar between 50 and 69 °C was amber" test "$amber_seen" = 1

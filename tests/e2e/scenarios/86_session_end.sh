@@ -15,8 +15,6 @@ read -r pl pt pr pb pv < <(window_rect TfrmMonitorPopup)
 pointer_to $((pl + 86)) $((pt + 27 + 34 + 10))
 xdotool click 1
 sleep 1
-pointer_to $((sl + 20)) $((st - 200))
-probe wait-visible TfrmMonitorPopup 0 5
 mkdir -p "$(settings_dir)"
 printf '[General]\r\nTmepUnit=C\r\nFloatX=12px\r\n\0\0\xff' > "$(settings_file)"
 check "the session may end" test "$(probe send TfrmVeskSystemMonitor 17 0 0)" = 1  # WM_QUERYENDSESSION

@@ -44,6 +44,9 @@ std::string FirstMemorySize(const TSMBios& s) {
 std::string FirstMemoryType(const TSMBios& s) {
   return s.MemoryDeviceInfo().at(0)->GetMemoryTypeStr();
 }
+std::string FirstMemorySpeed(const TSMBios& s) {
+  return std::to_string(s.MemoryDeviceInfo().at(0)->GetSpeed());
+}
 std::string FirstFamily(const TSMBios& s) { return s.ProcessorInfo().at(0)->ProcessorFamilyStr(); }
 std::string FirstVoltage(const TSMBios& s) {
   return Format("%g", s.ProcessorInfo().at(0)->GetProcessorVoltaje());
@@ -77,6 +80,12 @@ TEST(SMBiosDecoding, EdgeCases) {
       {"size 83FFh is under 1 MB", MemoryDevice(0x28, 0x83FF), FirstMemorySize, "0"},
       {"size 4000h in megabytes", MemoryDevice(0x28, 0x4000), FirstMemorySize, "16384"},
       {"memory type 26", MemoryDevice(0x28, 1, 0, 26), FirstMemoryType, "DDR4"},
+      {"speed word", StructureBuilder(17, 0x40, 0x28).Word(0x15, 3200).Bytes(), FirstMemorySpeed, "3200"},
+      {"speed FFFFh takes the Extended Speed",
+       StructureBuilder(17, 0x40, 0x5C).Word(0x15, 0xFFFF).DWord(0x54, 0x80011170).Bytes(), FirstMemorySpeed,
+       "70000"},  // bit 31 is reserved
+      {"speed FFFFh without an Extended Speed field", StructureBuilder(17, 0x40, 0x28).Word(0x15, 0xFFFF).Bytes(),
+       FirstMemorySpeed, "0"},
       {"memory type 29", MemoryDevice(0x28, 1, 0, 29), FirstMemoryType, "LPDDR3"},
       {"memory type 34", MemoryDevice(0x28, 1, 0, 34), FirstMemoryType, "DDR5"},
       {"memory type 35", MemoryDevice(0x28, 1, 0, 35), FirstMemoryType, "LPDDR5"},
@@ -212,8 +221,9 @@ TEST(SMBiosDecoding, TextsAsTheProgramShowsThem) {
   EXPECT_EQ(ConnectorTypeText(255),
             "Other  Use Reference Designator Strings to supply information");
   EXPECT_EQ(SlotTypeText(14), "PCI  66MHz Capable");
-  EXPECT_EQ(ProcessorFamilyText(204), "z/Architectur base");
-  EXPECT_EQ(ProcessorFamilyText(177), "Pentium?III Processor with Intel");
+  EXPECT_EQ(ProcessorFamilyText(204), "z/Architecture base");
+  EXPECT_EQ(ProcessorFamilyText(177), "Pentium\u00AE III Processor with Intel\u00AE SpeedStep\u2122 Technology");
+  EXPECT_EQ(ProcessorFamilyText(254), "Indicator to obtain the processor family from the Processor Family 2 field");
   EXPECT_EQ(BoardTypeText(1), "Unknown");  // the table starts at 2
   EXPECT_EQ(PortTypeText(34), "Unknown");
   EXPECT_EQ(ProcessorUpgradeText(43), "Unknown");
