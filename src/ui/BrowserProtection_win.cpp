@@ -1,3 +1,9 @@
+// The feature controls came with Internet Explorer 6 on Windows XP SP2, the oldest system this
+// program runs on; the headers declare them only from that level. The call is bound at run time.
+#ifndef _WIN32_IE
+#define _WIN32_IE 0x0603
+#endif
+
 #include "ui/BrowserProtection_win.h"
 
 #include <windows.h>
