@@ -102,7 +102,7 @@ TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
   auto noVersion = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Manufacturer", WmiValue::Text("Intel Corporation")}, {"Product", WmiValue::Text("DQ77MK")}}};
   };
-  TGeneralBoard unversioned(DriverChannelFactory{}, noVersion);
+  TGeneralBoard unversioned(DriverChannelFactory{}, QueryBaseBoard(noVersion));
   THardwareParts boardOnly;
   boardOnly.board = &unversioned;
   FillOverviewPage(tree, &boardOnly, 0, {});

@@ -145,8 +145,8 @@ TEST(ThermalZones, MainboardSectionGroup) {
   ASSERT_EQ(tree.Rows()[1]->Children().size(), 1u);
   EXPECT_EQ(tree.Rows()[1]->Children()[0]->Caption, "TZ01");
   const int tag = tree.Rows()[1]->Children()[0]->Tag;
-  EXPECT_EQ(tag, 0x4001);
-  EXPECT_EQ(BoardSensorValueText(tag, read, [](double c) { return std::to_string(int(c)) + " C"; }), "45 C");
+  EXPECT_EQ(tag, 0x5001);
+  EXPECT_EQ(BoardSensorValueText(tag, read, [](double c) { return std::to_string(int(c)) + " C"; }, "."), "45 C");
 
   zones = {{"TZ00", 0}};
   TInfoTree silent;
