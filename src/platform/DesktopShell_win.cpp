@@ -19,14 +19,16 @@ namespace {
 // its active view; the view's background object hands out the shell's automation object.
 ComPtr<IShellDispatch2> DesktopShellDispatch() {
   ComPtr<IShellWindows> windows;
-  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&windows)))) return {};
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&windows))))
+    return {};
   Variant location;
   location.get()->vt = VT_I4;
   location.get()->lVal = CSIDL_DESKTOP;
   Variant root;
   long window = 0;
   ComPtr<IDispatch> desktop;
-  if (windows->FindWindowSW(location.get(), root.get(), SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, &desktop) != S_OK ||
+  if (windows->FindWindowSW(location.get(), root.get(), SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, &desktop) !=
+          S_OK ||
       !desktop) {
     return {};
   }
@@ -41,8 +43,8 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
       FAILED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&browser))) ||
       FAILED(browser->QueryActiveShellView(&view)) || !view ||
       FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_PPV_ARGS(&background))) || !background ||
-      FAILED(background.As(&folderView)) || FAILED(folderView->get_Application(&application)) || !application ||
-      FAILED(application.As(&shell))) {
+      FAILED(background.As(&folderView)) || FAILED(folderView->get_Application(&application)) ||
+      !application || FAILED(application.As(&shell))) {
     return {};
   }
   return shell;

@@ -13,7 +13,8 @@ void RestrictDllSearchOrder() {
   const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   const auto setDefault = BindFunction<SetDefaultDllDirectoriesFn>(kernel, "SetDefaultDllDirectories");
   if (setDefault != nullptr && setDefault(kSearchSystem32)) return;
-  if (const auto setDirectory = BindFunction<SetDllDirectoryFn>(kernel, "SetDllDirectoryW")) setDirectory(L"");
+  if (const auto setDirectory = BindFunction<SetDllDirectoryFn>(kernel, "SetDllDirectoryW"))
+    setDirectory(L"");
 }
 
 }  // namespace vsm

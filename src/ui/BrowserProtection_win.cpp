@@ -24,9 +24,10 @@ void BlockLocalMachineScript() {
   const std::wstring program = ExecutablePath();
   const std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER,
-                      L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BLOCK_LMZ_SCRIPT", 0,
-                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(
+          HKEY_CURRENT_USER,
+          L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BLOCK_LMZ_SCRIPT", 0,
+          nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
   const DWORD on = 1;
@@ -41,7 +42,8 @@ void ApplyBrowserProtections() {
     BlockLocalMachineScript();
     using SetFeatureFn = HRESULT(WINAPI*)(INTERNETFEATURELIST, DWORD, BOOL);
     // From Internet Explorer 6 on Windows XP SP2; older engines have none of these.
-    const auto setFeature = BindFunction<SetFeatureFn>(LoadSystemLibrary(L"urlmon.dll"), "CoInternetSetFeatureEnabled");
+    const auto setFeature =
+        BindFunction<SetFeatureFn>(LoadSystemLibrary(L"urlmon.dll"), "CoInternetSetFeatureEnabled");
     if (setFeature == nullptr) return false;
     for (INTERNETFEATURELIST feature : {FEATURE_LOCALMACHINE_LOCKDOWN, FEATURE_ZONE_ELEVATION,
                                         FEATURE_RESTRICT_ACTIVEXINSTALL, FEATURE_RESTRICT_FILEDOWNLOAD}) {

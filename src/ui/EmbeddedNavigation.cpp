@@ -27,7 +27,8 @@ TEmbeddedNavigation EmbeddedNavigation(std::string_view address, std::string_vie
 }
 
 TEmbeddedNavigation EmbeddedNewWindow(std::string_view address) {
-  return WebAddressHost(address).empty() ? TEmbeddedNavigation::enRefuse : TEmbeddedNavigation::enDefaultBrowser;
+  return WebAddressHost(address).empty() ? TEmbeddedNavigation::enRefuse
+                                         : TEmbeddedNavigation::enDefaultBrowser;
 }
 
 }  // namespace vsm

@@ -9,7 +9,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
       lstrcatW(path, L".loaded");
-      HANDLE mark = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      HANDLE mark =
+          CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (mark != INVALID_HANDLE_VALUE) CloseHandle(mark);
     }
   }

@@ -13,7 +13,8 @@ TEST(RedirectedPath, OnlyTheSystemFolderGetsItsSysnativeName) {
   };
   const Case cases[] = {
       {"C:\\Windows\\System32\\svchost.exe", "C:\\Windows", "C:\\Windows\\Sysnative\\svchost.exe"},
-      {"c:\\windows\\system32\\drivers\\etc\\hosts", "C:\\Windows\\", "C:\\Windows\\Sysnative\\drivers\\etc\\hosts"},
+      {"c:\\windows\\system32\\drivers\\etc\\hosts", "C:\\Windows\\",
+       "C:\\Windows\\Sysnative\\drivers\\etc\\hosts"},
       {"C:\\Windows\\System32", "C:\\Windows", "C:\\Windows\\Sysnative"},
       {"D:\\WINNT\\SYSTEM32\\lsass.exe", "D:\\WINNT", "D:\\WINNT\\Sysnative\\lsass.exe"},
       // Not the system folder, or only a name that starts like it.
@@ -21,7 +22,8 @@ TEST(RedirectedPath, OnlyTheSystemFolderGetsItsSysnativeName) {
       {"C:\\Windows\\SysWOW64\\a.exe", "C:\\Windows", "C:\\Windows\\SysWOW64\\a.exe"},
       {"C:\\Windows\\explorer.exe", "C:\\Windows", "C:\\Windows\\explorer.exe"},
       {"D:\\Windows\\System32\\a.exe", "C:\\Windows", "D:\\Windows\\System32\\a.exe"},
-      {"C:\\Program Files\\Windows\\System32\\a.exe", "C:\\Windows", "C:\\Program Files\\Windows\\System32\\a.exe"},
+      {"C:\\Program Files\\Windows\\System32\\a.exe", "C:\\Windows",
+       "C:\\Program Files\\Windows\\System32\\a.exe"},
       {"C:\\Win", "C:\\Windows", "C:\\Win"},
       {"", "C:\\Windows", ""},
       {"C:\\Windows\\System32\\a.exe", "", "C:\\Windows\\System32\\a.exe"},

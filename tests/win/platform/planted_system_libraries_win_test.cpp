@@ -20,18 +20,19 @@ namespace {
 // Windows 10's known DLLs, which the loader takes from the system folder whatever lies beside a
 // program. Every other library the program imports could be planted there.
 const std::set<std::wstring> kKnownDlls = {
-    L"advapi32.dll", L"clbcatq.dll", L"combase.dll",  L"comdlg32.dll", L"coml2.dll",   L"difxapi.dll",
-    L"gdi32.dll",    L"gdiplus.dll", L"imagehlp.dll", L"imm32.dll",    L"kernel32.dll", L"msctf.dll",
-    L"msvcrt.dll",   L"normaliz.dll", L"nsi.dll",     L"ole32.dll",    L"oleaut32.dll", L"psapi.dll",
-    L"rpcrt4.dll",   L"sechost.dll", L"setupapi.dll", L"shcore.dll",   L"shell32.dll",  L"shlwapi.dll",
-    L"user32.dll",   L"wldap32.dll", L"ws2_32.dll"};
+    L"advapi32.dll", L"clbcatq.dll",  L"combase.dll",  L"comdlg32.dll", L"coml2.dll",    L"difxapi.dll",
+    L"gdi32.dll",    L"gdiplus.dll",  L"imagehlp.dll", L"imm32.dll",    L"kernel32.dll", L"msctf.dll",
+    L"msvcrt.dll",   L"normaliz.dll", L"nsi.dll",      L"ole32.dll",    L"oleaut32.dll", L"psapi.dll",
+    L"rpcrt4.dll",   L"sechost.dll",  L"setupapi.dll", L"shcore.dll",   L"shell32.dll",  L"shlwapi.dll",
+    L"user32.dll",   L"wldap32.dll",  L"ws2_32.dll"};
 
 // The libraries bound at run time, planted as well: they must come from the system folder too.
-const std::vector<std::wstring> kBoundAtRunTime = {L"version.dll", L"wininet.dll", L"msimg32.dll", L"urlmon.dll",
-                                                   L"comctl32.dll"};
+const std::vector<std::wstring> kBoundAtRunTime = {L"version.dll", L"wininet.dll", L"msimg32.dll",
+                                                   L"urlmon.dll", L"comctl32.dll"};
 
 std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
   return text;
 }
 
@@ -48,7 +49,8 @@ std::vector<std::wstring> ImportedLibraries(const std::wstring& path) {
   IMAGE_DOS_HEADER dos{};
   IMAGE_NT_HEADERS32 nt{};
   if (!ReadAt(file, 0, dos) || !ReadAt(file, dos.e_lfanew, nt)) return {};
-  const size_t sections = dos.e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
+  const size_t sections =
+      dos.e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
   auto fileOffset = [&](DWORD rva) -> size_t {
     for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
       IMAGE_SECTION_HEADER section{};
@@ -91,7 +93,8 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 std::wstring FreshFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"vsm_standins_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  const std::wstring folder =
+      std::wstring(temp) + L"vsm_standins_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
 }
@@ -146,7 +149,8 @@ TEST(PlantedSystemLibraries, StandInsBesideTheProgramAreNeverLoaded) {
   const std::wstring folder = FreshFolder();
   const std::wstring exe = folder + L"VeskSystemMonitor.exe";
   ASSERT_TRUE(CopyFileW(product.c_str(), exe.c_str(), FALSE));
-  for (const std::wstring& name : planted) ASSERT_TRUE(CopyFileW(standIn.c_str(), (folder + name).c_str(), FALSE));
+  for (const std::wstring& name : planted)
+    ASSERT_TRUE(CopyFileW(standIn.c_str(), (folder + name).c_str(), FALSE));
 
   // The stand-in does leave its mark when it is loaded.
   {
@@ -183,7 +187,8 @@ TEST(PlantedSystemLibraries, StandInsBesideTheProgramAreNeverLoaded) {
     modules = LoadedModules(info.dwProcessId);
     versionLoaded = HasModule(modules, systemVersion);
   }
-  for (DWORD waited = 0; versionLoaded && waited < 10000 && !HasModule(modules, systemWinInet); waited += 200) {
+  for (DWORD waited = 0; versionLoaded && waited < 10000 && !HasModule(modules, systemWinInet);
+       waited += 200) {
     Sleep(200);
     modules = LoadedModules(info.dwProcessId);
   }
@@ -193,13 +198,15 @@ TEST(PlantedSystemLibraries, StandInsBesideTheProgramAreNeverLoaded) {
   WaitForSingleObject(info.hProcess, 10000);
   CloseHandle(info.hProcess);
 
-  EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE)) << "the program did not start with the stand-ins beside it";
+  EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE))
+      << "the program did not start with the stand-ins beside it";
   EXPECT_TRUE(versionLoaded) << "the system's version.dll never came into use";
   // Settings saved by an earlier run of this version leave out the install report, and with it
   // the start's only request.
   if (!HasModule(modules, systemWinInet)) std::printf("note: no request at this start\n");
   for (const std::wstring& name : planted) {
-    EXPECT_FALSE(Exists(folder + name + L".loaded")) << Narrow(name) << " was loaded from the program's folder";
+    EXPECT_FALSE(Exists(folder + name + L".loaded"))
+        << Narrow(name) << " was loaded from the program's folder";
     EXPECT_FALSE(HasModule(modules, folder + name)) << Narrow(name);
   }
   for (const std::wstring& name : planted) {
