@@ -36,26 +36,29 @@ end_row() {
   pointer_to "$bx" $((pt + 27 + 25 * $1 + 12))
   sleep 0.5
 }
-end_row 0
-screenshot popup_cpu_end_process_hover
-xdotool click 1
-check "ending the busiest row, named like a protected process, shows the message box" probe wait-visible TVeskMessageBox 1 10
-sleep 2
-screenshot message_box_end_process_error
-check "its title is the information title" test "$(probe window-text TVeskMessageBox)" = "Information"
-# OK sits 16 pixels in from the bottom-right corner of the box (inside its 80 x 26 button).
-read -r ml mt mr mb mv < <(window_rect TVeskMessageBox)
-pointer_to $((mr - 24 - 40)) $((mb - 24 - 13))
-sleep 0.5
-screenshot message_box_ok_hot
-xdotool click 1
-check "OK closes it" probe wait-visible TVeskMessageBox 0 5
-end_row 1
-xdotool click 1
-for _ in $(seq 20); do child_running || break; sleep 0.5; done
-check "the end-process button of the second row ended the busy child" bash -c "! pgrep -f 'test_child\\.exe busy' >/dev/null"
-check "and nothing else" services_running
-sleep 1
-screenshot popup_cpu_after_end_process
+# Without the children the first rows would be other processes, this program among them.
+if child_running; then
+  end_row 0
+  screenshot popup_cpu_end_process_hover
+  xdotool click 1
+  check "ending the busiest row, named like a protected process, shows the message box" probe wait-visible TVeskMessageBox 1 10
+  sleep 2
+  screenshot message_box_end_process_error
+  check "its title is the information title" test "$(probe window-text TVeskMessageBox)" = "Information"
+  # OK sits 16 pixels in from the bottom-right corner of the box (inside its 80 x 26 button).
+  read -r ml mt mr mb mv < <(window_rect TVeskMessageBox)
+  pointer_to $((mr - 24 - 40)) $((mb - 24 - 13))
+  sleep 0.5
+  screenshot message_box_ok_hot
+  xdotool click 1
+  check "OK closes it" probe wait-visible TVeskMessageBox 0 5
+  end_row 1
+  xdotool click 1
+  for _ in $(seq 20); do child_running || break; sleep 0.5; done
+  check "the end-process button of the second row ended the busy child" bash -c "! pgrep -f 'test_child\\.exe busy' >/dev/null"
+  check "and nothing else" services_running
+  sleep 1
+  screenshot popup_cpu_after_end_process
+fi
 # The copy ends by itself when its time is up.
 rm -rf "$(dirname "$protected_copy")"
