@@ -6,11 +6,11 @@ fresh_wineserver
 rm -rf "$(settings_dir)"
 protected_copy=/tmp/vsm_e2e_protected/explorer.exe
 mkdir -p "$(dirname "$protected_copy")" && cp "$test_child" "$protected_copy"
-# Started without the probe helper's pipe, whose end would take the children with it.
-wine "$probe" start "$(winepath -w "$protected_copy")" spin 30000 >/dev/null 2>&1
-wine "$probe" start "$(winepath -w "$test_child")" busy 30000 >/dev/null 2>&1
 start_product -os
 check "the strip appears" probe wait-visible TfrmMonitorFloat 1 30
+# Started without the probe helper's pipe, whose end would take the children with it.
+wine "$probe" start "$(winepath -w "$protected_copy")" spin 60000 >/dev/null 2>&1
+wine "$probe" start "$(winepath -w "$test_child")" busy 60000 >/dev/null 2>&1
 sleep 4  # the engine lists the children and measures their shares
 read_strip
 # The CPU cell lies between the memory and the temperature cells: scan for it.
@@ -60,5 +60,5 @@ if child_running; then
   sleep 1
   screenshot popup_cpu_after_end_process
 fi
-# The copy ends by itself when its time is up.
+for pid in $(pgrep -f 'vsm_e2e_protected.explorer\.exe spin'); do kill "$pid"; done
 rm -rf "$(dirname "$protected_copy")"
