@@ -19,13 +19,10 @@
 //   probe wait-visible CLASS 0|1 SECONDS exit 0 once the first window of CLASS is (1) or is not (0)
 //                                        visible
 //   probe window-text CLASS              print the first window's text
-//   probe process-rank EXE               print the place (from 0) of the first process named EXE in
-//                                        the system's process snapshot, or -1
 //   probe work-area                      print the primary work area "left top right bottom"
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -238,22 +235,6 @@ BOOL CALLBACK FindChild(HWND window, LPARAM param) {
   return FALSE;
 }
 
-int ProcessRank(const wchar_t* exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  int rank = 0;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry), ++rank) {
-    if (_wcsicmp(entry.szExeFile, exeName) == 0) {
-      CloseHandle(snapshot);
-      return rank;
-    }
-  }
-  CloseHandle(snapshot);
-  return -1;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -314,10 +295,6 @@ int wmain(int argc, wchar_t** argv) {
     if (window == nullptr) return 1;
     GetWindowTextW(window, text, 256);
     std::wprintf(L"%ls\n", text);
-    return 0;
-  }
-  if (command == L"process-rank" && argc >= 3) {
-    std::wprintf(L"%d\n", ProcessRank(argv[2]));
     return 0;
   }
   if (command == L"work-area") {
