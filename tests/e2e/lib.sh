@@ -46,7 +46,7 @@ product_count() { product_pids | wc -l; }
 # its error channel and ignored. The product and the probe (and the copies the probe starts) run
 # with that channel on, into the scenario's log, and e2e_end fails the scenario on any exception
 # reported there.
-E2E_WINEDEBUG=${E2E_WINEDEBUG:--all,err+all,err-d3d,err-wgl,err-vulkan}
+E2E_WINEDEBUG=${E2E_WINEDEBUG:--all,err+all,err-d3d,err-wgl,err-vulkan,err-ole}
 E2E_WINE_LOG=/dev/null
 wine_exceptions='err:seh|ignoring exception|Unhandled exception|page fault'
 check_wine_log() {
