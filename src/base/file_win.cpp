@@ -24,15 +24,15 @@ bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
 }
 
 // A new, empty file beside `path` that no other file has the name of.
-HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
+TKernelHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
   static LONG counter = 0;
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(InterlockedIncrement(&counter)) + L".tmp";
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    TKernelHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
-  return INVALID_HANDLE_VALUE;
+  return {};
 }
 
 }  // namespace
@@ -89,10 +89,10 @@ bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& by
     return false;
   }
   std::wstring temporary;
-  HANDLE file = CreateTemporaryBeside(path, temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool written = WriteAll(file, bytes);
-  CloseHandle(file);
+  TKernelHandle file = CreateTemporaryBeside(path, temporary);
+  if (!file) return false;
+  const bool written = WriteAll(file.Get(), bytes);
+  file.Reset();  // closed before it is moved over the old file
   if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }

@@ -46,6 +46,10 @@ struct TKernelHandleTraits {
   // Kernel functions answer failure with null or with INVALID_HANDLE_VALUE, depending on the call.
   static bool Empty(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
 };
+struct TFindTraits {
+  static void Close(HANDLE search) { FindClose(search); }
+  static bool Empty(HANDLE search) { return search == INVALID_HANDLE_VALUE; }
+};
 struct TRegistryKeyTraits {
   static void Close(HKEY key) { RegCloseKey(key); }
   static bool Empty(HKEY key) { return key == nullptr; }
@@ -60,6 +64,8 @@ struct TModuleTraits {
 };
 
 using TKernelHandle = TOwned<HANDLE, TKernelHandleTraits>;
+// A FindFirstFile search, which FindClose ends.
+using TFindHandle = TOwned<HANDLE, TFindTraits>;
 using TRegistryKey = TOwned<HKEY, TRegistryKeyTraits>;
 using TIconHandle = TOwned<HICON, TIconTraits>;
 using TModuleHandle = TOwned<HMODULE, TModuleTraits>;

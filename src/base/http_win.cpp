@@ -45,33 +45,22 @@ constexpr DWORD kReadChunk = 1025;
 // A server that drips its reply slowly enough to pass every single time-out still ends here.
 constexpr DWORD kWholeRequestTimeouts = 4;
 
-}  // namespace
-
-TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
-  if (this != &other) {
-    if (FHandle != nullptr) WinInet().InternetCloseHandle(FHandle);
-    FHandle = other.FHandle;
-    other.FHandle = nullptr;
-  }
-  return *this;
-}
-
-TInternetHandle::~TInternetHandle() {
-  if (FHandle != nullptr) WinInet().InternetCloseHandle(FHandle);
-}
-
-void TInternetHandle::SetTimeouts(DWORD timeoutMs) const {
+void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-    WinInet().InternetSetOptionW(FHandle, option, &timeoutMs, sizeof timeoutMs);
+    WinInet().InternetSetOptionW(handle, option, &timeoutMs, sizeof timeoutMs);
   }
 }
+
+}  // namespace
+
+void TInternetHandleTraits::Close(HINTERNET handle) { WinInet().InternetCloseHandle(handle); }
 
 TInternetHandle OpenInternetSession(const std::wstring& agent, DWORD timeoutMs) {
   // Without the library there is no session, and every request fails as one without a network.
   if (WinInet().InternetOpenW == nullptr) return {};
   TInternetHandle session(WinInet().InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (session) session.SetTimeouts(timeoutMs);
+  if (session) SetTimeouts(session.Get(), timeoutMs);
   return session;
 }
 
@@ -100,7 +89,7 @@ THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const w
   const std::wstring object = std::wstring(path) + extra;
   opened.request = TInternetHandle(WinInet().HttpOpenRequestW(opened.connection.Get(), verb, object.c_str(), nullptr,
                                                               nullptr, nullptr, flags | secure, 0));
-  if (opened.request) opened.request.SetTimeouts(timeoutMs);
+  if (opened.request) SetTimeouts(opened.request.Get(), timeoutMs);
   return opened;
 }
 

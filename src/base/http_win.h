@@ -8,29 +8,19 @@
 #include <optional>
 #include <string>
 
+#include "base/handle_win.h"
+
 namespace vsm {
 
 // No server of ours takes this long for one step (connect, send, a read); a stalled server
 // ends the request instead of holding its thread.
 inline constexpr DWORD kHttpTimeoutMs = 15000;
 
-class TInternetHandle {
- public:
-  TInternetHandle() = default;
-  explicit TInternetHandle(HINTERNET handle) : FHandle(handle) {}
-  TInternetHandle(TInternetHandle&& other) noexcept : FHandle(other.FHandle) { other.FHandle = nullptr; }
-  TInternetHandle& operator=(TInternetHandle&& other) noexcept;
-  TInternetHandle(const TInternetHandle&) = delete;
-  TInternetHandle& operator=(const TInternetHandle&) = delete;
-  ~TInternetHandle();
-
-  HINTERNET Get() const { return FHandle; }
-  void SetTimeouts(DWORD timeoutMs) const;
-  explicit operator bool() const { return FHandle != nullptr; }
-
- private:
-  HINTERNET FHandle = nullptr;
+struct TInternetHandleTraits {
+  static void Close(HINTERNET handle);  // through the library bound at run time
+  static bool Empty(HINTERNET handle) { return handle == nullptr; }
 };
+using TInternetHandle = TOwned<HINTERNET, TInternetHandleTraits>;
 
 // A session with the system's proxy settings whose connect, send and receive steps each give up
 // after `timeoutMs`.

@@ -12,6 +12,7 @@
 #include "base/wide_win.h"
 #include "monitor/MonitorFloatRules.h"
 #include "monitor/MonitorHardware_win.h"
+#include "monitor/PopupEndProcess.h"
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/Software_win.h"
@@ -315,9 +316,10 @@ void TfrmMonitorPopup::MouseDown(Point point) {
 void TfrmMonitorPopup::MouseUp(Point point) {
   const int row = lst1.MouseUp(point);
   InvalidateRect(Handle(), nullptr, FALSE);
-  if (row < 0 || !rows_[static_cast<size_t>(row)].item) return;
-  TProcessItemRef process = rows_[static_cast<size_t>(row)].item;
-  if (KillProcessItem(process.get())) {
+  if (row < 0) return;
+  const TPopupEndOutcome outcome = EndPopupRowProcess(rows_[static_cast<size_t>(row)].item, KillProcessItem);
+  if (outcome == TPopupEndOutcome::None) return;
+  if (outcome == TPopupEndOutcome::Ended) {
     Sleep(100);
     SetMonitor(FMonitor);
     return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_win.h"
+#include "base/handle_win.h"
 #include "platform/WindowsVersion_win.h"
 
 namespace vsm {
@@ -35,8 +36,8 @@ struct TUnsplitAdministrator {
 const TUnsplitAdministrator& RunningUnsplitAdministrator() {
   static const TUnsplitAdministrator user = [] {
     TUnsplitAdministrator result;
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return result;
+    TKernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return result;
     BYTE admins[SECURITY_MAX_SID_SIZE];
     DWORD adminsSize = sizeof admins;
     BOOL member = FALSE;
@@ -45,18 +46,17 @@ const TUnsplitAdministrator& RunningUnsplitAdministrator() {
     // TokenElevationType (18) from Vista on: 1 is a token without a linked one.
     DWORD elevationType = 0, size = 0;
     const bool split = TrueWindowsVersion().major >= 6 &&
-                       !(GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(18), &elevationType,
+                       !(GetTokenInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(18), &elevationType,
                                              sizeof elevationType, &size) &&
                          elevationType == 1);
     DWORD needed = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &needed);
+    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
     if (administrator && !split && needed != 0 &&
-        GetTokenInformation(token, TokenUser, buffer.data(), needed, &needed)) {
+        GetTokenInformation(token.Get(), TokenUser, buffer.data(), needed, &needed)) {
       const PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
       result.sid.assign(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid));
     }
-    CloseHandle(token);
     return result;
   }();
   return user;

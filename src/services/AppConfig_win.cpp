@@ -7,6 +7,7 @@
 #include "services/Translation_win.h"
 #include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
+#include "base/handle_win.h"
 #include "base/module_path_win.h"
 #include "base/version_resource_win.h"
 #include "base/wide_win.h"
@@ -54,13 +55,12 @@ std::wstring SettingsFilePath() { return SettingsFolder() + L"\\" + Widen(kSetti
 std::vector<std::string> ListLanguageFiles() {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((Widen(LanguagesFolder()) + L"*.ini").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const TFindHandle search(FindFirstFileW((Widen(LanguagesFolder()) + L"*.ini").c_str(), &found));
+  if (!search) return names;
   do {
     std::wstring name = found.cFileName;
     if (name.size() > 4) names.push_back(Narrow(name.substr(0, name.size() - 4)));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.Get(), &found));
   return names;
 }
 

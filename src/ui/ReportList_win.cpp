@@ -16,6 +16,10 @@ const TWindowClassTraits kTraits{L"TVeskReportList", CS_DBLCLKS, IDC_ARROW, 0};
 constexpr uint32_t kHeaderFill = 0xFFF5F5F5;
 constexpr uint32_t kHotRowFill = 0xFFEAF4FB;
 constexpr uint32_t kRowLine = 0xFFEFEFEF;
+constexpr COLORREF kText = RGB(0x38, 0x38, 0x38);
+// Where a column's text starts, in 96-dpi units from its left edge: headers and cells alike.
+constexpr int kTextIndent = 4;
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS;
 
 void DrawSortMark(HDC dc, const RECT& cell, TSortMark mark) {
   if (mark == TSortMark::None) return;
@@ -112,6 +116,7 @@ void TReportList::Paint(HDC dc) {
       RECT line{rect.left, rect.bottom - 1, rect.right, rect.bottom};
       FillColour(dc, line, kRowLine);
       if (OnDrawRow) OnDrawRow(dc, row);
+      PaintCellTexts(dc, row);
     }
     SelectClipRgn(dc, nullptr);
   }
@@ -120,17 +125,29 @@ void TReportList::Paint(HDC dc) {
   RECT headerLine{0, header - 1, client.right, header};
   FillColour(dc, headerLine, Theme().colours.border);
   TSelectObject font(dc, FFont);
-  SetTextColor(dc, RGB(0x38, 0x38, 0x38));
+  SetTextColor(dc, kText);
   int left = 0;
   for (const auto& column : FColumns) {
     RECT cell{left, 0, left + Scale()(column.width), header};
     // The caption gives way to the sort mark only in the column that shows one.
     const int markRoom = column.mark == TSortMark::None ? 1 : 16;
     RECT text{cell.left + Scale()(kTextIndent), 0, cell.right - Scale()(markRoom), header};
-    DrawTextW(dc, column.caption.c_str(), static_cast<int>(column.caption.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, column.caption.c_str(), static_cast<int>(column.caption.size()), &text, kTextFormat);
     DrawSortMark(dc, cell, column.mark);
     left = cell.right;
+  }
+}
+
+void TReportList::PaintCellTexts(HDC dc, int row) {
+  if (!OnCellText) return;
+  TSelectObject font(dc, FFont);
+  SetTextColor(dc, kText);
+  for (size_t column = 0; column < FColumns.size(); ++column) {
+    const std::wstring text = OnCellText(row, static_cast<int>(column));
+    if (text.empty()) continue;
+    RECT cell = CellRect(row, static_cast<int>(column));
+    cell.left += Scale()(kTextIndent);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell, kTextFormat);
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // An owner-drawn list in report style: a header of columns with sort marks, rows of one height
-// drawn by the owner, a vertical scroll bar, and a small button in one column of the row under the
+// whose cell texts the owner supplies and whose other marks it draws, a vertical scroll bar, and a small button in one column of the row under the
 // mouse (TRowList keeps its hot and pressed state). Painting is double-buffered, so a refresh
 // once a second does not flicker.
 #include <windows.h>
@@ -25,9 +25,6 @@ struct TReportColumn {
 
 class TReportList final : public TWindow {
  public:
-  // Where a column's text starts, in 96-dpi units from its left edge: headers and cells alike.
-  static constexpr int kTextIndent = 4;
-
   TReportList(HWND parent, int rowHeight, int buttonColumn, int buttonSize);
 
   std::vector<TReportColumn>& Columns() { return FColumns; }
@@ -42,7 +39,10 @@ class TReportList final : public TWindow {
   TRowButtonState ButtonState(int row) const;
   RECT ButtonRect(int row) const;
 
-  // Draws a row's cells; the list has painted its background.
+  // A cell's text, drawn by the list in the column's font and indent; empty for a cell the owner
+  // draws itself.
+  std::function<std::wstring(int row, int column)> OnCellText;
+  // Draws what a row shows besides its cell texts; the list has painted its background.
   std::function<void(HDC dc, int row)> OnDrawRow;
   // A header click on a sortable column, with the column's mark before the click; the list has
   // turned the marks already.
@@ -53,6 +53,7 @@ class TReportList final : public TWindow {
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc);
+  void PaintCellTexts(HDC dc, int row);
   void Layout();
   int HeaderHeight() const { return Scale()(24); }
   void Scroll(int position);

@@ -104,6 +104,11 @@ TfrmSoftMonitor::TfrmSoftMonitor(HWND parent, TWindowServices services) : FServi
   GetClientRect(parent, &r);
   CreateWindowFrom(kTraits, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, r, parent);
   lvProcess = std::make_unique<TReportList>(Handle(), kRowHeight, kMenuColumn, kMenuButtonSize);
+  lvProcess->OnCellText = [this](int row, int column) {
+    const auto& visible = FRows.Visible();
+    if (row < 0 || static_cast<size_t>(row) >= visible.size()) return std::wstring();
+    return CellText(FRows.Rows()[static_cast<size_t>(visible[static_cast<size_t>(row)])], column);
+  };
   lvProcess->OnDrawRow = [this](HDC dc, int row) { lvProcessAfterItemDraw(dc, row); };
   lvProcess->OnHeadClick = [this](int column, TSortMark previous) {
     FRows.SortBy(column, SortAscendingAfterClick(previous));
@@ -287,12 +292,6 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   SetTextColor(dc, kDescText);
   DrawTextW(dc, desc.c_str(), static_cast<int>(desc.size()), &descRect, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   SetTextColor(dc, kText);
-  for (int column = 1; column <= 7; ++column) {
-    const std::wstring text = CellText(shown, column);
-    RECT cell = lvProcess->CellRect(row, column);
-    cell.left += Scale()(TReportList::kTextIndent);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
-  }
   // The row's menu button: pressed, hot, or plain on the row under the mouse.
   const TRowButtonState state = lvProcess->ButtonState(row);
   if (row == lvProcess->HotRow() || state == TRowButtonState::Pressed) {
