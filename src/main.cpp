@@ -3,6 +3,4 @@
 
 #include "app/EntryRoutine_win.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  return vsm::RunEntryRoutine(instance);
-}
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return vsm::RunEntryRoutine(instance); }

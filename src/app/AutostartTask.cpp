@@ -10,21 +10,22 @@ std::string TaskStartBoundary(int year, int month, int day, int hour, int minute
   return Format("%04d-%02d-%02dT%02d:%02d:%02d", year, month, day, hour, minute, second);
 }
 
-std::string SchtasksCommandLine(std::string_view name, std::string_view program,
-                                std::string_view arguments, const TTaskSchedule& schedule) {
+std::string SchtasksCommandLine(std::string_view name, std::string_view program, std::string_view arguments,
+                                const TTaskSchedule& schedule) {
   // Appended piece by piece: GCC 12's -O3 sees a false overlap in a chain of operator+.
   std::string line = "schtasks /create /tn \"";
-  line.append(name).append("\" /tr \"'").append(program).append("' ").append(arguments).append("\" /RL HIGHEST");
-  static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed",
-                                                        "Thu", "Fri", "Sat"};
+  line.append(name)
+      .append("\" /tr \"'")
+      .append(program)
+      .append("' ")
+      .append(arguments)
+      .append("\" /RL HIGHEST");
+  static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   switch (schedule.trigger) {
-    case TTaskTriggerType::ttIdle:
-      return line + " /sc onidle /i 10";
-    case TTaskTriggerType::ttLogon:
-      return line + " /sc onlogon";
+    case TTaskTriggerType::ttIdle: return line + " /sc onidle /i 10";
+    case TTaskTriggerType::ttLogon: return line + " /sc onlogon";
     case TTaskTriggerType::ttDaily:
-      return line + Format(" /sc daily /st %02d:%02d:%02d", schedule.hour, schedule.minute,
-                           schedule.second);
+      return line + Format(" /sc daily /st %02d:%02d:%02d", schedule.hour, schedule.minute, schedule.second);
     case TTaskTriggerType::ttMonthly:
       return line + " /sc monthly /mo 1 /d " + std::to_string(schedule.dayOfMonth);
     case TTaskTriggerType::ttWeekly:
@@ -65,15 +66,12 @@ std::string Element(std::string_view name, std::string_view text) {
 }
 
 std::string TriggerXml(const TTaskSchedule& schedule, const std::string& startBoundary) {
-  static constexpr std::array<const char*, 7> kDays = {"Sunday", "Monday", "Tuesday", "Wednesday",
-                                                        "Thursday", "Friday", "Saturday"};
-  const std::string common =
-      Element("StartBoundary", startBoundary) + Element("Enabled", "true");
+  static constexpr std::array<const char*, 7> kDays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
+  const std::string common = Element("StartBoundary", startBoundary) + Element("Enabled", "true");
   switch (schedule.trigger) {
-    case TTaskTriggerType::ttLogon:
-      return "<LogonTrigger id=\"trigger1\">" + common + "</LogonTrigger>";
-    case TTaskTriggerType::ttIdle:
-      return "<IdleTrigger id=\"trigger1\">" + common + "</IdleTrigger>";
+    case TTaskTriggerType::ttLogon: return "<LogonTrigger id=\"trigger1\">" + common + "</LogonTrigger>";
+    case TTaskTriggerType::ttIdle: return "<IdleTrigger id=\"trigger1\">" + common + "</IdleTrigger>";
     case TTaskTriggerType::ttDaily:
       return "<CalendarTrigger id=\"trigger1\">" + common +
              "<ScheduleByDay><DaysInterval>1</DaysInterval></ScheduleByDay></CalendarTrigger>";
@@ -100,14 +98,16 @@ std::string TaskDefinitionXml(const TTaskXmlValues& task) {
   xml += "  <RegistrationInfo>" + Element("Author", task.author) + Element("Description", task.description) +
          "</RegistrationInfo>\r\n";
   xml += "  <Triggers>" + TriggerXml(task.schedule, task.startBoundary) + "</Triggers>\r\n";
-  xml += "  <Principals><Principal id=\"Author\"><LogonType>InteractiveToken</LogonType>"
-         "<RunLevel>HighestAvailable</RunLevel></Principal></Principals>\r\n";
-  xml += "  <Settings><AllowStartOnDemand>true</AllowStartOnDemand>"
-         "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
-         "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>"
-         "<AllowHardTerminate>false</AllowHardTerminate><StartWhenAvailable>true</StartWhenAvailable>"
-         "<Enabled>true</Enabled><Hidden>false</Hidden><ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"
-         "</Settings>\r\n";
+  xml +=
+      "  <Principals><Principal id=\"Author\"><LogonType>InteractiveToken</LogonType>"
+      "<RunLevel>HighestAvailable</RunLevel></Principal></Principals>\r\n";
+  xml +=
+      "  <Settings><AllowStartOnDemand>true</AllowStartOnDemand>"
+      "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
+      "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>"
+      "<AllowHardTerminate>false</AllowHardTerminate><StartWhenAvailable>true</StartWhenAvailable>"
+      "<Enabled>true</Enabled><Hidden>false</Hidden><ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"
+      "</Settings>\r\n";
   xml += "  <Actions Context=\"Author\"><Exec>" + Element("Command", task.program) +
          Element("Arguments", task.arguments) + Element("WorkingDirectory", task.workingDirectory) +
          "</Exec></Actions>\r\n";

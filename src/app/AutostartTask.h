@@ -33,8 +33,8 @@ std::string TaskStartBoundary(int year, int month, int day, int hour, int minute
 // The "schtasks" command line that registers the task when the interface refuses:
 // schtasks /create /tn "<name>" /tr "'<program>' <arguments>" /RL HIGHEST followed by the
 // schedule.
-std::string SchtasksCommandLine(std::string_view name, std::string_view program,
-                                std::string_view arguments, const TTaskSchedule& schedule);
+std::string SchtasksCommandLine(std::string_view name, std::string_view program, std::string_view arguments,
+                                const TTaskSchedule& schedule);
 
 // The Task Scheduler 1.0 item name of a task: its file is "<name>.job" in the Tasks folder, so a
 // task name ending in ".job" loses that ending (the interface refuses names with it).

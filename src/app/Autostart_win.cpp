@@ -5,12 +5,12 @@
 #include "app/AutostartTask.h"
 #include "app/TaskScheduler1_win.h"
 #include "app/TaskScheduler2_win.h"
-#include "platform/FileAccess_win.h"
-#include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/library_win.h"
 #include "base/module_path_win.h"
 #include "base/wide_win.h"
+#include "platform/FileAccess_win.h"
+#include "platform/VeskRegistry_win.h"
 
 namespace vsm {
 
@@ -111,8 +111,9 @@ bool SetAutostartJob(bool on, const std::wstring& program) {
     if (SameProgram(Widen(UnquotedPath(Narrow(JobApplicationName(job.Get())))), program)) return true;
     DeleteJob(kJobName);
   }
-  const auto created = NewJob(kJobName, Widen(QuotedPath(Narrow(program))), Widen(kAutostartArguments),
-                              TASK_FLAG_RUN_ONLY_IF_LOGGED_ON, ParentFolder(program), Widen(kAutostartDescription));
+  const auto created =
+      NewJob(kJobName, Widen(QuotedPath(Narrow(program))), Widen(kAutostartArguments),
+             TASK_FLAG_RUN_ONLY_IF_LOGGED_ON, ParentFolder(program), Widen(kAutostartDescription));
   return created && AddJobTrigger(created.Get(), LogonTrigger());
 }
 

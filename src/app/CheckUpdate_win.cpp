@@ -36,9 +36,8 @@ void TCheckUpdate::Run() {
     FVerInfo = std::move(reply->verInfo);
   }
   if (OnFinish) {
-    Synchronize(FSynchronize, [this] {
-      OnFinish(*this, FInfoData, 0, FBlogUrl, FCurBuild, FDownLoadUrl, FVerInfo);
-    });
+    Synchronize(FSynchronize,
+                [this] { OnFinish(*this, FInfoData, 0, FBlogUrl, FCurBuild, FDownLoadUrl, FVerInfo); });
   }
   FBusy = false;
 }

@@ -17,10 +17,9 @@ namespace vsm {
 class TCheckUpdate;
 
 // sender, info data (the reply), reserved (0), blog address, build, download address, notes.
-using TFindNewVerEvent =
-    std::function<void(TCheckUpdate& sender, const std::string& infoData, int reserved,
-                       const std::string& blogUrl, int32_t build, const std::string& downloadUrl,
-                       const std::vector<std::string>& verInfo)>;
+using TFindNewVerEvent = std::function<void(
+    TCheckUpdate& sender, const std::string& infoData, int reserved, const std::string& blogUrl,
+    int32_t build, const std::string& downloadUrl, const std::vector<std::string>& verInfo)>;
 
 class TCheckUpdate {
  public:

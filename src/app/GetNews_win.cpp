@@ -4,8 +4,8 @@
 #include <system_error>
 #include <thread>
 
-#include "services/Translation_win.h"
 #include "base/wide_win.h"
+#include "services/Translation_win.h"
 
 namespace vsm {
 

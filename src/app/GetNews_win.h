@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/NewsReply.h"
-#include "services/ServerAddresses.h"
 #include "base/http_win.h"
+#include "services/ServerAddresses.h"
 
 namespace vsm {
 

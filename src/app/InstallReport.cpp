@@ -9,9 +9,12 @@ std::string UrlEncodeFormValue(const std::string& value) {
   for (unsigned char c : value) {
     const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                        c == '-' || c == '.' || c == '_' || c == '~';
-    if (plain) encoded += static_cast<char>(c);
-    else if (c == ' ') encoded += '+';
-    else encoded += Format("%%%02X", c);
+    if (plain)
+      encoded += static_cast<char>(c);
+    else if (c == ' ')
+      encoded += '+';
+    else
+      encoded += Format("%%%02X", c);
   }
   return encoded;
 }

@@ -14,8 +14,8 @@ namespace {
 class TSetupPostThread {
  public:
   TSetupPostThread(int productId, std::string version, std::string guid, std::wstring url)
-      : FSoftName(std::to_string(productId)), FSoftVer(std::move(version)),
-        FUserGuid(std::move(guid)), FUrl(std::move(url)) {}
+      : FSoftName(std::to_string(productId)), FSoftVer(std::move(version)), FUserGuid(std::move(guid)),
+        FUrl(std::move(url)) {}
 
   static DWORD WINAPI Run(void* parameter) {
     std::unique_ptr<TSetupPostThread> self(static_cast<TSetupPostThread*>(parameter));
@@ -27,8 +27,8 @@ class TSetupPostThread {
   bool Post() {
     const std::string body = InstallReportBody(std::stoi(FSoftName), FSoftVer, FUserGuid);
     // The answer is read as text and not used.
-    const std::optional<std::string> answer = HttpPostText(FUrl, Widen(kInstallReportUserAgent),
-                                                           kInstallReportContentType, body, kInstallReportTimeoutMs);
+    const std::optional<std::string> answer = HttpPostText(
+        FUrl, Widen(kInstallReportUserAgent), kInstallReportContentType, body, kInstallReportTimeoutMs);
     FResponseStream = answer.value_or(std::string());
     return answer.has_value();
   }
@@ -54,7 +54,8 @@ HANDLE PostInstallStatus(int productId, const std::string& version, const std::s
 void ReportNewSetupVersion(TAppConfig& config) {
   const std::string version = SetupVersionText(config.AppInfo);
   if (version == config.SetupVer) return;
-  HANDLE worker = PostInstallStatus(kInstallReportProductId, version, config.SetupGUID, kInstallStatisticsUrl);
+  HANDLE worker =
+      PostInstallStatus(kInstallReportProductId, version, config.SetupGUID, kInstallStatisticsUrl);
   if (worker != nullptr) CloseHandle(worker);
   config.SetupVer = version;
 }

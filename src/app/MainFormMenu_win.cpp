@@ -1,16 +1,16 @@
 #include "app/MainFormMenu_win.h"
 
-#include "services/AppConfig_win.h"
 #include "app/MainMenu.h"
-#include "services/OpenURL_win.h"
-#include "services/ServerAddresses.h"
-#include "services/Translation_win.h"
 #include "app/frmAbout_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "base/IniDocument.h"
-#include "services/Translation.h"
 #include "base/file_win.h"
 #include "base/wide_win.h"
+#include "services/AppConfig_win.h"
+#include "services/OpenURL_win.h"
+#include "services/ServerAddresses.h"
+#include "services/Translation.h"
+#include "services/Translation_win.h"
 
 namespace vsm {
 
@@ -35,10 +35,11 @@ void AutostartClicked(TMenuItemInfo& item, HWND owner) {
   if (change != TAutostartChange::acRefused) return;
   ProgramWindowServices().messageBox(
       owner, GetLangText("Translation", "Information", L"Information"),
-      GetLangText("Message", "AutostartUnsafeFolder",
-                  L"Run on Startup was not turned on: users without administrator rights can change the program's "
-                  L"folder, and the task would start whatever they put there with administrator rights. Move the "
-                  L"program to a folder such as Program Files first."),
+      GetLangText(
+          "Message", "AutostartUnsafeFolder",
+          L"Run on Startup was not turned on: users without administrator rights can change the program's "
+          L"folder, and the task would start whatever they put there with administrator rights. Move the "
+          L"program to a folder such as Program Files first."),
       TMessageIcon::Information, TMessageButtons::Ok);
 }
 
@@ -61,8 +62,8 @@ void InitMainMenu(TVeskPopupMenu& menu) {
     firstRunAutostart = true;
     autostart.set(true);
   }
-  const auto entries = MainMenuEntries(Translate, AppConfig.bAutoUpdate,
-                                       autostart.isEnabled && autostart.isEnabled());
+  const auto entries =
+      MainMenuEntries(Translate, AppConfig.bAutoUpdate, autostart.isEnabled && autostart.isEnabled());
   menu.SetFont(LangLogFont());
   if (!mainFormMenu) {
     mainFormMenu = std::make_unique<TMainFormMenu>(menu);
@@ -75,7 +76,8 @@ void InitMainMenu(TVeskPopupMenu& menu) {
     }
     TVeskPopupMenu& languages = mainFormMenu->LanguageMenu();
     languages.SetFont(LangLogFont());
-    for (const auto& choice : LanguageChoices(ListLanguageFiles(), NativeLanguageName, LangTranslator().LangFile())) {
+    for (const auto& choice :
+         LanguageChoices(ListLanguageFiles(), NativeLanguageName, LangTranslator().LangFile())) {
       TMenuItemInfo item{Widen(choice.caption), 0, choice.checked};
       item.radio = true;
       item.shortcut.clear();
@@ -84,7 +86,8 @@ void InitMainMenu(TVeskPopupMenu& menu) {
     }
   }
   auto& items = menu.Items();
-  for (size_t i = 0; i < items.size() && i < entries.size(); ++i) items[i].caption = Widen(entries[i].caption);
+  for (size_t i = 0; i < items.size() && i < entries.size(); ++i)
+    items[i].caption = Widen(entries[i].caption);
 }
 
 void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
@@ -96,9 +99,7 @@ void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
     case kMenuHelp:
     case kMenuForum:
     case kMenuHomepage:
-    case kMenuContact:
-      OpenURL(mainForm, Widen(MainMenuAddress(item.tag, kWebSite, kForumSite)));
-      break;
+    case kMenuContact: OpenURL(mainForm, Widen(MainMenuAddress(item.tag, kWebSite, kForumSite))); break;
     case kMenuCheckUpdates:
       item.checked = !item.checked;
       AppConfig.bAutoUpdate = item.checked;
@@ -108,11 +109,8 @@ void TMainFormMenu::OnClick(TMenuItemInfo& item, HWND owner, HWND mainForm) {
       item.checked = !item.checked;
       if (AutostartCalls().set) AutostartClicked(item, owner);
       break;
-    case kMenuAbout:
-      ShowAboutBox(owner);
-      break;
-    default:
-      break;
+    case kMenuAbout: ShowAboutBox(owner); break;
+    default: break;
   }
 }
 

@@ -1,12 +1,11 @@
 #include "app/MainMenu.h"
 
-
 namespace vsm {
 
 namespace {
 
 constexpr const char* kBuiltInCaptions[kMainMenuItemCount] = {
-    "Online Help", "Forum", "Homepage", "Contact Us", "Check for Updates",
+    "Online Help",    "Forum",          "Homepage", "Contact Us", "Check for Updates",
     "Check for News", "Run on Startup", "Language", "About"};
 
 }  // namespace

@@ -9,8 +9,15 @@
 namespace vsm {
 
 enum TMainMenuTag : int {
-  kMenuHelp = 1, kMenuForum = 2, kMenuHomepage = 3, kMenuContact = 4, kMenuCheckUpdates = 5,
-  kMenuNewsSeparator = 6, kMenuAutostart = 7, kMenuLanguage = 8, kMenuAbout = 9
+  kMenuHelp = 1,
+  kMenuForum = 2,
+  kMenuHomepage = 3,
+  kMenuContact = 4,
+  kMenuCheckUpdates = 5,
+  kMenuNewsSeparator = 6,
+  kMenuAutostart = 7,
+  kMenuLanguage = 8,
+  kMenuAbout = 9
 };
 inline constexpr int kMainMenuItemCount = 9;
 

@@ -14,6 +14,7 @@ namespace vsm {
 // message in the message window, its id appended to `msgIds` (the "MSGIDs" setting, saved with
 // the settings) and the query freed. Returns whether a message was shown, so the caller clears
 // the button's badge. User-interface thread.
-bool ShowFirstNews(HWND owner, std::unique_ptr<TGetNews>& news, std::string& msgIds, const TMessageBoxFunction& box);
+bool ShowFirstNews(HWND owner, std::unique_ptr<TGetNews>& news, std::string& msgIds,
+                   const TMessageBoxFunction& box);
 
 }  // namespace vsm

@@ -29,10 +29,10 @@ struct TNewsInfo {
 
 // What decides whether a message is shown.
 struct TNewsFilter {
-  std::string readIds;       // "MSGIDs": ",12,15"
-  std::string langCodes;     // the language file's "LangCode", such as "0804|1004"
-  bool isPro = false;        // messages of type 0 are not for the professional edition
-  TDateTime localNow = 0;    // stands in for a server time that does not parse
+  std::string readIds;     // "MSGIDs": ",12,15"
+  std::string langCodes;   // the language file's "LangCode", such as "0804|1004"
+  bool isPro = false;      // messages of type 0 are not for the professional edition
+  TDateTime localNow = 0;  // stands in for a server time that does not parse
 };
 
 // The messages of a reply that are current, meant for this language and not yet read, in the

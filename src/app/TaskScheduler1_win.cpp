@@ -36,8 +36,8 @@ std::wstring CurrentUserName() {
 ComPtr<ITask> ActivateJob(const std::wstring& name) {
   ComPtr<ITask> job;
   ITaskScheduler* scheduler = Scheduler();
-  if (scheduler == nullptr ||
-      FAILED(scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(job.GetAddressOf())))) {
+  if (scheduler == nullptr || FAILED(scheduler->Activate(name.c_str(), IID_ITask,
+                                                         reinterpret_cast<IUnknown**>(job.GetAddressOf())))) {
     job.Reset();
   }
   return job;
@@ -48,8 +48,9 @@ bool DeleteJob(const std::wstring& name) {
   return scheduler != nullptr && SUCCEEDED(scheduler->Delete(name.c_str()));
 }
 
-ComPtr<ITask> NewJob(const std::wstring& name, const std::wstring& application, const std::wstring& parameters,
-                     DWORD flags, const std::wstring& workingDirectory, const std::wstring& comment) {
+ComPtr<ITask> NewJob(const std::wstring& name, const std::wstring& application,
+                     const std::wstring& parameters, DWORD flags, const std::wstring& workingDirectory,
+                     const std::wstring& comment) {
   ComPtr<ITask> job;
   ITaskScheduler* scheduler = Scheduler();
   if (scheduler == nullptr ||
@@ -58,8 +59,9 @@ ComPtr<ITask> NewJob(const std::wstring& name, const std::wstring& application, 
     return nullptr;
   }
   const std::wstring user = CurrentUserName();
-  if (FAILED(job->SetApplicationName(application.c_str())) || FAILED(job->SetParameters(parameters.c_str())) ||
-      FAILED(job->SetComment(comment.c_str())) || FAILED(job->SetWorkingDirectory(workingDirectory.c_str())) ||
+  if (FAILED(job->SetApplicationName(application.c_str())) ||
+      FAILED(job->SetParameters(parameters.c_str())) || FAILED(job->SetComment(comment.c_str())) ||
+      FAILED(job->SetWorkingDirectory(workingDirectory.c_str())) ||
       FAILED(job->SetAccountInformation(user.c_str(), nullptr)) || FAILED(job->SetFlags(flags))) {
     return nullptr;
   }

@@ -62,7 +62,8 @@ std::optional<std::wstring> FirstActionPath(IRegisteredTask* task) {
       FAILED(actions->get_Count(&count)) || count == 0) {
     return std::nullopt;
   }
-  if (FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) || FAILED(exec->get_Path(path.out()))) {
+  if (FAILED(actions->get_Item(1, &action)) || FAILED(action.As(&exec)) ||
+      FAILED(exec->get_Path(path.out()))) {
     return std::wstring();
   }
   return path.Wide();
@@ -179,9 +180,9 @@ bool CreateSchedTask(const TSchedTaskDefinition& task) {
   values.program = Narrow(task.program);
   values.arguments = Narrow(task.arguments);
   values.workingDirectory = Narrow(ParentFolder(task.program));
-  values.startBoundary = TaskStartBoundary(now.wYear, now.wMonth, now.wDay, timed ? task.schedule.hour : now.wHour,
-                                           timed ? task.schedule.minute : now.wMinute,
-                                           timed ? task.schedule.second : now.wSecond);
+  values.startBoundary = TaskStartBoundary(
+      now.wYear, now.wMonth, now.wDay, timed ? task.schedule.hour : now.wHour,
+      timed ? task.schedule.minute : now.wMinute, timed ? task.schedule.second : now.wSecond);
   values.schedule = task.schedule;
   // The definition goes in its XML form: the whole of it reaches the scheduler in one call,
   // where the object model would need a working setter for every property.
@@ -189,8 +190,9 @@ bool CreateSchedTask(const TSchedTaskDefinition& task) {
   const ComPtr<ITaskFolder> folder = RegistrationFolder(task.folder);
   ComPtr<IRegisteredTask> registered;
   Variant none;
-  if (folder && SUCCEEDED(folder->RegisterTask(name.get(), xml.get(), TASK_CREATE_OR_UPDATE, *none, *none,
-                                               TASK_LOGON_INTERACTIVE_TOKEN, *none, &registered)) &&
+  if (folder &&
+      SUCCEEDED(folder->RegisterTask(name.get(), xml.get(), TASK_CREATE_OR_UPDATE, *none, *none,
+                                     TASK_LOGON_INTERACTIVE_TOKEN, *none, &registered)) &&
       registered) {
     return true;
   }
@@ -200,8 +202,8 @@ bool CreateSchedTask(const TSchedTaskDefinition& task) {
 bool CreateTaskBySchtasks(const TSchedTaskDefinition& task) {
   // By full path: an elevated program must not run whatever "schtasks" the search order finds.
   const std::wstring program = SystemFolder() + L"schtasks.exe";
-  std::wstring line = Widen(SchtasksCommandLine(Narrow(task.name), Narrow(task.program),
-                                                Narrow(task.arguments), task.schedule));
+  std::wstring line = Widen(
+      SchtasksCommandLine(Narrow(task.name), Narrow(task.program), Narrow(task.arguments), task.schedule));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/CheckUpdate_win.h"
+#include "app/UpdateReply.h"
 #include "services/OpenURL_win.h"
 #include "services/Translation_win.h"
-#include "app/UpdateReply.h"
 
 namespace vsm {
 
@@ -27,8 +27,8 @@ HANDLE DoCheckNewVer(HWND owner, int32_t runningBuild, bool showHint, TMessageBo
                      const std::wstring& checkUrl, DWORD timeoutMs) {
   auto check = std::make_unique<TCheckUpdate>(runningBuild, checkUrl, timeoutMs);
   check->OnFinish = [owner, runningBuild, showHint, box = std::move(box)](
-                        TCheckUpdate&, const std::string&, int, const std::string& blogUrl,
-                        int32_t build, const std::string&, const std::vector<std::string>&) {
+                        TCheckUpdate&, const std::string&, int, const std::string& blogUrl, int32_t build,
+                        const std::string&, const std::vector<std::string>&) {
     OfferUpdate(owner, runningBuild, build, blogUrl, showHint, box);
   };
   return TCheckUpdate::Start(std::move(check));

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "services/ServerAddresses.h"
 #include "base/http_win.h"
+#include "services/ServerAddresses.h"
 #include "ui/MessageBox_win.h"
 
 namespace vsm {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "services/AppConfig_win.h"
 #include "app/AppIdentity.h"
+#include "base/wide_win.h"
+#include "services/AppConfig_win.h"
 #include "services/OpenURL_win.h"
 #include "services/ServerAddresses.h"
 #include "services/Translation_win.h"
-#include "base/wide_win.h"
 #include "ui/Gdi_win.h"
 #include "ui/ModalLoop_win.h"
 #include "ui/Theme_win.h"
@@ -62,7 +62,8 @@ class TfrmAbout final : public TWindow {
     RECT name{Scale()(20), Scale()(44), client.right, Scale()(62)};
     DrawTextW(dc, kAppTitle, -1, &name, DT_SINGLELINE | DT_NOPREFIX);
     TSelectObject regular(dc, FFont.Get());
-    const std::wstring version = GetLangText("Translation", "Version", L"Version") + L" " + Widen(AppConfig.SetupVer);
+    const std::wstring version =
+        GetLangText("Translation", "Version", L"Version") + L" " + Widen(AppConfig.SetupVer);
     RECT versionLine{Scale()(20), Scale()(70), client.right, Scale()(88)};
     DrawTextW(dc, version.c_str(), -1, &versionLine, DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, ToColorRef(Theme().colours.accent));

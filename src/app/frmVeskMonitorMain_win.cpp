@@ -3,14 +3,14 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "services/AppConfig_win.h"
 #include "app/MainFormMenu_win.h"
 #include "app/NewsButton_win.h"
 #include "app/NewsReply.h"
 #include "app/UpdateOffer_win.h"
-#include "services/Translation_win.h"
 #include "app/frmVeskSystemMonitor_win.h"
 #include "hardware/page/frmHardMonitor_win.h"
+#include "services/AppConfig_win.h"
+#include "services/Translation_win.h"
 #include "software/page/frmSoftMonitor_win.h"
 #include "support/frmVeskSupport_win.h"
 #include "ui/BufferedPaint_win.h"
@@ -46,8 +46,8 @@ TfrmVeskMonitorMain::TfrmVeskMonitorMain(HWND mainForm) : FMainForm(mainForm) {
   buttons.push_back({3, TSkinButtonKind::Tab, {316, 45, 466, 85}, L"Operating System", 3});
 
   FHint = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
-                          nullptr);
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
   Localize();
   FSupport = InitVeskSupport(AppConfig.SetupGUID, kSupportProductId, Handle(), 0, AppConfig.SetupVer,
                              ProgramWindowServices());
@@ -111,13 +111,16 @@ void TfrmVeskMonitorMain::Show() {
 void TfrmVeskMonitorMain::StartUpdateAndNews() {
   if (AppConfig.bAutoUpdate) {
     const auto build = static_cast<int32_t>(AppConfig.AppInfo.dwFileVersionLS & 0xFFFF);
-    if (HANDLE worker = DoCheckNewVer(Handle(), build, false, ProgramWindowServices().MessageBoxOver(Handle()))) CloseHandle(worker);
+    if (HANDLE worker =
+            DoCheckNewVer(Handle(), build, false, ProgramWindowServices().MessageBoxOver(Handle())))
+      CloseHandle(worker);
   }
   fGetNewsThread = std::make_unique<TGetNews>(Handle(), false, AppConfig.MsgIds, kNewsProductId);
 }
 
 void TfrmVeskMonitorMain::btnNewsClick() {
-  if (ShowFirstNews(Handle(), fGetNewsThread, AppConfig.MsgIds, ProgramWindowServices().MessageBoxOver(Handle()))) {
+  if (ShowFirstNews(Handle(), fGetNewsThread, AppConfig.MsgIds,
+                    ProgramWindowServices().MessageBoxOver(Handle()))) {
     FNewsBadge = false;
     InvalidateRect(Handle(), nullptr, FALSE);
   }
@@ -235,15 +238,14 @@ void TfrmVeskMonitorMain::Paint(HDC dc) {
   }
   FButtons.Find(kBtnNews)->badge = FNewsBadge;
   FButtons.Find(kBtnSupport)->badge = FSupportBadge;
-  FButtons.Paint(dc, Scale(), FFont.Get(), RGB(255, 255, 255),
-                 [this](HDC target, const TSkinButton& tab, const RECT& box) { PaintTabIcon(target, tab, box); });
+  FButtons.Paint(
+      dc, Scale(), FFont.Get(), RGB(255, 255, 255),
+      [this](HDC target, const TSkinButton& tab, const RECT& box) { PaintTabIcon(target, tab, box); });
 }
 
 LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_NCHITTEST: return FButtons.CaptionHitTest(Handle(), lParam, Scale(), kCaptionHeight);
     case WM_MOUSEMOVE:
@@ -268,9 +270,7 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       DefWindowProcW(Handle(), message, wParam, lParam);
       PostMessageW(FMainForm, WM_CLOSE, 0, 0);
       return 1;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
+    case WM_CLOSE: FormClose(); return 0;
     case WM_SHOWWINDOW:
       if (wParam == FALSE) FormHide();
       break;
@@ -282,8 +282,7 @@ LRESULT TfrmVeskMonitorMain::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       FSupportBadge = FSupport && FSupport->GetMessageCount() > 0;
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return TWindow::OnMessage(message, wParam, lParam);
 }

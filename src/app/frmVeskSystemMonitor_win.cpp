@@ -2,19 +2,19 @@
 
 #include <atomic>
 
-#include "services/AppConfig_win.h"
 #include "app/AppIdentity.h"
 #include "app/Autostart_win.h"
 #include "app/InstallReport_win.h"
-#include "ui/ForceForeground_win.h"
 #include "app/MainFormMenu_win.h"
 #include "app/Privileges_win.h"
 #include "app/frmVeskMonitorMain_win.h"
-#include "services/Translation_win.h"
 #include "hardware/uHardWare_win.h"
 #include "monitor/frmMonitorFloat_win.h"
 #include "monitor/frmMonitorPopup_win.h"
+#include "services/AppConfig_win.h"
+#include "services/Translation_win.h"
 #include "software/Software_win.h"
+#include "ui/ForceForeground_win.h"
 
 namespace vsm {
 
@@ -45,7 +45,9 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
 TWindowServices ProgramWindowServices() {
   TWindowServices services;
   services.messageBox = [](HWND owner, const std::wstring& title, const std::wstring& text, TMessageIcon icon,
-                           TMessageButtons buttons) { return msgbx1.Show(owner, title, text, icon, buttons); };
+                           TMessageButtons buttons) {
+    return msgbx1.Show(owner, title, text, icon, buttons);
+  };
   services.langText = GetLangText;
   services.settings = &AppConfig;
   services.saveSettings = SaveAppConfig;
@@ -64,28 +66,23 @@ TfrmVeskSystemMonitor::TfrmVeskSystemMonitor(HINSTANCE instance, bool hasParamet
   RegisterFormClass(instance, &InstanceWindowProc<TfrmVeskSystemMonitor>);
   // Hidden for its whole life: no WS_VISIBLE, and a tool window so that it never reaches the
   // taskbar.
-  FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kMainFormClass, kAppTitle, WS_POPUP, 0, 0, kWidth,
-                            kHeight, nullptr, nullptr, instance, this);
+  FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kMainFormClass, kAppTitle, WS_POPUP, 0, 0, kWidth, kHeight,
+                            nullptr, nullptr, instance, this);
   FormCreate();
 }
 
 LRESULT TfrmVeskSystemMonitor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kShowMainWindowMessage:
-      ShowMainWindow();
-      return 0;
+    case kShowMainWindowMessage: ShowMainWindow(); return 0;
     case kHardwareReadMessage:
       if (frmMonitorFloat) frmMonitorFloat->ChooseTemperature();
       return 0;
-    case WM_CLOSE:
-      FormDestroy();
-      return 0;
+    case WM_CLOSE: FormDestroy(); return 0;
     case WM_ENDSESSION:
       // Windows ends the process after this answer without a WM_CLOSE: save and clean up now.
       if (wParam != FALSE) EndSession();
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(FWindow, message, wParam, lParam);
 }
@@ -165,16 +162,14 @@ void TfrmVeskSystemMonitor::LangChange() {
 void TfrmVeskSystemMonitor::BuildTrayMenu() {
   dpmn.Clear();
   dpmn.SetFont(LangLogFont());
-  dpmn.Add({GetLangText("Translation", "ppmShowFloat", L"Show Float Window"), kTagShowFloat,
-            AppConfig.showFloat});
+  dpmn.Add(
+      {GetLangText("Translation", "ppmShowFloat", L"Show Float Window"), kTagShowFloat, AppConfig.showFloat});
   dpmn.Add({L"-", 0, false});
   dpmn.Add({GetLangText("Translation", "ppmDetails", L"Details"), kTagDetails, false});
   dpmn.Add({GetLangText("Translation", "ppmExit", L"Exit"), kTagExit, false});
 }
 
-void TfrmVeskSystemMonitor::dpmnBeforPopup() {
-  dpmn.Items().front().checked = FloatStripVisible();
-}
+void TfrmVeskSystemMonitor::dpmnBeforPopup() { dpmn.Items().front().checked = FloatStripVisible(); }
 
 void TfrmVeskSystemMonitor::PopupTrayMenu(int x, int y) {
   dpmnBeforPopup();
@@ -188,14 +183,9 @@ void TfrmVeskSystemMonitor::OnMenuItemClick(TMenuItemInfo& item) {
       item.checked = !item.checked;
       SetShowFloat(item.checked);
       break;
-    case kTagDetails:
-      ShowMainWindow();
-      break;
-    case kTagExit:
-      PostMessageW(FWindow, WM_CLOSE, 0, 0);
-      break;
-    default:
-      break;
+    case kTagDetails: ShowMainWindow(); break;
+    case kTagExit: PostMessageW(FWindow, WM_CLOSE, 0, 0); break;
+    default: break;
   }
 }
 
@@ -209,7 +199,9 @@ void TfrmVeskSystemMonitor::SetShowFloat(bool value) {
   }
 }
 
-bool TfrmVeskSystemMonitor::FloatStripVisible() const { return frmMonitorFloat && frmMonitorFloat->Visible(); }
+bool TfrmVeskSystemMonitor::FloatStripVisible() const {
+  return frmMonitorFloat && frmMonitorFloat->Visible();
+}
 
 void TfrmVeskSystemMonitor::ShowMainWindow() {
   if (!frmVeskMonitorMain) frmVeskMonitorMain = std::make_unique<TfrmVeskMonitorMain>(FWindow);

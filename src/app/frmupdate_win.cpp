@@ -2,12 +2,12 @@
 
 #include <windowsx.h>
 
-#include "services/BrowserEmulation_win.h"
 #include "app/NewsWindow.h"
-#include "services/OpenURL_win.h"
-#include "services/Translation_win.h"
 #include "base/web_address.h"
 #include "base/wide_win.h"
+#include "services/BrowserEmulation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/Translation_win.h"
 #include "ui/ModalLoop_win.h"
 
 namespace vsm {
@@ -43,13 +43,14 @@ POINT CentredOn(HWND owner, int width, int height) {
   if (owner == nullptr || !GetWindowRect(owner, &around)) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
   }
-  return {around.left + (around.right - around.left - width) / 2, around.top + (around.bottom - around.top - height) / 2};
+  return {around.left + (around.right - around.left - width) / 2,
+          around.top + (around.bottom - around.top - height) / 2};
 }
 
 }  // namespace
 
-TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, const std::string& url, int32_t color,
-                                      int32_t height, int32_t width, int32_t /*id*/) {
+TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, const std::string& url,
+                                      int32_t color, int32_t height, int32_t width, int32_t /*id*/) {
   RegisterClasses();
   const TNewsWindowLayout layout = NewsWindowLayout(width, height, color);
   const int windowWidth = layout.clientWidth + 2 * kBorder;
@@ -59,13 +60,13 @@ TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, cons
   form.Title = Widen(title);
   form.Link = Widen(url);
   if (layout.background) form.FColor = *layout.background;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, kWindowClass, form.Title.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                                place.x, place.y, windowWidth, windowHeight, owner, nullptr,
-                                GetModuleHandleW(nullptr), &form);
+  HWND window =
+      CreateWindowExW(WS_EX_TOPMOST, kWindowClass, form.Title.c_str(), WS_POPUP | WS_CLIPCHILDREN, place.x,
+                      place.y, windowWidth, windowHeight, owner, nullptr, GetModuleHandleW(nullptr), &form);
   if (window == nullptr) return TNewsShown::nsNothing;
-  form.FBrowserArea = CreateWindowExW(0, kBrowserAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kBorder,
-                                      kCaptionHeight, layout.clientWidth, layout.clientHeight, window, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
+  form.FBrowserArea = CreateWindowExW(0, kBrowserAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                      kBorder, kCaptionHeight, layout.clientWidth, layout.clientHeight,
+                                      window, nullptr, GetModuleHandleW(nullptr), nullptr);
   form.wb1 = TWebBrowserHost::Create(form.FBrowserArea, url);
   if (!form.wb1) {
     // No browser engine: the page goes to the user's browser instead.
@@ -73,7 +74,9 @@ TNewsShown Tfrmupdate::ShowNewsletter(HWND owner, const std::string& title, cons
     return OpenWebAddress(owner, url) ? TNewsShown::nsBrowser : TNewsShown::nsNothing;
   }
   form.wb1->OnNewWindow = [&form](const std::wstring&) { form.wb1NewWindow3(); };
-  form.wb1->OnOpenOutside = [&form](const std::wstring& address) { OpenWebAddress(form.FWindow, Narrow(address)); };
+  form.wb1->OnOpenOutside = [&form](const std::wstring& address) {
+    OpenWebAddress(form.FWindow, Narrow(address));
+  };
   const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   form.FormShow();
@@ -118,7 +121,8 @@ void Tfrmupdate::Paint() {
   HBRUSH background = CreateSolidBrush(FColor);
   FillRect(dc, &client, background);
   DeleteObject(background);
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+  HICON icon =
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
   int textLeft = 10;
   if (icon != nullptr) {
     DrawIconEx(dc, 8, (kCaptionHeight - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
@@ -151,11 +155,8 @@ void Tfrmupdate::Paint() {
 
 LRESULT Tfrmupdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_NCHITTEST: {
       POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       ScreenToClient(FWindow, &point);
@@ -193,16 +194,13 @@ LRESULT Tfrmupdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) PostMessageW(FWindow, WM_CLOSE, 0, 0);
       return 0;
-    case WM_CLOSE:
-      DestroyWindow(FWindow);
-      return 0;
+    case WM_CLOSE: DestroyWindow(FWindow); return 0;
     case WM_DESTROY:
       wb1.reset();
       if (FFont != nullptr) DeleteObject(FFont);
       FFont = nullptr;
       return 0;
-    default:
-      return DefWindowProcW(FWindow, message, wParam, lParam);
+    default: return DefWindowProcW(FWindow, message, wParam, lParam);
   }
 }
 

@@ -26,8 +26,8 @@ class Tfrmupdate {
 
   // Shows one message modally (owner disabled meanwhile), centred on `owner`, and destroys the
   // window afterwards. `color` above 0 colours caption, client area and border.
-  static TNewsShown ShowNewsletter(HWND owner, const std::string& title, const std::string& url, int32_t color,
-                                   int32_t height, int32_t width, int32_t id);
+  static TNewsShown ShowNewsletter(HWND owner, const std::string& title, const std::string& url,
+                                   int32_t color, int32_t height, int32_t width, int32_t id);
 
   std::wstring Title;
   std::wstring Link;

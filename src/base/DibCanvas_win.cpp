@@ -9,9 +9,7 @@ namespace vsm {
 
 namespace {
 
-COLORREF ToColorRef(uint32_t argb) {
-  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
+COLORREF ToColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
 }  // namespace
 
@@ -88,7 +86,8 @@ int TDibCanvas::TextWidth(std::string_view text, int fontSize) {
   return size.cx;
 }
 
-void TDibCanvas::DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour, unsigned flags) {
+void TDibCanvas::DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour,
+                          unsigned flags) {
   if (bitmap_ == nullptr || !SelectFont(fontSize)) return;
   std::wstring wide = Widen(text);
   SIZE size = {};

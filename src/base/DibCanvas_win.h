@@ -27,7 +27,8 @@ class TDibCanvas final : public ChartCanvas {
   ArgbBitmap& Pixels() override { return *pixels_; }
   void Polyline(const Point* points, size_t count, uint32_t penArgb) override;
   int TextWidth(std::string_view text, int fontSize) override;
-  void DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour, unsigned flags) override;
+  void DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour,
+                unsigned flags) override;
   std::string DecimalSeparator() const override;
 
  private:

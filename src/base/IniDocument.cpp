@@ -16,9 +16,8 @@ TIniDocument TIniDocument::Parse(std::string_view text) {
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
-      section = close == std::string::npos
-                    ? nullptr
-                    : &document.sections_[AsciiLower(Trim(line.substr(1, close - 1)))];
+      section = close == std::string::npos ? nullptr
+                                           : &document.sections_[AsciiLower(Trim(line.substr(1, close - 1)))];
       continue;
     }
     const size_t equals = line.find('=');

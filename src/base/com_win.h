@@ -1,9 +1,9 @@
 #pragma once
 // COM helpers of the Windows shell: the calling thread's apartment, and owners of BSTR and
 // VARIANT values.
+#include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <string>
 #include <string_view>

@@ -52,8 +52,8 @@ std::optional<TDateTime> EncodeDate(int year, int month, int day) {
 }
 
 std::optional<TDateTime> EncodeTime(int hour, int minute, int second, int millisecond) {
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-      millisecond < 0 || millisecond > 999) {
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || millisecond < 0 ||
+      millisecond > 999) {
     return std::nullopt;
   }
   return ((hour * 60 + minute) * 60 + second + millisecond / 1000.0) / 86400.0;

@@ -29,7 +29,8 @@ TKernelHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& name
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(InterlockedIncrement(&counter)) + L".tmp";
-    TKernelHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TKernelHandle file(
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return {};
@@ -48,8 +49,8 @@ bool DirectoryExists(const std::wstring& path) {
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
-  const TKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const TKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::optional<std::vector<uint8_t>> result;
   LARGE_INTEGER size{};
@@ -85,7 +86,8 @@ bool ForceDirectories(const std::wstring& path) {
 bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   // A read-only file is not replaced (Wine's move would replace it where Windows refuses).
   const DWORD attributes = Attributes(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     return false;
   }
   std::wstring temporary;
@@ -93,7 +95,8 @@ bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& by
   if (!file) return false;
   const bool written = WriteAll(file.Get(), bytes);
   file.Reset();  // closed before it is moved over the old file
-  if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (written &&
+      MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   DeleteFileW(temporary.c_str());

@@ -46,8 +46,8 @@ constexpr DWORD kReadChunk = 1025;
 constexpr DWORD kWholeRequestTimeouts = 4;
 
 void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
-  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+  for (DWORD option :
+       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
     WinInet().InternetSetOptionW(handle, option, &timeoutMs, sizeof timeoutMs);
   }
 }
@@ -59,7 +59,8 @@ void TInternetHandleTraits::Close(HINTERNET handle) { WinInet().InternetCloseHan
 TInternetHandle OpenInternetSession(const std::wstring& agent, DWORD timeoutMs) {
   // Without the library there is no session, and every request fails as one without a network.
   if (WinInet().InternetOpenW == nullptr) return {};
-  TInternetHandle session(WinInet().InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  TInternetHandle session(
+      WinInet().InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (session) SetTimeouts(session.Get(), timeoutMs);
   return session;
 }
@@ -87,8 +88,8 @@ THttpRequest OpenHttpRequest(HINTERNET session, const std::wstring& url, const w
   if (!opened.connection) return opened;
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
   const std::wstring object = std::wstring(path) + extra;
-  opened.request = TInternetHandle(WinInet().HttpOpenRequestW(opened.connection.Get(), verb, object.c_str(), nullptr,
-                                                              nullptr, nullptr, flags | secure, 0));
+  opened.request = TInternetHandle(WinInet().HttpOpenRequestW(opened.connection.Get(), verb, object.c_str(),
+                                                              nullptr, nullptr, nullptr, flags | secure, 0));
   if (opened.request) SetTimeouts(opened.request.Get(), timeoutMs);
   return opened;
 }
@@ -116,27 +117,30 @@ std::string HttpGetText(const std::wstring& url, DWORD timeoutMs) {
   const DWORD started = GetTickCount();
   const TInternetHandle session = OpenInternetSession(L"", timeoutMs);
   if (!session) return {};
-  const THttpRequest request = OpenHttpRequest(session.Get(), url, L"GET",
-                                               INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, timeoutMs);
+  const THttpRequest request = OpenHttpRequest(
+      session.Get(), url, L"GET", INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, timeoutMs);
   static const wchar_t kHeaders[] = L"Accept-Charset: utf-8\r\n";
-  if (!request || !WinInet().HttpSendRequestW(request.request.Get(), kHeaders, static_cast<DWORD>(-1), nullptr, 0)) {
+  if (!request ||
+      !WinInet().HttpSendRequestW(request.request.Get(), kHeaders, static_cast<DWORD>(-1), nullptr, 0)) {
     return {};
   }
   return ReadAnswer(request.request.Get(), started, timeoutMs).value_or(std::string());
 }
 
 std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstring& agent,
-                                        const std::string& contentType, const std::string& body, DWORD timeoutMs) {
+                                        const std::string& contentType, const std::string& body,
+                                        DWORD timeoutMs) {
   const DWORD started = GetTickCount();
   const TInternetHandle session = OpenInternetSession(agent, timeoutMs);
   if (!session) return std::nullopt;
   const THttpRequest request =
       OpenHttpRequest(session.Get(), url, L"POST",
                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, timeoutMs);
-  const std::wstring headers = L"Content-Type: " + std::wstring(contentType.begin(), contentType.end()) + L"\r\n";
-  if (!request || !WinInet().HttpSendRequestW(request.request.Get(), headers.c_str(),
-                                              static_cast<DWORD>(headers.size()), const_cast<char*>(body.data()),
-                                              static_cast<DWORD>(body.size()))) {
+  const std::wstring headers =
+      L"Content-Type: " + std::wstring(contentType.begin(), contentType.end()) + L"\r\n";
+  if (!request ||
+      !WinInet().HttpSendRequestW(request.request.Get(), headers.c_str(), static_cast<DWORD>(headers.size()),
+                                  const_cast<char*>(body.data()), static_cast<DWORD>(body.size()))) {
     return std::nullopt;
   }
   return ReadAnswer(request.request.Get(), started, timeoutMs);

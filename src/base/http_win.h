@@ -43,7 +43,8 @@ std::string HttpGetText(const std::wstring& url, DWORD timeoutMs = kHttpTimeoutM
 
 // POST of `body` with its content type to `url`, as `agent`; the answer's body (UTF-8 text).
 // Nothing when the request fails, a read fails or the answer is longer than any reply of ours.
-std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstring& agent, const std::string& contentType,
-                         const std::string& body, DWORD timeoutMs);
+std::optional<std::string> HttpPostText(const std::wstring& url, const std::wstring& agent,
+                                        const std::string& contentType, const std::string& body,
+                                        DWORD timeoutMs);
 
 }  // namespace vsm

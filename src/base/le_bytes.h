@@ -14,12 +14,14 @@ class ByteView {
  public:
   ByteView() = default;
   ByteView(const uint8_t* data, size_t size) : bytes_(data, size) {}
-  ByteView(std::span<const uint8_t> bytes) : bytes_(bytes) {}  // NOLINT: views convert freely
+  ByteView(std::span<const uint8_t> bytes) : bytes_(bytes) {}     // NOLINT: views convert freely
   ByteView(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}  // NOLINT
 
   size_t size() const { return bytes_.size(); }
   const uint8_t* data() const { return bytes_.data(); }
-  bool Has(size_t offset, size_t count) const { return offset <= bytes_.size() && count <= bytes_.size() - offset; }
+  bool Has(size_t offset, size_t count) const {
+    return offset <= bytes_.size() && count <= bytes_.size() - offset;
+  }
 
   uint8_t U8(size_t offset) const { return Has(offset, 1) ? bytes_[offset] : 0; }
   uint16_t U16(size_t offset) const { return static_cast<uint16_t>(Read(offset, 2)); }

@@ -25,8 +25,6 @@ std::wstring SystemFolder() {
   return folder;
 }
 
-HMODULE LoadSystemLibrary(const wchar_t* fileName) {
-  return LoadLibraryFromFolder(SystemFolder(), fileName);
-}
+HMODULE LoadSystemLibrary(const wchar_t* fileName) { return LoadLibraryFromFolder(SystemFolder(), fileName); }
 
 }  // namespace vsm

@@ -16,8 +16,8 @@ std::optional<uint8_t> HexDigit(char c) {
 
 }  // namespace
 
-std::optional<std::string> ReadRegText(const RegStringReader& reader, RegRoot root,
-                                       const std::string& path, const std::string& name) {
+std::optional<std::string> ReadRegText(const RegStringReader& reader, RegRoot root, const std::string& path,
+                                       const std::string& name) {
   std::string text;
   if (!reader || !reader(root, path, name, text)) return std::nullopt;
   return text;

@@ -16,15 +16,15 @@ enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine };
 
 // Reads value `name` (empty for the key's default value) of key `path`. False, with `text`
 // untouched, when the key cannot be opened; a missing value may read as empty text.
-using RegStringReader = std::function<bool(RegRoot root, const std::string& path,
-                                           const std::string& name, std::string& text)>;
+using RegStringReader =
+    std::function<bool(RegRoot root, const std::string& path, const std::string& name, std::string& text)>;
 
 // Names of the subkeys of a key in registry order; empty when the key cannot be opened.
 using RegSubkeyLister = std::function<std::vector<std::string>(RegRoot root, const std::string& path)>;
 
 // Reads a value and answers it, or nothing when it cannot be read.
-std::optional<std::string> ReadRegText(const RegStringReader& reader, RegRoot root,
-                                       const std::string& path, const std::string& name);
+std::optional<std::string> ReadRegText(const RegStringReader& reader, RegRoot root, const std::string& path,
+                                       const std::string& name);
 
 // The bytes of the hex form ("01,0A,FF"; empty text is no bytes); nothing when the text is not
 // in that form.

@@ -116,11 +116,21 @@ bool IsValidUtf8(std::string_view bytes) {
     const auto lead = static_cast<uint8_t>(bytes[i]);
     size_t length;
     uint32_t minimum;
-    if (lead < 0x80) { ++i; continue; }
-    if ((lead & 0xE0) == 0xC0) { length = 2; minimum = 0x80; }
-    else if ((lead & 0xF0) == 0xE0) { length = 3; minimum = 0x800; }
-    else if ((lead & 0xF8) == 0xF0) { length = 4; minimum = 0x10000; }
-    else return false;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+      length = 2;
+      minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3;
+      minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4;
+      minimum = 0x10000;
+    } else
+      return false;
     if (i + length > bytes.size()) return false;
     uint32_t code = lead & (0x7F >> length);
     for (size_t k = 1; k < length; ++k) {
@@ -206,8 +216,8 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
     if (value > (limit - digit) / 10) return std::nullopt;
     value = value * 10 + digit;
   }
-  if (negative) return value == (uint64_t{1} << 63) ? std::numeric_limits<int64_t>::min()
-                                                     : -static_cast<int64_t>(value);
+  if (negative)
+    return value == (uint64_t{1} << 63) ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(value);
   return static_cast<int64_t>(value);
 }
 

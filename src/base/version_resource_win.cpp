@@ -39,7 +39,8 @@ std::vector<uint8_t> ReadVersionResource(const std::wstring& file) {
   return resource;
 }
 
-bool QueryVersionValue(const std::vector<uint8_t>& resource, const wchar_t* path, void** value, UINT* length) {
+bool QueryVersionValue(const std::vector<uint8_t>& resource, const wchar_t* path, void** value,
+                       UINT* length) {
   const TVersionLibrary& library = VersionLibrary();
   if (resource.empty() || library.VerQueryValueW == nullptr) return false;
   return library.VerQueryValueW(resource.data(), path, value, length) != FALSE;
@@ -48,7 +49,8 @@ bool QueryVersionValue(const std::vector<uint8_t>& resource, const wchar_t* path
 const VS_FIXEDFILEINFO* FixedFileInfo(const std::vector<uint8_t>& resource) {
   void* fixed = nullptr;
   UINT length = 0;
-  if (!QueryVersionValue(resource, L"\\", &fixed, &length) || fixed == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+  if (!QueryVersionValue(resource, L"\\", &fixed, &length) || fixed == nullptr ||
+      length < sizeof(VS_FIXEDFILEINFO)) {
     return nullptr;
   }
   return static_cast<const VS_FIXEDFILEINFO*>(fixed);

@@ -14,8 +14,8 @@ using GetDrvHandleFn = HANDLE(WINAPI*)(int kind);
 
 // Loaded once and never unloaded: handles it gave out stay valid for the life of the process.
 GetDrvHandleFn GetDrvHandle() {
-  static const GetDrvHandleFn function =
-      BindFunction<GetDrvHandleFn>(LoadLibraryFromFolder(ExecutableFolder(), L"DManager.dll"), "GetDrvHandle");
+  static const GetDrvHandleFn function = BindFunction<GetDrvHandleFn>(
+      LoadLibraryFromFolder(ExecutableFolder(), L"DManager.dll"), "GetDrvHandle");
   return function;
 }
 
@@ -30,7 +30,8 @@ class DeviceChannel final : public CountingDriverChannel {
     returned = 0;
     if (!IsOpen() || in == nullptr) return false;
     DWORD count = 0;
-    if (!DeviceIoControl(device_.Get(), code, const_cast<void*>(in), inSize, out, outSize, &count, nullptr)) return false;
+    if (!DeviceIoControl(device_.Get(), code, const_cast<void*>(in), inSize, out, outSize, &count, nullptr))
+      return false;
     // A driver cannot have written more than the buffer holds; never report more.
     returned = count > outSize ? outSize : count;
     return true;
@@ -42,11 +43,14 @@ class DeviceChannel final : public CountingDriverChannel {
 
 }  // namespace
 
-std::unique_ptr<DriverChannel> DeviceHandleChannel(void* device) { return std::make_unique<DeviceChannel>(device); }
+std::unique_ptr<DriverChannel> DeviceHandleChannel(void* device) {
+  return std::make_unique<DeviceChannel>(device);
+}
 
 std::unique_ptr<DriverChannel> OpenDriverChannel(DriverKind kind) {
   GetDrvHandleFn getDrvHandle = GetDrvHandle();
-  return DeviceHandleChannel(getDrvHandle != nullptr ? getDrvHandle(static_cast<int>(kind)) : INVALID_HANDLE_VALUE);
+  return DeviceHandleChannel(getDrvHandle != nullptr ? getDrvHandle(static_cast<int>(kind))
+                                                     : INVALID_HANDLE_VALUE);
 }
 
 }  // namespace vsm

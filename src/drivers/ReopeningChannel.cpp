@@ -51,7 +51,8 @@ void ReopeningDriverChannel::AskAgainIfDue() const {
 
 bool ReopeningDriverChannel::IsOpen() const { return Current() != nullptr; }
 
-bool ReopeningDriverChannel::Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) {
+bool ReopeningDriverChannel::Control(uint32_t code, const void* in, uint32_t inSize, void* out,
+                                     uint32_t outSize) {
   const auto channel = Current();
   return channel && channel->Control(code, in, inSize, out, outSize);
 }

@@ -18,8 +18,8 @@ class DriverChannel {
   virtual bool Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
   // The same request, also reporting how many bytes the driver wrote into `out` (0 on failure),
   // for callers whose replies vary in length. A channel that cannot tell reports outSize.
-  virtual bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out,
-                                uint32_t outSize, uint32_t& returned) {
+  virtual bool ControlReturning(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                                uint32_t& returned) {
     bool ok = Control(code, in, inSize, out, outSize);
     returned = ok ? outSize : 0;
     return ok;

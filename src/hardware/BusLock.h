@@ -54,7 +54,8 @@ class TBusLock {
  public:
   // Without a machine-wide mutex (none could be opened, or a test) only the program's own
   // threads are ordered.
-  explicit TBusLock(std::unique_ptr<TMachineMutex> machineWide = nullptr) : machineWide_(std::move(machineWide)) {}
+  explicit TBusLock(std::unique_ptr<TMachineMutex> machineWide = nullptr)
+      : machineWide_(std::move(machineWide)) {}
   TBusLock(const TBusLock&) = delete;
   TBusLock& operator=(const TBusLock&) = delete;
 

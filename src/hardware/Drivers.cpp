@@ -6,8 +6,7 @@ namespace vsm {
 
 TVeskHdDrv::TVeskHdDrv(std::unique_ptr<DriverChannel> channel) : channel_(std::move(channel)) {}
 
-TVeskHdDrv::TVeskHdDrv(const DriverChannelFactory& factory)
-    : channel_(factory ? factory() : nullptr) {}
+TVeskHdDrv::TVeskHdDrv(const DriverChannelFactory& factory) : channel_(factory ? factory() : nullptr) {}
 
 bool TVeskHdDrv::ReadIoPort(uint32_t port, uint32_t& value) {
   if (!HasDriver()) return false;

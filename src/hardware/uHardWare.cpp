@@ -21,7 +21,7 @@ struct TSensorParts {
 // One set of readings, gathered from the components before the lock is taken.
 struct TReadings {
   std::vector<double> diskTemp;
-  std::vector<double> cpuTemp;  // entry 0: mean of the cores; 1..n: the cores
+  std::vector<double> cpuTemp;                          // entry 0: mean of the cores; 1..n: the cores
   std::vector<std::pair<double, double>> graphicsData;  // usage percent, temperature
   TSenorArray boardVoltages, boardTemp, boardFans;
   TSenorArray zoneTemp;
@@ -183,8 +183,9 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
   sounds = CreateOr<TSoundList>(factory.sounds, [] { return std::make_unique<TSoundList>(); });
   Graphics = CreateOr<TGraphicsList>(factory.graphics, [] { return std::make_unique<TGraphicsList>(); });
   cpu = CreateOr<TCpuInfo>(factory.cpu, [] { return CreateCpuInfo<TUnkonwCPUInof>(TCpuSeams{}); });
-  board = CreateOr<TMainBord>(factory.board,
-                              [] { return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{}); });
+  board = CreateOr<TMainBord>(factory.board, [] {
+    return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{});
+  });
   hdds = CreateOr<TDiskList>(factory.disks, [] { return std::make_unique<TDiskList>(); });
   zones = CreateOr<TThermalZones>(factory.zones, [] { return std::make_unique<TThermalZones>(); });
 
@@ -204,7 +205,8 @@ THardware::THardware(const THardwareFactory& factory) : FSnapshot(std::make_shar
 }
 
 THardware::~THardware() {
-  auto components = std::make_unique<THardwareComponents>(std::move(static_cast<THardwareComponents&>(*this)));
+  auto components =
+      std::make_unique<THardwareComponents>(std::move(static_cast<THardwareComponents&>(*this)));
   if (FWorker == nullptr) return;
   std::shared_ptr<TUpdateThread> worker = std::move(FWorker);
   std::unique_lock<std::mutex> guard(worker->lock);
@@ -278,8 +280,7 @@ void THardware::GetAsynData(int hard, int idx, double& Data) {
     case hcGraphicsTemp:
       if (i < values.graphicsData.size()) Data = values.graphicsData[i].second;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -293,17 +294,10 @@ void THardware::GetAsynData(int hard, int idx, TSenorArray& Data) {
   std::lock_guard<std::mutex> guard(FSnapshot->critical);
   const TReadings& values = FSnapshot->values;
   switch (idx) {
-    case 0:
-      Data = values.boardVoltages;
-      break;
-    case 1:
-      Data = values.boardTemp;
-      break;
-    case 2:
-      Data = values.boardFans;
-      break;
-    default:
-      break;
+    case 0: Data = values.boardVoltages; break;
+    case 1: Data = values.boardTemp; break;
+    case 2: Data = values.boardFans; break;
+    default: break;
   }
 }
 

@@ -35,11 +35,21 @@ std::string_view CellTemplate(TMoniItem item) {
     case miSend: return "000.00KB/s";
     case miMemory: return "RAM 00%";
     case miCpu: return "CPU";
-    case miTempCpu: return "CPU 000\xC2\xB0" "C";
-    case miTempGpu: return "GPU 000\xC2\xB0" "C";
-    case miTempDisk: return "DISK 000\xC2\xB0" "C";
-    case miBoard: return "BOARD 000\xC2\xB0" "C";
-    case miTempZone: return "ZONE 000\xC2\xB0" "C";
+    case miTempCpu:
+      return "CPU 000\xC2\xB0"
+             "C";
+    case miTempGpu:
+      return "GPU 000\xC2\xB0"
+             "C";
+    case miTempDisk:
+      return "DISK 000\xC2\xB0"
+             "C";
+    case miBoard:
+      return "BOARD 000\xC2\xB0"
+             "C";
+    case miTempZone:
+      return "ZONE 000\xC2\xB0"
+             "C";
     default: return "";
   }
 }
@@ -96,17 +106,16 @@ TMoniItem ChooseTemperatureItem(const TSensorPresence& presence) {
 std::string StripCellText(TMoniItem item, const TStripValues& values, std::string_view tempUnit,
                           std::string_view decimalSeparator) {
   switch (item) {
-    case miRecv:
-      return values.recvPerS ? FormatByteSize(*values.recvPerS, decimalSeparator) + "/s" : "";
-    case miSend:
-      return values.sendPerS ? FormatByteSize(*values.sendPerS, decimalSeparator) + "/s" : "";
+    case miRecv: return values.recvPerS ? FormatByteSize(*values.recvPerS, decimalSeparator) + "/s" : "";
+    case miSend: return values.sendPerS ? FormatByteSize(*values.sendPerS, decimalSeparator) + "/s" : "";
     case miMemory: return values.memoryRate ? Format("RAM %d%%", *values.memoryRate) : "";
     case miCpu: return "CPU";
     case miNone: return "";
     default:
       if (!values.temperature) return "";
       // nearbyint rounds halves to even in the default rounding mode.
-      return std::string(TemperatureLabel(item)) + FormatTemperature(std::nearbyint(*values.temperature), TempScaleOf(std::string(tempUnit)));
+      return std::string(TemperatureLabel(item)) +
+             FormatTemperature(std::nearbyint(*values.temperature), TempScaleOf(std::string(tempUnit)));
   }
 }
 

@@ -74,7 +74,8 @@ std::vector<TPanelTemperature> ReadPanelTemperatures(THardware* hardware) {
     hardware->GetAsynData(hcDiskTemp, 0, value);
     temperatures.push_back({miTempDisk, value});
   }
-  if (const double value = FirstCardTemperature(*hardware); value > 0) temperatures.push_back({miTempGpu, value});
+  if (const double value = FirstCardTemperature(*hardware); value > 0)
+    temperatures.push_back({miTempGpu, value});
   for (const TSensor& zone : Zones(*hardware))
     if (zone.value != 0) temperatures.push_back({miTempZone, zone.value, zone.name});
   return temperatures;

@@ -157,8 +157,10 @@ int TemperatureBarLength(double celsius, int span) {
 std::vector<TSlice> NineSlices(int imageWidth, int imageHeight, const Rect& target, TDpiScale scale) {
   const int sx[4] = {0, 10, 20, imageWidth};
   const int sy[4] = {0, 10, 20, imageHeight};
-  const int tx[4] = {target.left, target.left + scale(10), target.right - scale(imageWidth - 20), target.right};
-  const int ty[4] = {target.top, target.top + scale(10), target.bottom - scale(imageHeight - 20), target.bottom};
+  const int tx[4] = {target.left, target.left + scale(10), target.right - scale(imageWidth - 20),
+                     target.right};
+  const int ty[4] = {target.top, target.top + scale(10), target.bottom - scale(imageHeight - 20),
+                     target.bottom};
   std::vector<TSlice> slices;
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {

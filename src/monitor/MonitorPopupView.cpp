@@ -7,7 +7,8 @@ TPopupView ProcessPopupView(std::vector<TProcessItemRef>& processes, TMoniItem i
   TPopupView view;
   view.item = item;
   for (const TProcessItemRef& process : SelectProcessRows(processes, item)) {
-    view.rows.push_back({process, process->ExeName, ProcessRowValue(*process, item, decimalSeparator), process->ExePath});
+    view.rows.push_back(
+        {process, process->ExeName, ProcessRowValue(*process, item, decimalSeparator), process->ExePath});
   }
   view.contentHeight = ProcessContentHeight(static_cast<int>(view.rows.size()), item, scale);
   return view;

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "ui/ForceForeground_win.h"
-#include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/wide_win.h"
 #include "monitor/MonitorHardware_win.h"
 #include "monitor/frmMonitorPopup_win.h"
+#include "services/Translation_win.h"
 #include "software/Software_win.h"
+#include "ui/ForceForeground_win.h"
 #include "ui/ImageIds.h"
 #include "ui/MousePoint_win.h"
 #include "ui/Rect_win.h"
@@ -70,7 +70,8 @@ void TfrmMonitorFloat::FormCreate() {
   std::vector<Rect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   const int height = Scale()(kStripHeight);
-  const Point place = PlaceStrip(FServices.settings->FloatX, FServices.settings->FloatY, FWidth, height, ToRect(primary), monitors, Scale());
+  const Point place = PlaceStrip(FServices.settings->FloatX, FServices.settings->FloatY, FWidth, height,
+                                 ToRect(primary), monitors, Scale());
   SetWindowPos(Handle(), nullptr, place.x, place.y, FWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   Localize();
@@ -98,7 +99,8 @@ void TfrmMonitorFloat::CreateScaledResources() {
 void TfrmMonitorFloat::Localize() {
   dpmn1.Clear();
   dpmn1.SetFont(LangLogFont());
-  dpmn1.Add({FServices.langText("Translation", "ppmStayontop", L"Stay on top"), kTagStayOnTop, FServices.settings->TopMost});
+  dpmn1.Add({FServices.langText("Translation", "ppmStayontop", L"Stay on top"), kTagStayOnTop,
+             FServices.settings->TopMost});
   dpmn1.Add({FServices.langText("Translation", "ppmHide", L"Hide"), kTagHide, false});
   dpmn1.Add({L"-", -1, false});
   dpmn1.Add({FServices.langText("Translation", "ppmDetails", L"Details"), kTagDetails, false});
@@ -117,11 +119,13 @@ void TfrmMonitorFloat::SetDrawSet(TMoniItemSet items) {
   layout_ = LayoutStrip(items, measure, Scale());
   FWidth = layout_.width;
   drawSet = items;
-  SetWindowPos(Handle(), nullptr, 0, 0, FWidth, Scale()(kStripHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, FWidth, Scale()(kStripHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMonitorFloat::SetTopMost(bool topMost) {
-  SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfrmMonitorFloat::Show() {
@@ -144,8 +148,8 @@ RECT TfrmMonitorFloat::WorkArea() const {
 }
 
 void TfrmMonitorFloat::SetBounds(const RECT& bounds) {
-  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Paint();
 }
 
@@ -270,7 +274,8 @@ void TfrmMonitorFloat::PaintCell(HDC dc, TMoniItem item, const Rect& cell) {
       DrawTextIn(dc, text, RECT{cell.left, scale(5), cell.left + textWidth, scale(19)},
                  DT_LEFT | DT_SINGLELINE | DT_VCENTER);
       if (FServices.software) {
-        PaintCpuChart({cell.left + textWidth + scale(2), scale(6), cell.left + textWidth + scale(24), scale(18)});
+        PaintCpuChart(
+            {cell.left + textWidth + scale(2), scale(6), cell.left + textWidth + scale(24), scale(18)});
       }
       break;
     }
@@ -290,12 +295,14 @@ void TfrmMonitorFloat::PaintCpuChart(const Rect& chart) {
   // pixel widened to the scaled rectangle, so the bars keep their proportions.
   const uint32_t background = Theme().colours.stripBackground;
   chartPixels_->Fill(background);
-  FServices.software->CpuRecord().DrawBarChart(*chartPixels_, {0, 0, chartPixels_->Width(), chartPixels_->Height()});
+  FServices.software->CpuRecord().DrawBarChart(*chartPixels_,
+                                               {0, 0, chartPixels_->Width(), chartPixels_->Height()});
   const int width = chart.right - chart.left;
   const int height = chart.bottom - chart.top;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const uint32_t pixel = chartPixels_->Pixel(x * chartPixels_->Width() / width, y * chartPixels_->Height() / height);
+      const uint32_t pixel =
+          chartPixels_->Pixel(x * chartPixels_->Width() / width, y * chartPixels_->Height() / height);
       if (pixel != background) pixels->SetPixel(chart.left + x, chart.top + y, pixel);
     }
   }
@@ -379,7 +386,8 @@ void TfrmMonitorFloat::MouseLeave() {
   POINT cursor{};
   GetCursorPos(&cursor);
   const bool leftButton = LeftButtonDown();
-  const TSlideStart slide = DecideSlide(ToRect(Bounds()), cursor.x, leftButton, sliding_, ToRect(WorkArea()), Scale());
+  const TSlideStart slide =
+      DecideSlide(ToRect(Bounds()), cursor.x, leftButton, sliding_, ToRect(WorkArea()), Scale());
   if (!slide.decided) return;
   slideDirection_ = slide.direction;
   if (slide.left) {

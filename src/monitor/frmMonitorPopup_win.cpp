@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/handle_win.h"
@@ -13,6 +12,7 @@
 #include "monitor/MonitorFloatRules.h"
 #include "monitor/MonitorHardware_win.h"
 #include "monitor/PopupEndProcess.h"
+#include "services/Translation_win.h"
 #include "software/ProcessInfo_win.h"
 #include "software/ProcessKill_win.h"
 #include "software/Software_win.h"
@@ -55,11 +55,14 @@ struct TTitleKeys {
 TTitleKeys TitleKeys(TMoniItem item) {
   switch (item) {
     case miRecv:
-      return {"TfrmMonitorPopup.lbl1_R", L"Download speed", "TfrmMonitorPopup.lbl2_R", L"Download speed record"};
-    case miSend: return {"TfrmMonitorPopup.lbl1_S", L"Upload speed", "TfrmMonitorPopup.lbl2_S", L"Upload speed record"};
+      return {"TfrmMonitorPopup.lbl1_R", L"Download speed", "TfrmMonitorPopup.lbl2_R",
+              L"Download speed record"};
+    case miSend:
+      return {"TfrmMonitorPopup.lbl1_S", L"Upload speed", "TfrmMonitorPopup.lbl2_S", L"Upload speed record"};
     case miMemory:
       return {"TfrmMonitorPopup.lbl1_M", L"Memory usage", "TfrmMonitorPopup.lbl2_M", L"System memory status"};
-    case miCpu: return {"TfrmMonitorPopup.lbl1_C", L"CPU usage", "TfrmMonitorPopup.lbl2_C", L"CPU usage fluctuation"};
+    case miCpu:
+      return {"TfrmMonitorPopup.lbl1_C", L"CPU usage", "TfrmMonitorPopup.lbl2_C", L"CPU usage fluctuation"};
     default: return {"TfrmMonitorPopup.lbl1_T", L"Hardware component temperature", nullptr, nullptr};
   }
 }
@@ -91,7 +94,11 @@ TfrmMonitorPopup::TfrmMonitorPopup(TWindowServices services) : FServices(std::mo
   panelLine_ = TImage::Create(1, 1);
   // White at alpha 0x20, premultiplied.
   if (panelLine_) panelLine_->Pixels().SetPixel(0, 0, 0x20202020u);
-  captions_ = {{"lblCpu", L"CPU"}, {"lblGpu", L"GPU"}, {"lblhdd", L"Hard Disk"}, {"lblBoard", L"MainBoard"}, {"lblZone", L"Zone"}};
+  captions_ = {{"lblCpu", L"CPU"},
+               {"lblGpu", L"GPU"},
+               {"lblhdd", L"Hard Disk"},
+               {"lblBoard", L"MainBoard"},
+               {"lblZone", L"Zone"}};
   Localize();
 }
 
@@ -137,17 +144,20 @@ void TfrmMonitorPopup::SetTitles() {
 void TfrmMonitorPopup::ShowPopup(const RECT& stripBounds, TMoniItem item) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromPoint(POINT{stripBounds.left, stripBounds.top}, MONITOR_DEFAULTTONEAREST), &monitor);
+  GetMonitorInfoW(MonitorFromPoint(POINT{stripBounds.left, stripBounds.top}, MONITOR_DEFAULTTONEAREST),
+                  &monitor);
   SetMonitor(item);
   const int width = stripBounds.right - stripBounds.left;
   RECT bounds{};
   GetWindowRect(Handle(), &bounds);
-  SetWindowPos(Handle(), nullptr, 0, 0, width, bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, width, bounds.bottom - bounds.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (item == miNone) return;
   const RECT& work = monitor.rcWork;
   const int height = contentHeight_ + Scale()(kPopupFrameExtra);
-  const TPopupPlacement place = PlacePopup({stripBounds.left, stripBounds.top, stripBounds.right, stripBounds.bottom},
-                                           width, height, {work.left, work.top, work.right, work.bottom});
+  const TPopupPlacement place =
+      PlacePopup({stripBounds.left, stripBounds.top, stripBounds.right, stripBounds.bottom}, width, height,
+                 {work.left, work.top, work.right, work.bottom});
   frameTag_ = place.frameTag;
   SetWindowPos(Handle(), HWND_TOPMOST, place.left, place.top, width, height, SWP_NOACTIVATE);
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -172,13 +182,14 @@ void TfrmMonitorPopup::SetMonitor(TMoniItem item) {
   if (!IsTemperatureItem(item) && FServices.software) {
     view = ProcessView();
   } else if (IsTemperatureItem(item) && FServices.hardware != nullptr) {
-    view = TemperaturePopupView(item, ReadPanelTemperatures(FServices.hardware), FServices.settings->TempUnit, Scale());
+    view = TemperaturePopupView(item, ReadPanelTemperatures(FServices.hardware), FServices.settings->TempUnit,
+                                Scale());
   }
   ShowView(view);
   RECT bounds{};
   GetWindowRect(Handle(), &bounds);
-  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, contentHeight_ + Scale()(kPopupFrameExtra),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left,
+               contentHeight_ + Scale()(kPopupFrameExtra), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeList();
   InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -188,7 +199,8 @@ TPopupView TfrmMonitorPopup::ProcessView() {
   std::vector<TProcessItemRef>& processes = lock.List().Items();
   if (FMonitor == miMemory) {
     for (const TProcessItemRef& process : processes) {
-      if (process) process->Memoryuse = GetPrivateWorkingSet(reinterpret_cast<HANDLE>(process->hProc.Value()));
+      if (process)
+        process->Memoryuse = GetPrivateWorkingSet(reinterpret_cast<HANDLE>(process->hProc.Value()));
     }
   }
   return ProcessPopupView(processes, FMonitor, UserDecimalSeparator(), Scale());
@@ -228,7 +240,8 @@ void TfrmMonitorPopup::ArrangeList() {
   const int panel = scale(ChartPanelHeight(FMonitor));
   const Rect list{0, scale(kPopupHeaderHeight), client.right, client.bottom - panel};
   // The value and button columns keep their width; the name takes the rest.
-  lst1.SetLayout(list, scale(kPopupRowHeight), {client.right - scale(100), scale(70), scale(20)}, 2, scale(kButtonSize));
+  lst1.SetLayout(list, scale(kPopupRowHeight), {client.right - scale(100), scale(70), scale(20)}, 2,
+                 scale(kButtonSize));
   lst1.SetRowCount(static_cast<int>(rows_.size()));
   const int unitsTop = scale(kPopupHeaderHeight + 50 * static_cast<int>(temps_.size()) + 34);
   units_[0].bounds = {scale(20), unitsTop, scale(70), unitsTop + scale(20)};
@@ -324,10 +337,11 @@ void TfrmMonitorPopup::MouseUp(Point point) {
     SetMonitor(FMonitor);
     return;
   }
-  FServices.messageBox(Handle(), FServices.langText("Translation", "Information", L"Information"),
-                           FServices.langText("Message", "KillProcessError",
-                                       L"End of the process error possible cause is insufficient permissions"),
-                           TMessageIcon::Confirmation, TMessageButtons::Ok);
+  FServices.messageBox(
+      Handle(), FServices.langText("Translation", "Information", L"Information"),
+      FServices.langText("Message", "KillProcessError",
+                         L"End of the process error possible cause is insufficient permissions"),
+      TMessageIcon::Confirmation, TMessageButtons::Ok);
 }
 
 void TfrmMonitorPopup::UnitChosen(int index) {
@@ -379,11 +393,13 @@ void TfrmMonitorPopup::PaintRows(HDC dc) {
     if (hot) FillColour(dc, ToRECT(line), colours.popupHotRow);
     const int iconTop = line.top + (line.bottom - line.top - scale(kButtonSize)) / 2;
     if (row.icon != nullptr) {
-      row.icon->Draw(dc, RECT{line.left + scale(15), iconTop, line.left + scale(15 + kButtonSize), iconTop + scale(kButtonSize)});
+      row.icon->Draw(dc, RECT{line.left + scale(15), iconTop, line.left + scale(15 + kButtonSize),
+                              iconTop + scale(kButtonSize)});
     }
     const Rect name = lst1.CellRect(i, 0);
     SetTextColor(dc, ToColorRef(colours.darkText));
-    DrawTextAt(dc, row.caption, RECT{name.left + scale(15 + kButtonSize + 8), name.top, name.right, name.bottom},
+    DrawTextAt(dc, row.caption,
+               RECT{name.left + scale(15 + kButtonSize + 8), name.top, name.right, name.bottom},
                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     const Rect value = lst1.CellRect(i, 1);
     SetTextColor(dc, ToColorRef(colours.popupSecondaryText));
@@ -417,7 +433,8 @@ void TfrmMonitorPopup::PaintTemperatures(HDC dc) {
     const int barTop = panelTop + scale(19 + 50 * static_cast<int>(i));
     FillColour(dc, RECT{scale(20), barTop, width - scale(20), barTop + scale(10)}, 0xFFEAEAEA);
     const int length = TemperatureBarLength(row.rounded, width - scale(40));
-    FillColour(dc, RECT{scale(20), barTop, scale(20) + length, barTop + scale(10)}, TemperatureBarColour(row.rounded));
+    FillColour(dc, RECT{scale(20), barTop, scale(20) + length, barTop + scale(10)},
+               TemperatureBarColour(row.rounded));
   }
   for (const TRadioBox& box : units_) {
     const Rect& r = box.bounds;
@@ -445,14 +462,16 @@ void TfrmMonitorPopup::PaintChartPanel(HDC dc, const Rect& panel) {
   {
     TSelectObject selected(dc, titleFont_.Get());
     SetTextColor(dc, ToColorRef(Theme().colours.darkText));
-    DrawTextAt(dc, lbl2, RECT{panel.left + scale(15), panel.top + scale(10), panel.right, panel.top + scale(30)},
+    DrawTextAt(dc, lbl2,
+               RECT{panel.left + scale(15), panel.top + scale(10), panel.right, panel.top + scale(30)},
                DT_SINGLELINE);
   }
   if (FMonitor == miMemory) {
     PaintMemorySummary(dc, panel);
     return;
   }
-  const Rect area{panel.left + scale(18), panel.top + scale(35), panel.right - scale(18), panel.bottom - scale(20)};
+  const Rect area{panel.left + scale(18), panel.top + scale(35), panel.right - scale(18),
+                  panel.bottom - scale(20)};
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
@@ -517,7 +536,8 @@ void TfrmMonitorPopup::PaintMemorySummary(HDC dc, const Rect& panel) {
   SelectClipRgn(pie_->DC(), pieRegion_.Get());
   DrawImage(pieUsed_, pie_->DC(), RECT{0, 0, size, size});
   SelectClipRgn(pie_->DC(), nullptr);
-  pie_->Draw(dc, RECT{panel.right - scale(120), panel.top + scale(10), panel.right - scale(20), panel.top + scale(110)});
+  pie_->Draw(dc, RECT{panel.right - scale(120), panel.top + scale(10), panel.right - scale(20),
+                      panel.top + scale(110)});
 }
 
 void TfrmMonitorPopup::PaintFrame(HDC dc) {
@@ -525,7 +545,8 @@ void TfrmMonitorPopup::PaintFrame(HDC dc) {
   if (!frame) return;
   RECT client{};
   GetClientRect(Handle(), &client);
-  for (const TSlice& slice : NineSlices(frame->Width(), frame->Height(), {0, 0, client.right, client.bottom}, Scale())) {
+  for (const TSlice& slice :
+       NineSlices(frame->Width(), frame->Height(), {0, 0, client.right, client.bottom}, Scale())) {
     frame->DrawPart(dc, ToRECT(slice.source), ToRECT(slice.target));
   }
 }

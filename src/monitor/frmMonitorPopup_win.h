@@ -47,7 +47,7 @@ class TfrmMonitorPopup final : public TWindow {
     TImage* icon = nullptr;
   };
   struct TLabel {
-    std::string name;     // component name, for its language key
+    std::string name;  // component name, for its language key
     std::wstring caption;
   };
 
@@ -78,13 +78,20 @@ class TfrmMonitorPopup final : public TWindow {
   void UnitChosen(int index);
 
   TMoniItem FMonitor = miNone;
-  int frameTag_ = 0;  // dfrm1's tag: 0 opened below the strip, 1 above
+  int frameTag_ = 0;       // dfrm1's tag: 0 opened below the strip, 1 above
   int contentHeight_ = 0;  // pixels, without the frame's extra
   std::vector<TRow> rows_;
   TRowList lst1;
   std::vector<TPanelTemperatureRow> temps_;
   // ckC, ckF; filled before the window exists, whose creation already sends WM_SIZE.
-  std::vector<TRadioBox> units_{{{}, "\xC2\xB0" "C", false}, {{}, "\xC2\xB0" "F", false}};
+  std::vector<TRadioBox> units_{{{},
+                                 "\xC2\xB0"
+                                 "C",
+                                 false},
+                                {{},
+                                 "\xC2\xB0"
+                                 "F",
+                                 false}};
   std::wstring lbl1, lbl2;
   std::map<std::string, std::wstring> captions_;  // label captions by component name
   Point cursor_{-1, -1};
@@ -92,10 +99,10 @@ class TfrmMonitorPopup final : public TWindow {
   TFontHandle font_, labelFont_, titleFont_;
   std::unique_ptr<TImage> backBuffer_;
   std::unique_ptr<TImage> chartBackground_, frameBelow_, frameAbove_, pieBackground_, pieUsed_;
-  std::unique_ptr<TImage> pie_;  // the composed pie, 100 x 100 scaled
-  std::unique_ptr<TImage> endProcess_[3];  // li2: normal, hot, pressed
-  std::unique_ptr<TImage> genericIcon_;    // il1 entry 0
-  std::unique_ptr<TImage> panelLine_;      // one translucent pixel, stretched into a line
+  std::unique_ptr<TImage> pie_;                           // the composed pie, 100 x 100 scaled
+  std::unique_ptr<TImage> endProcess_[3];                 // li2: normal, hot, pressed
+  std::unique_ptr<TImage> genericIcon_;                   // il1 entry 0
+  std::unique_ptr<TImage> panelLine_;                     // one translucent pixel, stretched into a line
   std::map<std::string, std::unique_ptr<TImage>> icons_;  // il1 by executable path
   std::unique_ptr<TDibCanvas> chartCanvas_;
   int pieAngle_ = -1;

@@ -11,7 +11,8 @@ namespace {
 constexpr int kDiskTempClass = 8;
 
 void AddPartition(TInfoRow& disk, const TDiskPartition& partition, const TPageTexts& texts) {
-  TInfoRow& row = disk.Add(texts.Caption("PartitionNumber", "Partition Number"), Format("%u", partition.PartNo));
+  TInfoRow& row =
+      disk.Add(texts.Caption("PartitionNumber", "Partition Number"), Format("%u", partition.PartNo));
   row.Add(texts.Caption("StartingOffset", "Starting Offset"), std::to_string(partition.StartingOffset));
   row.Add(texts.Caption("Drive", "Drive"), partition.PathName);
   row.Add(texts.Caption("FileSystemName", "File System Name"), partition.FileSystemName);
@@ -58,7 +59,8 @@ void FillDiskPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTe
     if (disk->HealthLog()) AddHealthRows(row, *disk, texts);
 
     row.Add(texts.Caption("Cylinders", "Cylinders"), std::to_string(disk->Cylinders()));
-    row.Add(texts.Caption("TracksPerCylinder", "Tracks Per Cylinder"), std::to_string(disk->TracksPerCylinder()));
+    row.Add(texts.Caption("TracksPerCylinder", "Tracks Per Cylinder"),
+            std::to_string(disk->TracksPerCylinder()));
     row.Add(texts.Caption("SectorsPerTrack", "Sectors Per Track"), std::to_string(disk->SectorsPerTrack()));
     row.Add(texts.Caption("BytesPerSector", "Bytes Per Sector"), std::to_string(disk->BytesPerSector()));
     if (!disk->Major_ver().empty()) row.Add(texts.Caption("SATAVER", "SATA Version"), disk->Major_ver());

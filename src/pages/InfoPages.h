@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "ui/InfoTree.h"
 #include "pages/PageTexts.h"
+#include "ui/InfoTree.h"
 
 namespace vsm {
 
@@ -33,9 +33,7 @@ struct THardwareParts {
   // has none. Live rows call it on every draw.
   std::function<double(int hardwareClass, int index)> reading;
 
-  double Reading(int hardwareClass, int index) const {
-    return reading ? reading(hardwareClass, index) : 0;
-  }
+  double Reading(int hardwareClass, int index) const { return reading ? reading(hardwareClass, index) : 0; }
 };
 
 // Overview (value column 180, rows 30 high); empty without the aggregator. `totalPhysicalMemory`
@@ -49,8 +47,7 @@ void FillOperatingSystemPage(TInfoTree& tree, const TOperatingSystem* os, const 
 void FillProcessorPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTexts& texts);
 // The board's information rows; the SMBIOS rows only when a table with a baseboard structure is
 // given.
-void FillBoardPage(TInfoTree& tree, const TMainBord& board, const TSMBios* smbios,
-                   const TPageTexts& texts);
+void FillBoardPage(TInfoTree& tree, const TMainBord& board, const TSMBios* smbios, const TPageTexts& texts);
 // Installed memory modules; empty without the aggregator, its table or memory devices.
 void FillMemoryPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTexts& texts);
 void FillGraphicsPage(TInfoTree& tree, const THardwareParts* hardware, const TPageTexts& texts);

@@ -27,7 +27,8 @@ std::optional<int> ReadNumber(const std::string& text, size_t& at) {
 std::optional<std::string> Convert(const std::string& pattern, size_t& at, int value, int& nextArgument) {
   int argument = nextArgument;
   const size_t indexStart = at;
-  if (std::optional<int> index = ReadNumber(pattern, at); index && at < pattern.size() && pattern[at] == ':') {
+  if (std::optional<int> index = ReadNumber(pattern, at);
+      index && at < pattern.size() && pattern[at] == ':') {
     argument = *index;
     ++at;
   } else {

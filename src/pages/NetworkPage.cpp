@@ -1,17 +1,17 @@
 #include "base/text.h"
-#include "software/network/NetList.h"
 #include "pages/DeviceTexts.h"
 #include "pages/InfoPages.h"
 #include "pages/NetworkRows.h"
 #include "pages/PageFill.h"
+#include "software/network/NetList.h"
 
 namespace vsm {
 
 namespace {
 
 // A group row of address and mask pairs, only when there are addresses.
-void AddAddressGroup(TInfoRow& adapter, const std::string& caption, bool expanded, const StringList& addresses,
-                     const StringList& masks, const TPageTexts& texts) {
+void AddAddressGroup(TInfoRow& adapter, const std::string& caption, bool expanded,
+                     const StringList& addresses, const StringList& masks, const TPageTexts& texts) {
   if (addresses.empty()) return;
   TInfoRow& group = adapter.Add(caption);
   group.Expanded = expanded;
@@ -31,8 +31,8 @@ void AddAdapter(TInfoTree& tree, const TNetAdapter& adapter, const TPageTexts& t
                                                       : std::string("-"));
   row.Add(texts.Caption("OperStatus", "Oper Status"),
           known ? OperStatusText(adapter.OperStatus(), texts) : "-");
-  AddAddressGroup(row, texts.Caption("IPAddress", "IP Address"), true, adapter.IPAddress(), adapter.IPAddressMask(),
-                  texts);
+  AddAddressGroup(row, texts.Caption("IPAddress", "IP Address"), true, adapter.IPAddress(),
+                  adapter.IPAddressMask(), texts);
   AddAddressGroup(row, texts.Caption("Gateway", "Gateway Address"), false, adapter.Gateway_IPAddress(),
                   adapter.Gateway_IPAddressMask(), texts);
   if (adapter.EnableDHCP()) {
@@ -53,7 +53,8 @@ void FillNetworkPage(TInfoTree& tree, const THardwareParts* hardware, const TPag
   const TNetList& list = *hardware->netAdapters;
   tree.Add(texts.Caption("HostName", "Host Name"), list.HostName());
   if (!list.DomainName().empty()) tree.Add(texts.Caption("DomainName", "Domain Name"), list.DomainName());
-  if (!list.DHCPScopeName().empty()) tree.Add(texts.Caption("DHCPName", "DHCP Scope Name"), list.DHCPScopeName());
+  if (!list.DHCPScopeName().empty())
+    tree.Add(texts.Caption("DHCPName", "DHCP Scope Name"), list.DHCPScopeName());
   if (list.EnableDNS()) {
     TInfoRow& dns = tree.Add(texts.Caption("DNSServers", "DNS Servers"));
     dns.Expanded = true;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/InfoTree.h"
 #include "pages/PageTexts.h"
+#include "ui/InfoTree.h"
 
 namespace vsm {
 

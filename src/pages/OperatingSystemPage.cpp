@@ -1,7 +1,7 @@
 #include "base/text.h"
-#include "sysinfo/os/OperatingSystem.h"
 #include "pages/InfoPages.h"
 #include "pages/PageFill.h"
+#include "sysinfo/os/OperatingSystem.h"
 
 namespace vsm {
 namespace {
@@ -28,7 +28,8 @@ void FillOperatingSystemPage(TInfoTree& tree, const TOperatingSystem* os, const 
   AddUnlessEmpty(product, texts.Caption("OSCSD", "Service Pack installed"), os->CSD());
   // 0 means the install date could not be read.
   const TDateTime installed = os->InstallDate();
-  product.Add(texts.Caption("OSInstallDate", "Install Date"), installed != 0 ? texts.ShortDate(installed) : "");
+  product.Add(texts.Caption("OSInstallDate", "Install Date"),
+              installed != 0 ? texts.ShortDate(installed) : "");
 
   TInfoRow& zone = tree.Add(texts.Caption("OSTimezone", "Time zone"));
   zone.Expanded = true;

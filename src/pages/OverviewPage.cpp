@@ -2,10 +2,10 @@
 #include "hardware/disk/DiskList.h"
 #include "hardware/graphics/GraphicsList.h"
 #include "hardware/superio/MainBord.h"
-#include "software/network/NetList.h"
-#include "sysinfo/SoundList.h"
 #include "pages/InfoPages.h"
 #include "pages/PageFill.h"
+#include "software/network/NetList.h"
+#include "sysinfo/SoundList.h"
 
 namespace vsm {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "services/AppConfig_win.h"
-#include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/wide_win.h"
+#include "services/AppConfig_win.h"
+#include "services/Translation_win.h"
 
 namespace vsm {
 
@@ -29,7 +29,9 @@ TPageTexts ProgramPageTexts() {
     return Narrow(GetLangText("Translation", key, Widen(builtIn)));
   };
   texts.byteSize = [](int64_t bytes) { return FormatByteSize(bytes); };
-  texts.temperature = [](double celsius) { return FormatTemperature(celsius, TempScaleOf(AppConfig.TempUnit)); };
+  texts.temperature = [](double celsius) {
+    return FormatTemperature(celsius, TempScaleOf(AppConfig.TempUnit));
+  };
   texts.shortDate = UserShortDate;
   return texts;
 }

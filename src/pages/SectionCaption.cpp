@@ -6,7 +6,8 @@
 
 namespace vsm {
 
-std::string SectionCaption(THardwareSection section, const THardwareParts& hardware, const TPageTexts& texts) {
+std::string SectionCaption(THardwareSection section, const THardwareParts& hardware,
+                           const TPageTexts& texts) {
   switch (section) {
     case THardwareSection::Overview: return texts.Caption("Overview", "Hardware Overview");
     case THardwareSection::Processor: return hardware.cpu ? hardware.cpu->Name : std::string();

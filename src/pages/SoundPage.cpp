@@ -1,6 +1,6 @@
-#include "sysinfo/SoundList.h"
 #include "pages/InfoPages.h"
 #include "pages/PageFill.h"
+#include "sysinfo/SoundList.h"
 
 namespace vsm {
 

@@ -11,8 +11,8 @@ namespace vsm {
 enum class TTrustee { trAdministrators, trSystem, trTrustedInstaller, trCreatorOwner, trOther };
 
 struct TAccessEntry {
-  bool allow = true;         // an allow entry; deny entries are not credited (see below)
-  uint32_t mask = 0;         // the access mask as stored, generic rights included
+  bool allow = true;  // an allow entry; deny entries are not credited (see below)
+  uint32_t mask = 0;  // the access mask as stored, generic rights included
   TTrustee trustee = TTrustee::trOther;
   bool inheritOnly = false;  // applies to children only, not to the object itself
 };

@@ -16,7 +16,8 @@ namespace vsm {
 namespace {
 
 // The TrustedInstaller service's SID, which owns the system's own folders from Vista on.
-constexpr const wchar_t* kTrustedInstallerSid = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+constexpr const wchar_t* kTrustedInstallerSid =
+    L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 
 bool IsTrustedInstaller(PSID sid) {
   PSID installer = nullptr;
@@ -41,13 +42,14 @@ const TUnsplitAdministrator& RunningUnsplitAdministrator() {
     BYTE admins[SECURITY_MAX_SID_SIZE];
     DWORD adminsSize = sizeof admins;
     BOOL member = FALSE;
-    const bool administrator = CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, admins, &adminsSize) &&
-                               CheckTokenMembership(nullptr, admins, &member) && member;
+    const bool administrator =
+        CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, admins, &adminsSize) &&
+        CheckTokenMembership(nullptr, admins, &member) && member;
     // TokenElevationType (18) from Vista on: 1 is a token without a linked one.
     DWORD elevationType = 0, size = 0;
     const bool split = TrueWindowsVersion().major >= 6 &&
-                       !(GetTokenInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(18), &elevationType,
-                                             sizeof elevationType, &size) &&
+                       !(GetTokenInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(18),
+                                             &elevationType, sizeof elevationType, &size) &&
                          elevationType == 1);
     DWORD needed = 0;
     GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &needed);
@@ -79,8 +81,9 @@ std::optional<TObjectSecurity> ReadObjectSecurity(const std::wstring& path) {
   PSID owner = nullptr;
   PACL list = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                            &owner, nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS) {
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &list,
+                            nullptr, &descriptor) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   TObjectSecurity security;
@@ -92,8 +95,10 @@ std::optional<TObjectSecurity> ReadObjectSecurity(const std::wstring& path) {
     const auto* header = static_cast<const ACE_HEADER*>(ace);
     // Allow and deny entries, plain or with a condition, share this layout; others (audit,
     // label) grant nothing.
-    const bool allow = header->AceType == ACCESS_ALLOWED_ACE_TYPE || header->AceType == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
-    const bool deny = header->AceType == ACCESS_DENIED_ACE_TYPE || header->AceType == ACCESS_DENIED_CALLBACK_ACE_TYPE;
+    const bool allow =
+        header->AceType == ACCESS_ALLOWED_ACE_TYPE || header->AceType == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
+    const bool deny =
+        header->AceType == ACCESS_DENIED_ACE_TYPE || header->AceType == ACCESS_DENIED_CALLBACK_ACE_TYPE;
     if (!allow && !deny) continue;
     auto* entry = static_cast<ACCESS_ALLOWED_ACE*>(ace);
     security.entries.push_back(

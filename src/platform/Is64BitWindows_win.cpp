@@ -26,8 +26,7 @@ bool Compute() {
     case PROCESSOR_ARCHITECTURE_AMD64:
     case 12:  // ARM64
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

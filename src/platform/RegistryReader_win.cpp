@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "base/handle_win.h"
-#include "platform/VeskRegistry_win.h"
 #include "base/wide_win.h"
+#include "platform/VeskRegistry_win.h"
 
 namespace vsm {
 

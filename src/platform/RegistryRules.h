@@ -7,12 +7,12 @@
 
 namespace vsm {
 
-inline constexpr uint32_t kRegRead = 0x20019;           // KEY_READ
-inline constexpr uint32_t kRegReadNoNotify = 0x20009;   // KEY_READ without KEY_NOTIFY
-inline constexpr uint32_t kRegQueryValue = 0x1;         // KEY_QUERY_VALUE
-inline constexpr uint32_t kRegAllAccess = 0xF003F;      // KEY_ALL_ACCESS
-inline constexpr uint32_t kRegView64 = 0x100;           // KEY_WOW64_64KEY
-inline constexpr uint32_t kRegView32 = 0x200;           // KEY_WOW64_32KEY
+inline constexpr uint32_t kRegRead = 0x20019;          // KEY_READ
+inline constexpr uint32_t kRegReadNoNotify = 0x20009;  // KEY_READ without KEY_NOTIFY
+inline constexpr uint32_t kRegQueryValue = 0x1;        // KEY_QUERY_VALUE
+inline constexpr uint32_t kRegAllAccess = 0xF003F;     // KEY_ALL_ACCESS
+inline constexpr uint32_t kRegView64 = 0x100;          // KEY_WOW64_64KEY
+inline constexpr uint32_t kRegView32 = 0x200;          // KEY_WOW64_32KEY
 inline constexpr uint32_t kRegViewBits = 0x300;
 
 // What the access mask depends on besides the path: a 32-bit process on 64-bit Windows, and the
@@ -31,8 +31,14 @@ uint32_t RegAccessMask(const std::string& path, bool readOnly, bool useView,
 
 // Raw value types.
 enum : uint32_t {
-  kRegNone = 0, kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4,
-  kRegDwordBigEndian = 5, kRegMultiSz = 7, kRegQword = 11,
+  kRegNone = 0,
+  kRegSz = 1,
+  kRegExpandSz = 2,
+  kRegBinary = 3,
+  kRegDword = 4,
+  kRegDwordBigEndian = 5,
+  kRegMultiSz = 7,
+  kRegQword = 11,
 };
 
 // A value's data as text. Strings (UTF-16LE data) as they are, never expanded; numbers in decimal;
@@ -47,8 +53,7 @@ struct TResolvedKeyPath {
   std::string openPath;  // what to pass to the open call
   std::string fullPath;  // the new current path below the root
 };
-TResolvedKeyPath ResolveKeyPath(const std::string& currentPath, bool hasCurrentKey,
-                                const std::string& path);
+TResolvedKeyPath ResolveKeyPath(const std::string& currentPath, bool hasCurrentKey, const std::string& path);
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper-case hex, 38 characters.
 std::string FormatGuidText(uint32_t data1, uint16_t data2, uint16_t data3, const uint8_t data4[8]);

@@ -89,9 +89,9 @@ std::string TVeskRegistry::GetDataAsString(const std::string& name, bool prefixT
 
 bool TVeskRegistry::WriteString(const std::string& name, const std::string& value) {
   const std::wstring text = Widen(value);
-  FLastError = RegSetValueExW(FCurrentKey, Widen(name).c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  FLastError =
+      RegSetValueExW(FCurrentKey, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   return FLastError == ERROR_SUCCESS;
 }
 

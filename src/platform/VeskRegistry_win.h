@@ -12,7 +12,7 @@
 namespace vsm {
 
 struct TRegDataInfoEx {
-  uint8_t RegData = 0;   // raw value type
+  uint8_t RegData = 0;  // raw value type
   uint32_t DataSize = 0;
 };
 

@@ -4,13 +4,13 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "services/Translation_win.h"
-#include "platform/VeskRegistry_win.h"
 #include "base/file_win.h"
 #include "base/handle_win.h"
 #include "base/module_path_win.h"
 #include "base/version_resource_win.h"
 #include "base/wide_win.h"
+#include "platform/VeskRegistry_win.h"
+#include "services/Translation_win.h"
 
 namespace vsm {
 
@@ -22,9 +22,9 @@ std::wstring ReadProfileText(const std::wstring& file, const char* key, const st
   // Long enough for any value of ours; a longer one is cut, never overrun.
   std::wstring buffer(4096, L'\0');
   const std::wstring fallbackWide = Widen(fallback);
-  const DWORD length = GetPrivateProfileStringW(Widen(kSettingsSection).c_str(), Widen(key).c_str(),
-                                                fallbackWide.c_str(), buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), file.c_str());
+  const DWORD length =
+      GetPrivateProfileStringW(Widen(kSettingsSection).c_str(), Widen(key).c_str(), fallbackWide.c_str(),
+                               buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
   buffer.resize(length);
   return buffer;
 }
@@ -36,7 +36,8 @@ TFixedFileInfo ReadFixedFileInfo(const std::wstring& path) {
   const std::vector<uint8_t> resource = ReadVersionResource(path);
   // The first eleven dwords, as they stand in the resource.
   static_assert(sizeof info <= sizeof(VS_FIXEDFILEINFO));
-  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource)) memcpy(static_cast<void*>(&info), fixed, sizeof info);
+  if (const VS_FIXEDFILEINFO* fixed = FixedFileInfo(resource))
+    memcpy(static_cast<void*>(&info), fixed, sizeof info);
   return info;
 }
 

@@ -2,15 +2,16 @@
 
 #include <windows.h>
 
+#include "base/module_path_win.h"
 #include "services/AppConfig_win.h"
 #include "services/BrowserEmulation.h"
-#include "base/module_path_win.h"
 
 namespace vsm {
 
 unsigned InstalledBrowserMajorVersion() {
   wchar_t path[MAX_PATH * 2] = {};
-  if (ExpandEnvironmentStringsW(L"%programfiles%\\internet explorer\\IEXPLORE.EXE", path, ARRAYSIZE(path)) == 0) {
+  if (ExpandEnvironmentStringsW(L"%programfiles%\\internet explorer\\IEXPLORE.EXE", path, ARRAYSIZE(path)) ==
+      0) {
     return 0;
   }
   return ReadFixedFileInfo(path).dwFileVersionMS >> 16;

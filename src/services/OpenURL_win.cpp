@@ -20,9 +20,9 @@ bool ShellOpen(HWND owner, const std::wstring& file, const std::wstring& paramet
     if (ShellExecuteFromDesktop(file, parameters)) return true;
     if (ProcessIsElevated()) return false;
   }
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", file.c_str(),
-                                                              parameters.empty() ? nullptr : parameters.c_str(),
-                                                              nullptr, SW_SHOWNORMAL));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(owner, L"open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr,
+                    SW_SHOWNORMAL));
   return result > 32;
 }
 

@@ -23,7 +23,8 @@ std::string FolderOf(const std::string& path) {
 bool IsPlainLanguageName(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
       return false;
     }
   }
@@ -62,13 +63,13 @@ std::string DetectLanguage(uint16_t uiLanguage, const std::vector<std::string>& 
 
 int CharsetFromName(const std::string& name, int unknown) {
   static constexpr std::array<std::pair<const char*, int>, 21> kCharsets{{
-      {"ANSI_CHARSET", 0},       {"DEFAULT_CHARSET", 1},     {"SYMBOL_CHARSET", 2},
-      {"MAC_CHARSET", 77},       {"SHIFTJIS_CHARSET", 128},  {"HANGEUL_CHARSET", 129},
-      {"HANGUL_CHARSET", 129},   {"JOHAB_CHARSET", 130},     {"GB2312_CHARSET", 134},
-      {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},  {"TURKISH_CHARSET", 162},
-      {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177},  {"ARABIC_CHARSET", 178},
-      {"BALTIC_CHARSET", 186},   {"RUSSIAN_CHARSET", 204},   {"THAI_CHARSET", 222},
-      {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},     {"FS_LATIN1", 0},
+      {"ANSI_CHARSET", 0},          {"DEFAULT_CHARSET", 1},    {"SYMBOL_CHARSET", 2},
+      {"MAC_CHARSET", 77},          {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129},
+      {"HANGUL_CHARSET", 129},      {"JOHAB_CHARSET", 130},    {"GB2312_CHARSET", 134},
+      {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},    {"TURKISH_CHARSET", 162},
+      {"VIETNAMESE_CHARSET", 163},  {"HEBREW_CHARSET", 177},   {"ARABIC_CHARSET", 178},
+      {"BALTIC_CHARSET", 186},      {"RUSSIAN_CHARSET", 204},  {"THAI_CHARSET", 222},
+      {"EASTEUROPE_CHARSET", 238},  {"OEM_CHARSET", 255},      {"FS_LATIN1", 0},
   }};
   const std::string wanted = Trim(name);
   for (const auto& [charsetName, value] : kCharsets) {

@@ -56,8 +56,7 @@ class TTranslator {
   void ReloadLanguage();
 
   // At most kMaxLangTextBytes of the text.
-  std::string GetLangText(const std::string& section, const std::string& key,
-                          const std::string& builtIn);
+  std::string GetLangText(const std::string& section, const std::string& key, const std::string& builtIn);
 
   // Font of the localised windows, read from the file itself each time.
   std::string GetLangFontName() const;

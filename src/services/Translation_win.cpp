@@ -19,13 +19,10 @@ TTranslator& LangTranslator() {
 std::string LanguagesFolder() { return Narrow(ExecutableFolder()) + "Languages\\"; }
 
 std::wstring GetLangText(std::string_view section, std::string_view key, std::wstring_view builtIn) {
-  return Widen(LangTranslator().GetLangText(std::string(section), std::string(key),
-                                            Narrow(builtIn)));
+  return Widen(LangTranslator().GetLangText(std::string(section), std::string(key), Narrow(builtIn)));
 }
 
-void SetLanguageFile(const std::string& name) {
-  LangTranslator().SetLanguageFile(LanguagesFolder(), name);
-}
+void SetLanguageFile(const std::string& name) { LangTranslator().SetLanguageFile(LanguagesFolder(), name); }
 
 void ReloadLanguage() { LangTranslator().ReloadLanguage(); }
 

@@ -13,7 +13,9 @@ class WindowsDriverEvent final : public DriverEvent {
   explicit WindowsDriverEvent(HANDLE event) : event_(event) {}
 
   // The program is 32-bit, and handle values of any process fit in 32 bits.
-  uint32_t HandleValue() const override { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(event_.Get())); }
+  uint32_t HandleValue() const override {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(event_.Get()));
+  }
   void Reset() override { ResetEvent(event_.Get()); }
   void Signal() override { SetEvent(event_.Get()); }
   bool Wait() override { return WaitForSingleObject(event_.Get(), INFINITE) == WAIT_OBJECT_0; }

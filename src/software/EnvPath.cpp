@@ -31,7 +31,8 @@ bool ReplaceFirst(std::string& text, std::string_view prefix, std::string_view n
   pattern.append(prefix).append(name).append(suffix);
   size_t at = FindNoCase(text, pattern);
   if (at == std::string_view::npos) return false;
-  std::string_view after = KeepCharacters(std::string_view(text).substr(at + pattern.size()), kTextKeptAfterName);
+  std::string_view after =
+      KeepCharacters(std::string_view(text).substr(at + pattern.size()), kTextKeptAfterName);
   std::string replaced;
   replaced.append(text, 0, at).append(value).append(after);
   text = std::move(replaced);

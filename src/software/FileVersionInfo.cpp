@@ -7,10 +7,10 @@ namespace vsm {
 namespace {
 
 // Subtype texts of driver (type 3) and font (type 4) files, by subtype.
-constexpr const char* kDriverTexts[] = {
-    "Unknown Driver", "Printer Driver", "Keyboard Driver", "Language Driver",
-    "Display Driver", "Mouse Driver",   "Network Driver",  "System Driver",
-    "InstallableDriver", "Sound Driver", "Communications Driver"};
+constexpr const char* kDriverTexts[] = {"Unknown Driver",  "Printer Driver",       "Keyboard Driver",
+                                        "Language Driver", "Display Driver",       "Mouse Driver",
+                                        "Network Driver",  "System Driver",        "InstallableDriver",
+                                        "Sound Driver",    "Communications Driver"};
 constexpr const char* kFontTexts[] = {"Unknown Font", "Raster Font", "Vector Font", "Truetype Font"};
 
 template <size_t N>

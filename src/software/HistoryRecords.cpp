@@ -22,7 +22,8 @@ LineChartPlan PlanLineChart(const std::array<uint32_t, kHistoryLength>& values,
   int x = rect.left;
   for (int k = 0; k < kHistoryLength; ++k) {
     if (present[static_cast<size_t>(k)]) {
-      int64_t rise = DivideRoundHalfEven(static_cast<int64_t>(values[static_cast<size_t>(k)]) * height, scale);
+      int64_t rise =
+          DivideRoundHalfEven(static_cast<int64_t>(values[static_cast<size_t>(k)]) * height, scale);
       plan.points[static_cast<size_t>(plan.pointCount++)] = {x, rect.bottom - static_cast<int>(rise)};
     }
     // x reaches the right edge after the 17th entry; the last two share it.
@@ -70,9 +71,11 @@ void TCpuRecord::DrawBarChart(ArgbBitmap& bitmap, const Rect& rect) const {
   int newest = CurPoint();
   for (int j = 1; j <= kHistoryLength; ++j) {
     // Entries of 255 (no sample) come out taller than the chart and draw nothing.
-    int64_t bar = DivideRoundHalfEven(static_cast<int64_t>(Entry(RingIndexFromOldest(newest, j - 1))) * height, 100);
+    int64_t bar =
+        DivideRoundHalfEven(static_cast<int64_t>(Entry(RingIndexFromOldest(newest, j - 1))) * height, 100);
     if (bar == 0 || bar > height) continue;
-    for (int row = 0; row < bar; ++row) bitmap.SetPixel(inner.left + j, inner.bottom - 1 - row, kChartBarColour);
+    for (int row = 0; row < bar; ++row)
+      bitmap.SetPixel(inner.left + j, inner.bottom - 1 - row, kChartBarColour);
   }
 }
 
@@ -106,8 +109,10 @@ void TTdiRecord::AddRecord(int32_t in, int32_t out) {
   ByteInsPerS[next].store(static_cast<uint32_t>(in), std::memory_order_relaxed);
   ByteOutsPerS[next].store(static_cast<uint32_t>(out), std::memory_order_relaxed);
   curPoint.store(next, std::memory_order_release);
-  if (static_cast<uint32_t>(in) > MaxInValue()) FMaxIn.store(static_cast<uint32_t>(in), std::memory_order_relaxed);
-  if (static_cast<uint32_t>(out) > MaxOutValue()) FMaxOut.store(static_cast<uint32_t>(out), std::memory_order_relaxed);
+  if (static_cast<uint32_t>(in) > MaxInValue())
+    FMaxIn.store(static_cast<uint32_t>(in), std::memory_order_relaxed);
+  if (static_cast<uint32_t>(out) > MaxOutValue())
+    FMaxOut.store(static_cast<uint32_t>(out), std::memory_order_relaxed);
 }
 
 uint32_t TTdiRecord::RecvPerS() const {

@@ -35,8 +35,7 @@ struct LineChartPlan {
 // Geometry of a line chart: `values` oldest first, `present` says which are samples, `scale` is
 // the value at the rectangle's top (above 0). The label is left empty.
 LineChartPlan PlanLineChart(const std::array<uint32_t, kHistoryLength>& values,
-                            const std::array<bool, kHistoryLength>& present, const Rect& rect,
-                            int64_t scale);
+                            const std::array<bool, kHistoryLength>& present, const Rect& rect, int64_t scale);
 
 // numerator / denominator rounded to the nearest integer, halves to even (both non-negative,
 // denominator above 0).
@@ -59,7 +58,9 @@ class TCpuRecord {
   void AddRecord(int load);
   // The newest entry; 255 before the first sample.
   uint8_t Newest() const;
-  uint8_t Entry(int index) const { return cpuRecord[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
+  uint8_t Entry(int index) const {
+    return cpuRecord[static_cast<size_t>(index)].load(std::memory_order_relaxed);
+  }
   uint8_t CurPoint() const { return curPoint.load(std::memory_order_relaxed); }
   // The largest entry that is a sample, or 0.
   int GetMaxValue() const;
@@ -86,8 +87,12 @@ class TTdiRecord {
   uint32_t SendPerS() const;
   uint32_t MaxInValue() const { return FMaxIn.load(std::memory_order_relaxed); }
   uint32_t MaxOutValue() const { return FMaxOut.load(std::memory_order_relaxed); }
-  uint32_t InEntry(int index) const { return ByteInsPerS[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
-  uint32_t OutEntry(int index) const { return ByteOutsPerS[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
+  uint32_t InEntry(int index) const {
+    return ByteInsPerS[static_cast<size_t>(index)].load(std::memory_order_relaxed);
+  }
+  uint32_t OutEntry(int index) const {
+    return ByteOutsPerS[static_cast<size_t>(index)].load(std::memory_order_relaxed);
+  }
   uint8_t CurPoint() const { return curPoint.load(std::memory_order_relaxed); }
 
   // The machine's running totals as last read; all ones until the first read.

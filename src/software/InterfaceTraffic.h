@@ -11,13 +11,13 @@
 namespace vsm {
 
 struct InterfaceCounters {
-  uint64_t key = 0;          // interface LUID (64-bit table) or index (32-bit table)
+  uint64_t key = 0;  // interface LUID (64-bit table) or index (32-bit table)
   bool loopback = false;
   bool operational = false;
-  bool hardware = true;      // always true on the 32-bit table, which cannot tell
+  bool hardware = true;  // always true on the 32-bit table, which cannot tell
   bool filter = false;
   bool tunnel = false;
-  bool counters32 = false;   // counters from the 32-bit table, which wrap at 2^32
+  bool counters32 = false;  // counters from the 32-bit table, which wrap at 2^32
   uint64_t inOctets = 0;
   uint64_t outOctets = 0;
 };

@@ -27,8 +27,8 @@ InterfaceCounters FromRow(const MIB_IFROW& row) {
   counters.key = row.dwIndex;
   counters.loopback = row.dwType == IF_TYPE_SOFTWARE_LOOPBACK;
   // Connected is how a dial-up (WAN) link reports that it is up.
-  counters.operational = row.dwOperStatus == MIB_IF_OPER_STATUS_OPERATIONAL ||
-                         row.dwOperStatus == MIB_IF_OPER_STATUS_CONNECTED;
+  counters.operational =
+      row.dwOperStatus == MIB_IF_OPER_STATUS_OPERATIONAL || row.dwOperStatus == MIB_IF_OPER_STATUS_CONNECTED;
   counters.tunnel = row.dwType == IF_TYPE_TUNNEL;
   counters.counters32 = true;
   counters.inOctets = row.dwInOctets;

@@ -16,7 +16,8 @@ namespace {
 bool ReadProcessTimes(HANDLE process, int64_t& kernel, int64_t& user) {
   FILETIME creation, exit, kernelTime, userTime;
   if (process == nullptr || !GetProcessTimes(process, &creation, &exit, &kernelTime, &userTime)) return false;
-  kernel = static_cast<int64_t>(static_cast<uint64_t>(kernelTime.dwHighDateTime) << 32 | kernelTime.dwLowDateTime);
+  kernel =
+      static_cast<int64_t>(static_cast<uint64_t>(kernelTime.dwHighDateTime) << 32 | kernelTime.dwLowDateTime);
   user = static_cast<int64_t>(static_cast<uint64_t>(userTime.dwHighDateTime) << 32 | userTime.dwLowDateTime);
   return true;
 }
@@ -165,7 +166,8 @@ std::string GetProcessUser(HANDLE process) {
   if (nameLength == 0 || domainLength == 0) return {};
   std::wstring name(nameLength, L'\0');
   std::wstring domain(domainLength, L'\0');
-  if (!LookupAccountSidW(nullptr, sid, name.data(), &nameLength, domain.data(), &domainLength, &use)) return {};
+  if (!LookupAccountSidW(nullptr, sid, name.data(), &nameLength, domain.data(), &domainLength, &use))
+    return {};
   name.resize(nameLength);
   return Narrow(name);
 }

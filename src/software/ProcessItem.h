@@ -31,20 +31,20 @@ class TProcessHandle {
 
 // CPU-time baseline for the next CPU measurement of a process.
 struct TCPUUsageData {
-  int64_t oldUser = 0;    // user-mode time at the last measurement, 100-ns units
-  int64_t oldKernel = 0;  // kernel-mode time, same unit
+  int64_t oldUser = 0;          // user-mode time at the last measurement, 100-ns units
+  int64_t oldKernel = 0;        // kernel-mode time, same unit
   uint32_t LastUpdateTime = 0;  // tick count in ms at the last measurement
-  float LastUsage = 0;    // the percentage computed then
+  float LastUsage = 0;          // the percentage computed then
 };
 
 struct TProcessItem {
-  float CPUuse = 0;          // share of the whole machine's CPU in the last period, percent
-  uint64_t Memoryuse = 0;    // bytes (private bytes, or the private working set for the popup)
+  float CPUuse = 0;        // share of the whole machine's CPU in the last period, percent
+  uint64_t Memoryuse = 0;  // bytes (private bytes, or the private working set for the popup)
   uint32_t ProcessID = 0;
   uint32_t ParentId = 0;
-  int64_t byte_in = -1;      // traffic totals from the filter driver; -1 = unknown
+  int64_t byte_in = -1;  // traffic totals from the filter driver; -1 = unknown
   int64_t byte_out = -1;
-  int32_t RecvDataPerS = -1; // bytes per second over the last period; -1 = unknown
+  int32_t RecvDataPerS = -1;  // bytes per second over the last period; -1 = unknown
   int32_t SendDataPerS = -1;
   std::string ExePath;
   std::string ProductName;
@@ -53,7 +53,7 @@ struct TProcessItem {
   std::string ExeName;
   bool isSystem = false;
   bool isDisableNet = false;
-  TProcessHandle hProc;      // opened for query and memory read; empty when none
+  TProcessHandle hProc;  // opened for query and memory read; empty when none
   TCPUUsageData CPUData;
   // When the process started (100-ns units since 1601); 0 when unknown. With the id it tells
   // this process from a later one that was given the same id.

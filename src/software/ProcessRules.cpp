@@ -34,10 +34,9 @@ float ComputeCpuUsage(TCPUUsageData& data, int64_t kernel, int64_t user, uint32_
 
 bool IsProtectedProcess(std::string_view exeName) {
   static constexpr std::array<std::string_view, 18> kProtected = {
-      "audiodg.exe", "dwm.exe",      "svchost.exe",      "taskhost.exe",    "wuauclt.exe",
-      "taskeng.exe", "system",       "[system process]", "wininit.exe",     "winlogon.exe",
-      "lsm.exe",     "lsass.exe",    "csrss.exe",        "smss.exe",        "spoolsv.exe",
-      "services.exe", "explorer.exe", "wmipreprvse.exe"};
+      "audiodg.exe", "dwm.exe",          "svchost.exe", "taskhost.exe", "wuauclt.exe",  "taskeng.exe",
+      "system",      "[system process]", "wininit.exe", "winlogon.exe", "lsm.exe",      "lsass.exe",
+      "csrss.exe",   "smss.exe",         "spoolsv.exe", "services.exe", "explorer.exe", "wmipreprvse.exe"};
   std::string lower = AsciiLower(exeName);
   return std::find(kProtected.begin(), kProtected.end(), lower) != kProtected.end();
 }
@@ -52,7 +51,8 @@ std::string DevicePathToDosPath(std::string_view devicePath,
     from = split + 1;
   }
   std::string_view device = devicePath.substr(0, split);
-  std::string_view remainder = split == std::string_view::npos ? std::string_view() : devicePath.substr(split);
+  std::string_view remainder =
+      split == std::string_view::npos ? std::string_view() : devicePath.substr(split);
   if (device.empty() || !deviceOfDrive) return {};
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     std::string target = deviceOfDrive(letter);

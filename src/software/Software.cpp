@@ -66,8 +66,8 @@ struct TSoftware::TUpdateThread {
 TSoftware::TSoftware(std::unique_ptr<SoftwarePlatform> platform, std::unique_ptr<TVeskTdiFwDrv> driver,
                      TInterfaceCounterReader interfaces, std::unique_ptr<TOperatingSystem> os,
                      TSystemNetwork system)
-    : platform_(std::move(platform)), tdiDrv(std::move(driver)),
-      interfaceReader_(std::move(interfaces)), system_(std::move(system)), FOs(std::move(os)) {
+    : platform_(std::move(platform)), tdiDrv(std::move(driver)), interfaceReader_(std::move(interfaces)),
+      system_(std::move(system)), FOs(std::move(os)) {
   platform_->FillProcessList(FProcessList, nullptr);
 }
 

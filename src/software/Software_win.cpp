@@ -81,8 +81,8 @@ TSoftwareNotify NotifyWindow(HWND window) {
     // engine being destroyed) must not hold the worker for ever.
     constexpr UINT kAnswerWithinMs = 5000;
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, kSoftwareSampledMessage, reinterpret_cast<WPARAM>(&engine), 0,
-                        SMTO_NORMAL, kAnswerWithinMs, &result);
+    SendMessageTimeoutW(window, kSoftwareSampledMessage, reinterpret_cast<WPARAM>(&engine), 0, SMTO_NORMAL,
+                        kAnswerWithinMs, &result);
   };
 }
 

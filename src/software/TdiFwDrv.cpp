@@ -41,8 +41,8 @@ TVeskTdiFwDrv::TVeskTdiFwDrv(std::unique_ptr<DriverChannel> channel, DriverEvent
 
 TVeskTdiFwDrv::~TVeskTdiFwDrv() { OnNewProcessCreate(nullptr); }
 
-bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void* out,
-                            uint32_t outSize, uint32_t& returned) {
+bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                            uint32_t& returned) {
   returned = 0;
   if (!Actived()) return false;
   // A driver that came up after the handler was given gets the event now.
@@ -57,8 +57,8 @@ bool TVeskTdiFwDrv::Control(uint32_t code, const void* in, uint32_t inSize, void
   return hDriver->ControlReturning(code, in, inSize, out, outSize, returned);
 }
 
-uint32_t TVeskTdiFwDrv::RequestForProcess(uint32_t code, uint32_t processId, void* buffer, uint32_t bufferSize,
-                                          bool& ok) {
+uint32_t TVeskTdiFwDrv::RequestForProcess(uint32_t code, uint32_t processId, void* buffer,
+                                          uint32_t bufferSize, bool& ok) {
   uint8_t in[4];
   PutLe(in, 0, processId, 4);
   uint32_t returned = 0;
@@ -68,12 +68,14 @@ uint32_t TVeskTdiFwDrv::RequestForProcess(uint32_t code, uint32_t processId, voi
 
 int32_t TVeskTdiFwDrv::GetProcessData(uint32_t processId, void* buffer, uint32_t bufferSize) {
   bool ok = false;
-  return static_cast<int32_t>(RequestForProcess(tdi::kIoctlGetProcessData, processId, buffer, bufferSize, ok));
+  return static_cast<int32_t>(
+      RequestForProcess(tdi::kIoctlGetProcessData, processId, buffer, bufferSize, ok));
 }
 
 int32_t TVeskTdiFwDrv::GetProcessConn(uint32_t processId, void* buffer, uint32_t bufferSize) {
   bool ok = false;
-  return static_cast<int32_t>(RequestForProcess(tdi::kIoctlGetProcessConn, processId, buffer, bufferSize, ok));
+  return static_cast<int32_t>(
+      RequestForProcess(tdi::kIoctlGetProcessConn, processId, buffer, bufferSize, ok));
 }
 
 bool TVeskTdiFwDrv::SetFilterRule(uint32_t processId, REQUEST_TYPE requestType, FILTER_TYPE filterType,

@@ -34,7 +34,8 @@ std::string QuotedHeaderValue(std::string_view value) {
 
 std::string_view FileContentType(std::string_view fileName) {
   const size_t dot = fileName.rfind('.');
-  const std::string extension = dot == std::string_view::npos ? std::string() : AsciiLower(fileName.substr(dot + 1));
+  const std::string extension =
+      dot == std::string_view::npos ? std::string() : AsciiLower(fileName.substr(dot + 1));
   if (extension == "png") return "image/png";
   if (extension == "jpg" || extension == "jpeg") return "image/jpeg";
   if (extension == "gif") return "image/gif";

@@ -7,7 +7,8 @@ namespace vsm {
 namespace {
 
 bool KeptAsIs(unsigned char byte) {
-  if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')) return true;
+  if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9'))
+    return true;
   for (char kept : std::string_view("!$'()*-.@_")) {
     if (byte == static_cast<unsigned char>(kept)) return true;
   }
@@ -20,15 +21,16 @@ std::string ScriptLiteral(std::string_view text) {
   std::string literal;
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    const bool lineSeparator = byte == 0xE2 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80 &&
-                               (static_cast<unsigned char>(text[i + 2]) == 0xA8 ||
-                                static_cast<unsigned char>(text[i + 2]) == 0xA9);
+    const bool lineSeparator =
+        byte == 0xE2 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80 &&
+        (static_cast<unsigned char>(text[i + 2]) == 0xA8 || static_cast<unsigned char>(text[i + 2]) == 0xA9);
     char escaped[8];
     if (byte < 0x20 || byte == '"' || byte == '\\') {
       std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
       literal += escaped;
     } else if (lineSeparator) {
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(text[i + 2]) == 0xA8 ? 0x2028 : 0x2029);
+      std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                    static_cast<unsigned char>(text[i + 2]) == 0xA8 ? 0x2028 : 0x2029);
       literal += escaped;
       i += 2;
     } else {

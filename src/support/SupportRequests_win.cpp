@@ -26,16 +26,19 @@ bool RunDetached(Work work) {
 
 }  // namespace
 
-std::shared_ptr<TUnreadQuery> TUnreadQuery::Start(std::wstring url, HWND window, UINT doneMessage, DWORD timeoutMs) {
+std::shared_ptr<TUnreadQuery> TUnreadQuery::Start(std::wstring url, HWND window, UINT doneMessage,
+                                                  DWORD timeoutMs) {
   auto query = std::make_shared<TUnreadQuery>();
   query->FUrl = std::move(url);
-  if (!RunDetached([query, window, doneMessage, timeoutMs] { Execute(query, window, doneMessage, timeoutMs); })) {
+  if (!RunDetached(
+          [query, window, doneMessage, timeoutMs] { Execute(query, window, doneMessage, timeoutMs); })) {
     PostMessageW(window, doneMessage, 0, 0);
   }
   return query;
 }
 
-void TUnreadQuery::Execute(std::shared_ptr<TUnreadQuery> query, HWND window, UINT doneMessage, DWORD timeoutMs) {
+void TUnreadQuery::Execute(std::shared_ptr<TUnreadQuery> query, HWND window, UINT doneMessage,
+                           DWORD timeoutMs) {
   std::vector<int32_t> ids = ParseUnreadIds(HttpGetText(query->FUrl, timeoutMs));
   {
     const std::lock_guard<std::mutex> lock(query->FLock);
@@ -64,8 +67,8 @@ std::shared_ptr<TUploadThread> TUploadThread::Start(std::wstring url, std::wstri
   return upload;
 }
 
-void TUploadThread::Execute(std::shared_ptr<TUploadThread> upload, HWND window, UINT message, WPARAM beginParam,
-                            UINT endMessage) {
+void TUploadThread::Execute(std::shared_ptr<TUploadThread> upload, HWND window, UINT message,
+                            WPARAM beginParam, UINT endMessage) {
   PostMessageW(window, message, beginParam, 0);
   std::string answer = upload->Post();
   {

@@ -17,7 +17,8 @@
 namespace vsm {
 
 // The upload speaks as this browser and gives up a read after ten seconds.
-inline constexpr const wchar_t* kUploadUserAgent = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0; Maxthon)";
+inline constexpr const wchar_t* kUploadUserAgent =
+    L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0; Maxthon)";
 inline constexpr DWORD kUploadTimeoutMs = 10000;
 
 class TUnreadQuery {
@@ -42,8 +43,8 @@ class TUploadThread {
   // given; else the file is read on the thread. A file that cannot be read, or content past the
   // upload limit, is not sent and ends like a failed post.
   static std::shared_ptr<TUploadThread> Start(std::wstring url, std::wstring file,
-                                              std::optional<std::vector<uint8_t>> content, HWND window, UINT message,
-                                              WPARAM beginParam, UINT endMessage);
+                                              std::optional<std::vector<uint8_t>> content, HWND window,
+                                              UINT message, WPARAM beginParam, UINT endMessage);
   // The server's answer once the end message has come; empty when the upload failed.
   std::string Answer() const;
 

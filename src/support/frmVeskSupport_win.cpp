@@ -2,14 +2,14 @@
 
 #include <commdlg.h>
 
-#include "services/BrowserEmulation_win.h"
-#include "services/OpenURL_win.h"
-#include "services/ServerAddresses.h"
-#include "services/Translation_win.h"
 #include "base/file_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
 #include "platform/WindowsVersion_win.h"
+#include "services/BrowserEmulation_win.h"
+#include "services/OpenURL_win.h"
+#include "services/ServerAddresses.h"
+#include "services/Translation_win.h"
 #include "support/NavigationFilter.h"
 #include "support/PageScripts.h"
 #include "support/SupportRequests_win.h"
@@ -123,16 +123,18 @@ void TFrmVeskSupport::FormShow() {
   FBrowserArea = CreatePanel(Handle(), ScaleRect(kPageArea, Scale()));
   wb1 = TWebBrowserHost::Create(FBrowserArea, FAddresses.Home());
   if (wb1) {
-    wb1->OnBeforeNavigate = [this](const std::wstring& url, bool& cancel) { wb1BeforeNavigate2(url, cancel); };
+    wb1->OnBeforeNavigate = [this](const std::wstring& url, bool& cancel) {
+      wb1BeforeNavigate2(url, cancel);
+    };
     wb1->OnOpenOutside = [this](const std::wstring& url) { OpenWebAddress(Handle(), Narrow(url)); };
     wb1->OnNavigateComplete = [this] { FUploadFileName.clear(); };
     wb1->Navigate(Widen(FAddresses.FirstPage(FMsgIds)));
   } else {
     DestroyWindow(FBrowserArea);
     FBrowserArea = nullptr;
-    FOpenButton = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                  Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOpenButtonId)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    FOpenButton = CreateWindowExW(
+        0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOpenButtonId)), GetModuleHandleW(nullptr), nullptr);
     Localize();
   }
   Layout();
@@ -147,8 +149,8 @@ void TFrmVeskSupport::Layout() {
   if (wb1) wb1->Resize();
   if (FOpenButton != nullptr) {
     const int width = Scale()(kOpenButtonSize.cx);
-    SetWindowPos(FOpenButton, nullptr, (page.left + page.right - width) / 2, (page.top + page.bottom) / 2, width,
-                 Scale()(kOpenButtonSize.cy), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(FOpenButton, nullptr, (page.left + page.right - width) / 2, (page.top + page.bottom) / 2,
+                 width, Scale()(kOpenButtonSize.cy), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -183,10 +185,11 @@ void TFrmVeskSupport::Paint(HDC dc) {
   SetTextColor(dc, ToColorRef(theme.colours.menuText));
   const int margin = Scale()(kNoBrowserTextMargin);
   const int middle = (page.top + page.bottom) / 2;
-  RECT text{page.left + margin, middle - Scale()(kNoBrowserTextHeight), page.right - margin, middle - Scale()(10)};
-  const std::wstring explanation = FServices.langText(
-      "GUI", "SupportNoBrowser",
-      L"This computer has no embedded web browser, so the support center cannot show the feedback site here.");
+  RECT text{page.left + margin, middle - Scale()(kNoBrowserTextHeight), page.right - margin,
+            middle - Scale()(10)};
+  const std::wstring explanation = FServices.langText("GUI", "SupportNoBrowser",
+                                                      L"This computer has no embedded web browser, so the "
+                                                      L"support center cannot show the feedback site here.");
   RECT measured = text;
   DrawTextW(dc, explanation.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
   text.top = text.bottom - (measured.bottom - measured.top);
@@ -208,7 +211,9 @@ void TFrmVeskSupport::wb1BeforeNavigate2(const std::wstring& url, bool& cancel) 
       FPendingAddress = address + IdentitySuffix(FIdentity);
       PostMessageW(Handle(), kOpenPendingAddress, 0, 0);
       break;
-    case TNavigationAction::naScreenshot: PostMessageW(Handle(), kSupportCentreMessage, kTakeScreenshot, 0); break;
+    case TNavigationAction::naScreenshot:
+      PostMessageW(Handle(), kSupportCentreMessage, kTakeScreenshot, 0);
+      break;
     case TNavigationAction::naAddImage: PostMessageW(Handle(), kChooseFile, 0, 0); break;
     case TNavigationAction::naAddFile: PostMessageW(Handle(), kChooseFile, 1, 0); break;
   }
@@ -238,20 +243,22 @@ bool TFrmVeskSupport::StartUpload(const std::wstring& file, std::optional<std::v
   if (!FUploadFileName.empty()) return false;
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   // A file that cannot be looked at now is tried all the same: its upload then ends as a failure.
-  const bool tooLarge =
-      content ? !UploadSizeAllowed(content->size())
-              : GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
-                    !UploadSizeAllowed((static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow);
+  const bool tooLarge = content
+                            ? !UploadSizeAllowed(content->size())
+                            : GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
+                                  !UploadSizeAllowed((static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) |
+                                                     attributes.nFileSizeLow);
   if (tooLarge) {
     if (wmsg1) {
       wmsg1(FServices.langText("Message", "UploadTooLargeTitle", L"Confirm"),
-            FServices.langText("Message", "UploadTooLarge", L"The file can't be larger than 5M"), TMessageKind::mkInformation);
+            FServices.langText("Message", "UploadTooLarge", L"The file can't be larger than 5M"),
+            TMessageKind::mkInformation);
     }
     return false;
   }
   FUploadFileName = file;
-  FUpload = TUploadThread::Start(Widen(FAddresses.Upload()), file, std::move(content), Handle(), kSupportCentreMessage,
-                                 kUploadBegun, kUploadDone);
+  FUpload = TUploadThread::Start(Widen(FAddresses.Upload()), file, std::move(content), Handle(),
+                                 kSupportCentreMessage, kUploadBegun, kUploadDone);
   return true;
 }
 
@@ -310,13 +317,9 @@ void TFrmVeskSupport::TakeScreenshot() {
 
 LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE:
-      Layout();
-      return 0;
+    case WM_SIZE: Layout(); return 0;
     case WM_CTLCOLORBTN:
       // The button's corners show the page's white.
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
@@ -325,7 +328,8 @@ LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-      if (FButtons.HandleMouse(Handle(), Scale(), message, lParam) == kCloseButtonId) ShowWindow(Handle(), SW_HIDE);
+      if (FButtons.HandleMouse(Handle(), Scale(), message, lParam) == kCloseButtonId)
+        ShowWindow(Handle(), SW_HIDE);
       return 0;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) ShowWindow(Handle(), SW_HIDE);
@@ -337,35 +341,27 @@ LRESULT TFrmVeskSupport::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kOpenButtonId && HIWORD(wParam) == BN_CLICKED) OpenInDefaultBrowser();
       return 0;
-    case WM_CLOSE:
-      ShowWindow(Handle(), SW_HIDE);
-      return 0;
-    case kSupportCentreMessage:
-      UploadMessage(wParam);
-      return 0;
+    case WM_CLOSE: ShowWindow(Handle(), SW_HIDE); return 0;
+    case kSupportCentreMessage: UploadMessage(wParam); return 0;
     case kUnreadQueryDone:
       if (FUnreadQuery) FMsgIds = FUnreadQuery->Ids();
       FUnreadQuery.reset();
       if (fWinHandle != nullptr) PostMessageW(fWinHandle, kUnreadMessagesMessage, FMsgIds.size(), 0);
       return 0;
-    case kUploadDone:
-      UploadDone();
-      return 0;
+    case kUploadDone: UploadDone(); return 0;
     case kOpenPendingAddress:
       if (wb1 && !FPendingAddress.empty()) wb1->Navigate(Widen(FPendingAddress));
       FPendingAddress.clear();
       return 0;
-    case kChooseFile:
-      ChooseAndUpload(wParam == 0 ? kImagePatterns : kArchivePatterns);
-      return 0;
-    default:
-      break;
+    case kChooseFile: ChooseAndUpload(wParam == 0 ? kImagePatterns : kArchivePatterns); return 0;
+    default: break;
   }
   return TWindow::OnMessage(message, wParam, lParam);
 }
 
 std::unique_ptr<TFrmVeskSupport> InitVeskSupport(const std::string& identifier, int32_t product, HWND window,
-                                                 int32_t vip, const std::string& version, TWindowServices services) {
+                                                 int32_t vip, const std::string& version,
+                                                 TWindowServices services) {
   auto support = std::make_unique<TFrmVeskSupport>(kSupportSite, std::move(services));
   CentreOnWorkArea(support->Handle());
   support->Init(identifier, product, version, vip, window);

@@ -45,7 +45,8 @@ class TFrmVeskSupport final : public TWindow {
 
   // Names the installation, the program and the window to tell the unread count, and starts the
   // unread query.
-  void Init(const std::string& installation, int32_t product, const std::string& version, int32_t vip, HWND window);
+  void Init(const std::string& installation, int32_t product, const std::string& version, int32_t vip,
+            HWND window);
   int GetMessageCount() const { return static_cast<int>(FMsgIds.size()); }
   // Shows the window, forgets the unread answers and brings it to the front.
   void ShowForm();
@@ -88,8 +89,8 @@ class TFrmVeskSupport final : public TWindow {
   std::string FUploadResult;
   bool Finit = false;
   bool FCapturing = false;
-  std::string FFirstPage;       // what the first show opened, for the default browser
-  std::string FPendingAddress;  // a question page to open again with the identity
+  std::string FFirstPage;                     // what the first show opened, for the default browser
+  std::string FPendingAddress;                // a question page to open again with the identity
   std::vector<std::wstring> FTemporaryFiles;  // a screenshot's, deleted when its upload ends
   std::unique_ptr<TWebBrowserHost> wb1;
   std::unique_ptr<TFrmCatch> FCatch;
@@ -107,6 +108,7 @@ inline constexpr int32_t kSupportProductId = 7;
 // The support centre of the main window: made hidden, centred on the screen, for `identifier`,
 // `product` and `version`, telling `window` the unread count.
 std::unique_ptr<TFrmVeskSupport> InitVeskSupport(const std::string& identifier, int32_t product, HWND window,
-                                                 int32_t vip, const std::string& version, TWindowServices services);
+                                                 int32_t vip, const std::string& version,
+                                                 TWindowServices services);
 
 }  // namespace vsm

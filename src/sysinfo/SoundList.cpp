@@ -5,8 +5,7 @@
 namespace vsm {
 
 TSoundAdapter::TSoundAdapter(vsm::WmiObject object)
-    : FWmiObject(std::move(object)),
-      FDescription(FWmiObject.GetText("Description")),
+    : FWmiObject(std::move(object)), FDescription(FWmiObject.GetText("Description")),
       FName(FWmiObject.GetText("Name")) {}
 
 TSoundAdapter* TSoundList::GetSound(int index) const {

@@ -20,19 +20,43 @@ struct WmiValue {
   std::vector<uint8_t> bytes;  // arrays of bytes (uint8[] properties)
 
   static WmiValue Null() { return {}; }
-  static WmiValue Int(int64_t v) { WmiValue r; r.kind = Kind::Integer; r.integer = v; return r; }
-  static WmiValue Real(double v) { WmiValue r; r.kind = Kind::Real; r.real = v; return r; }
-  static WmiValue Bool(bool v) { WmiValue r; r.kind = Kind::Boolean; r.integer = v ? 1 : 0; return r; }
-  static WmiValue Text(std::string v) { WmiValue r; r.kind = Kind::Text; r.text = std::move(v); return r; }
-  static WmiValue Bytes(std::vector<uint8_t> v) { WmiValue r; r.kind = Kind::Bytes; r.bytes = std::move(v); return r; }
+  static WmiValue Int(int64_t v) {
+    WmiValue r;
+    r.kind = Kind::Integer;
+    r.integer = v;
+    return r;
+  }
+  static WmiValue Real(double v) {
+    WmiValue r;
+    r.kind = Kind::Real;
+    r.real = v;
+    return r;
+  }
+  static WmiValue Bool(bool v) {
+    WmiValue r;
+    r.kind = Kind::Boolean;
+    r.integer = v ? 1 : 0;
+    return r;
+  }
+  static WmiValue Text(std::string v) {
+    WmiValue r;
+    r.kind = Kind::Text;
+    r.text = std::move(v);
+    return r;
+  }
+  static WmiValue Bytes(std::vector<uint8_t> v) {
+    WmiValue r;
+    r.kind = Kind::Bytes;
+    r.bytes = std::move(v);
+    return r;
+  }
 };
 
 // One result object: its properties by name (names compare without regard to case, as in WMI).
 class WmiObject {
  public:
   WmiObject() = default;
-  WmiObject(std::initializer_list<std::pair<std::string, WmiValue>> properties)
-      : properties_(properties) {}
+  WmiObject(std::initializer_list<std::pair<std::string, WmiValue>> properties) : properties_(properties) {}
   void Set(std::string name, WmiValue value);
   // A missing property reads as null.
   const WmiValue& Get(std::string_view name) const;
@@ -52,8 +76,8 @@ using WmiQueryFunction =
 
 // Connects WMI to another machine with these credentials and gives the query function that runs
 // there; an empty function when the connection cannot be made.
-using WmiConnectFunction = std::function<WmiQueryFunction(
-    std::string_view server, std::string_view userName, std::string_view password)>;
+using WmiConnectFunction = std::function<WmiQueryFunction(std::string_view server, std::string_view userName,
+                                                          std::string_view password)>;
 
 constexpr std::string_view kWmiCimv2 = "ROOT\\CIMV2";
 constexpr std::string_view kWmiRootWmi = "root\\WMI";

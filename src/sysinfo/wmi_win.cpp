@@ -1,10 +1,10 @@
 #include "sysinfo/wmi_win.h"
 
+#include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <wbemcli.h>
 #include <wbemdisp.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 #include <cstdint>
@@ -42,8 +42,7 @@ WmiValue BytesOf(SAFEARRAY* array) {
 // WMI hands unsigned 32-bit properties over as signed VT_I4; the CIM type says which they are.
 WmiValue ValueOf(const VARIANT& v, WbemCimtypeEnum cimType) {
   switch (v.vt) {
-    case VT_BSTR:
-      return WmiValue::Text(v.bstrVal ? Narrow({v.bstrVal, SysStringLen(v.bstrVal)}) : "");
+    case VT_BSTR: return WmiValue::Text(v.bstrVal ? Narrow({v.bstrVal, SysStringLen(v.bstrVal)}) : "");
     case VT_BOOL: return WmiValue::Bool(v.boolVal != VARIANT_FALSE);
     case VT_I1: return WmiValue::Int(v.cVal);
     case VT_I2: return WmiValue::Int(v.iVal);
@@ -57,9 +56,8 @@ WmiValue ValueOf(const VARIANT& v, WbemCimtypeEnum cimType) {
     case VT_UI4:
     case VT_UINT: return WmiValue::Int(v.ulVal);
     case VT_UI8:
-      return v.ullVal > static_cast<ULONGLONG>(INT64_MAX)
-                 ? WmiValue::Null()
-                 : WmiValue::Int(static_cast<int64_t>(v.ullVal));
+      return v.ullVal > static_cast<ULONGLONG>(INT64_MAX) ? WmiValue::Null()
+                                                          : WmiValue::Int(static_cast<int64_t>(v.ullVal));
     case VT_R4: return WmiValue::Real(v.fltVal);
     case VT_R8: return WmiValue::Real(v.dblVal);
     case VT_ARRAY | VT_UI1: return BytesOf(v.parray);
@@ -85,8 +83,7 @@ bool ForEachItem(IEnumVARIANT* items, Visit&& visit) {
 
 ComPtr<IEnumVARIANT> EnumeratorOf(IUnknown* newEnum) {
   ComPtr<IEnumVARIANT> items;
-  if (newEnum)
-    newEnum->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf()));
+  if (newEnum) newEnum->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf()));
   return items;
 }
 
@@ -101,8 +98,7 @@ class ObjectReader {
     WmiObject object;
     ComPtr<ISWbemObject> wbemObject;
     ComPtr<ISWbemPropertySet> properties;
-    if (FAILED(item->QueryInterface(IID_ISWbemObject,
-                                    reinterpret_cast<void**>(wbemObject.GetAddressOf()))) ||
+    if (FAILED(item->QueryInterface(IID_ISWbemObject, reinterpret_cast<void**>(wbemObject.GetAddressOf()))) ||
         FAILED(wbemObject->get_Properties_(properties.GetAddressOf())))
       return object;
     if (!ReadListed(properties.Get(), object)) ReadBySchema(properties.Get(), object);
@@ -127,8 +123,8 @@ class ObjectReader {
       Bstr name;
       Variant value;
       WbemCimtypeEnum cimType = wbemCimtypeString;
-      if (FAILED(entry->QueryInterface(IID_ISWbemProperty,
-                                       reinterpret_cast<void**>(property.GetAddressOf()))) ||
+      if (FAILED(
+              entry->QueryInterface(IID_ISWbemProperty, reinterpret_cast<void**>(property.GetAddressOf()))) ||
           FAILED(property->get_Name(name.out()))) {
         listed = false;
         return;
@@ -149,15 +145,13 @@ class ObjectReader {
   void ReadBySchema(ISWbemPropertySet* properties, WmiObject& object) {
     Bstr classProperty(L"__CLASS");
     Variant className;
-    if (!ReadValue(properties, classProperty.get(), className) || (*className).vt != VT_BSTR)
-      return;
+    if (!ReadValue(properties, classProperty.get(), className) || (*className).vt != VT_BSTR) return;
     for (const Property& property : SchemaOf((*className).bstrVal)) {
       Bstr name(property.name);
       Variant value;
       // A query that selects some properties leaves the others out of its objects.
       if (ReadValue(properties, name.get(), value))
-        object.Set(Narrow(property.name),
-                   ValueOf(*value, static_cast<WbemCimtypeEnum>(property.type)));
+        object.Set(Narrow(property.name), ValueOf(*value, static_cast<WbemCimtypeEnum>(property.type)));
     }
   }
 
@@ -198,8 +192,7 @@ class ObjectReader {
     triedServices_ = true;
     ComPtr<IWbemLocator> locator;
     Bstr space(nameSpace_);
-    if (SUCCEEDED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWbemLocator,
+    if (SUCCEEDED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                                    reinterpret_cast<void**>(locator.GetAddressOf()))))
       locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                              services_.GetAddressOf());
@@ -217,8 +210,7 @@ struct WmiServer {
   std::wstring server, user, password;
 };
 
-std::optional<WmiObjects> Query(const WmiServer& target, std::string_view nameSpace,
-                                std::string_view wql) {
+std::optional<WmiObjects> Query(const WmiServer& target, std::string_view nameSpace, std::string_view wql) {
   ComApartment apartment;
   ComPtr<ISWbemLocator> locator;
   if (FAILED(CoCreateInstance(CLSID_SWbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_ISWbemLocator,
@@ -246,8 +238,7 @@ std::optional<WmiObjects> Query(const WmiServer& target, std::string_view nameSp
   return objects;
 }
 
-std::optional<WmiObjects> RunOn(const WmiServer& target, std::string_view nameSpace,
-                                std::string_view wql) {
+std::optional<WmiObjects> RunOn(const WmiServer& target, std::string_view nameSpace, std::string_view wql) {
   try {
     return Query(target, nameSpace, wql);
   } catch (const std::exception&) {
@@ -268,9 +259,8 @@ WmiQueryFunction SystemWmi() { return RunWmiQuery; }
 WmiConnectFunction RemoteWmi() {
   return [](std::string_view server, std::string_view userName, std::string_view password) {
     WmiServer target{Widen(server), Widen(userName), Widen(password)};
-    return WmiQueryFunction([target](std::string_view nameSpace, std::string_view wql) {
-      return RunOn(target, nameSpace, wql);
-    });
+    return WmiQueryFunction(
+        [target](std::string_view nameSpace, std::string_view wql) { return RunOn(target, nameSpace, wql); });
   };
 }
 

@@ -23,8 +23,8 @@ int MonitorDpi(HMONITOR monitor) {
       BindFunction<GetDpiForMonitorFunction>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
   UINT x = 0;
   UINT y = 0;
-  if (getDpiForMonitor != nullptr && monitor != nullptr && getDpiForMonitor(monitor, kEffectiveDpi, &x, &y) == S_OK &&
-      y > 0) {
+  if (getDpiForMonitor != nullptr && monitor != nullptr &&
+      getDpiForMonitor(monitor, kEffectiveDpi, &x, &y) == S_OK && y > 0) {
     return static_cast<int>(y);
   }
   return ScreenDpi();

@@ -45,7 +45,8 @@ using TRegionHandle = TGdiObject<HRGN>;
 // Selects an object into a DC for the guard's lifetime.
 class TSelectObject {
  public:
-  TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+  TSelectObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), old_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
   ~TSelectObject() {
     if (old_ != nullptr) SelectObject(dc_, old_);
   }

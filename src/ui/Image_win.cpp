@@ -12,7 +12,8 @@ namespace {
 uint32_t Premultiply(uint32_t argb) {
   const uint32_t a = argb >> 24;
   auto channel = [a](uint32_t value) { return (value * a + 127) / 255; };
-  return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) | channel(argb & 0xFF);
+  return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) |
+         channel(argb & 0xFF);
 }
 
 // 32 bits per pixel, rows top-down.
@@ -32,7 +33,8 @@ std::vector<uint32_t> ReadBits(HBITMAP bitmap, int width, int height) {
   std::vector<uint32_t> bits(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO info = TopDownInfo(width, height);
   TWindowDC screen(nullptr);
-  if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS) == 0) {
+  if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS) ==
+      0) {
     bits.clear();
   }
   return bits;
@@ -86,9 +88,10 @@ std::unique_ptr<TImage> TImage::FromPngBytes(const void* data, size_t size) {
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               decoder.Put())) ||
       FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||
-      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
-                                   WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 4096 || height > 4096) {
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0, WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > 4096 ||
+      height > 4096) {
     return nullptr;
   }
   auto image = Create(static_cast<int>(width), static_cast<int>(height));
@@ -155,8 +158,8 @@ void TImage::DrawPart(HDC target, const RECT& source, const RECT& destination) c
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   // gdi32's own entry, which msimg32's AlphaBlend forwards to: gdi32 is a known DLL, msimg32 is not.
   GdiAlphaBlend(target, destination.left, destination.top, destination.right - destination.left,
-                destination.bottom - destination.top, dc_, source.left, source.top, source.right - source.left,
-                source.bottom - source.top, blend);
+                destination.bottom - destination.top, dc_, source.left, source.top,
+                source.right - source.left, source.bottom - source.top, blend);
 }
 
 }  // namespace vsm

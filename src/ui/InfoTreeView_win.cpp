@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "base/wide_win.h"
+#include "ui/BufferedPaint_win.h"
 #include "ui/Gdi_win.h"
 #include "ui/ScrollBar_win.h"
-#include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -103,9 +103,7 @@ void TInfoTreeView::Paint(HDC dc) {
 LRESULT TInfoTreeView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Flatten(); return 0;
     case WM_VSCROLL: Scroll(VerticalScrollTarget(Handle(), wParam, RowHeight())); return 0;

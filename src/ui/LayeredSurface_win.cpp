@@ -32,8 +32,8 @@ void TLayeredSurface::Present(HWND window, POINT position) {
   // the window, which takes the activation away and closes an open menu.
   const bool moved = !presented_ || position.x != place_.x || position.y != place_.y || size.cx != size_.cx ||
                      size.cy != size_.cy;
-  UpdateLayeredWindow(window, nullptr, moved ? &position : nullptr, moved ? &size : nullptr, image_->DC(), &origin,
-                      0, &blend, ULW_ALPHA);
+  UpdateLayeredWindow(window, nullptr, moved ? &position : nullptr, moved ? &size : nullptr, image_->DC(),
+                      &origin, 0, &blend, ULW_ALPHA);
   presented_ = true;
   place_ = position;
   size_ = size;

@@ -11,7 +11,7 @@ namespace vsm {
 struct TMessageBoxLayout {
   Rect window;  // client size from (0, 0)
   Rect title;
-  Rect close;   // the close button in the title bar
+  Rect close;  // the close button in the title bar
   Rect icon;
   Rect text;
   std::vector<Rect> buttons;  // left to right

@@ -17,7 +17,9 @@ namespace {
 
 const TWindowClassTraits kMessageBoxClass{L"TVeskMessageBox", CS_DROPSHADOW};
 
-bool Inside(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+bool Inside(const Rect& r, Point p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 class TMessageBoxWindow final : public TWindow {
  public:
@@ -26,15 +28,12 @@ class TMessageBoxWindow final : public TWindow {
     TMessageResult result;
   };
 
-  TMessageBoxWindow(HWND owner, std::wstring title, std::wstring text, TMessageIcon icon, std::vector<TButton> buttons,
-                    std::wstring closeHint)
-      : title_(std::move(title)),
-        text_(std::move(text)),
-        icon_(icon),
-        buttons_(std::move(buttons)),
+  TMessageBoxWindow(HWND owner, std::wstring title, std::wstring text, TMessageIcon icon,
+                    std::vector<TButton> buttons, std::wstring closeHint)
+      : title_(std::move(title)), text_(std::move(text)), icon_(icon), buttons_(std::move(buttons)),
         closeHint_(std::move(closeHint)) {
-    CreateWindowFrom(kMessageBoxClass, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, RECT{0, 0, 10, 10},
-                     owner);
+    CreateWindowFrom(kMessageBoxClass, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, WS_POPUP | WS_BORDER,
+                     RECT{0, 0, 10, 10}, owner);
     SetWindowTextW(Handle(), title_.c_str());  // for the taskbar's and screen readers' sake
     Arrange(owner);
     AddCloseHint();
@@ -89,8 +88,8 @@ class TMessageBoxWindow final : public TWindow {
   void AddCloseHint() {
     InitCommonControlClasses(ICC_WIN95_CLASSES);
     hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
     if (hint_ == nullptr) return;
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -173,7 +172,8 @@ class TMessageBoxWindow final : public TWindow {
     TSelectObject selected(dc, textFont_.Get());
     SetTextColor(dc, ToColorRef(colours.accentText));
     RECT mark = ToRECT(icon);
-    DrawTextW(dc, icon_ == TMessageIcon::Information ? L"i" : L"?", 1, &mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawTextW(dc, icon_ == TMessageIcon::Information ? L"i" : L"?", 1, &mark,
+              DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     SetTextColor(dc, ToColorRef(colours.menuText));
     RECT text = ToRECT(layout_.text);
     DrawTextW(dc, text_.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
@@ -182,7 +182,8 @@ class TMessageBoxWindow final : public TWindow {
       RECT button = ToRECT(layout_.buttons[i]);
       FillColour(dc, button, hot ? colours.accent : colours.buttonFace);
       SetTextColor(dc, ToColorRef(hot ? colours.accentText : colours.menuText));
-      DrawTextW(dc, buttons_[i].caption.c_str(), -1, &button, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+      DrawTextW(dc, buttons_[i].caption.c_str(), -1, &button,
+                DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
     }
   }
 

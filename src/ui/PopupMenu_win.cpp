@@ -55,7 +55,8 @@ HMENU TVeskPopupMenu::BuildMenu(std::vector<TMenuItemInfo*>& commands) {
     auto data = reinterpret_cast<LPCWSTR>(&item);
     UINT flags = MF_OWNERDRAW | (item.IsSeparator() || !item.enabled ? MF_DISABLED : 0u);
     if (item.submenu != nullptr && !item.IsSeparator()) {
-      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(item.submenu->BuildMenu(commands)), data);
+      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(item.submenu->BuildMenu(commands)),
+                  data);
     } else {
       commands.push_back(&item);
       AppendMenuW(menu, flags, kFirstCommand + commands.size() - 1, data);
@@ -165,7 +166,8 @@ bool TVeskPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   DrawTextW(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   if (!item.shortcut.empty()) {
-    RECT shortcutRect{textRect.left, rect.top, rect.right - scale_(Theme().metrics.menuRightPadding), rect.bottom};
+    RECT shortcutRect{textRect.left, rect.top, rect.right - scale_(Theme().metrics.menuRightPadding),
+                      rect.bottom};
     DrawTextW(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &shortcutRect,
               DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
   }

@@ -22,9 +22,9 @@ struct TMenuItemInfo {
   int tag = 0;
   bool checked = false;
   bool enabled = true;
-  bool radio = false;        // drawn with a dot instead of a tick when checked
-  std::wstring shortcut;     // shown right-aligned, e.g. "F1"
-  std::wstring hint;         // not shown; what the item stands for (a language's file name)
+  bool radio = false;                 // drawn with a dot instead of a tick when checked
+  std::wstring shortcut;              // shown right-aligned, e.g. "F1"
+  std::wstring hint;                  // not shown; what the item stands for (a language's file name)
   TVeskPopupMenu* submenu = nullptr;  // not owned; opens beside the item
   bool IsSeparator() const { return caption == L"-"; }
 };

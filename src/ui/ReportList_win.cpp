@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "ui/ScrollBar_win.h"
 #include "ui/BufferedPaint_win.h"
+#include "ui/ScrollBar_win.h"
 #include "ui/Theme_win.h"
 
 namespace vsm {
@@ -27,9 +27,13 @@ void DrawSortMark(HDC dc, const RECT& cell, TSortMark mark) {
   const int cy = (cell.top + cell.bottom) / 2;
   POINT points[3];
   if (mark == TSortMark::Up) {
-    points[0] = {cx - 4, cy + 2}; points[1] = {cx + 4, cy + 2}; points[2] = {cx, cy - 2};
+    points[0] = {cx - 4, cy + 2};
+    points[1] = {cx + 4, cy + 2};
+    points[2] = {cx, cy - 2};
   } else {
-    points[0] = {cx - 4, cy - 2}; points[1] = {cx + 4, cy - 2}; points[2] = {cx, cy + 2};
+    points[0] = {cx - 4, cy - 2};
+    points[1] = {cx + 4, cy - 2};
+    points[2] = {cx, cy + 2};
   }
   TBrushHandle brush(CreateSolidBrush(RGB(0x8B, 0x8B, 0x8B)));
   TSelectObject selectedBrush(dc, brush.Get());
@@ -60,7 +64,8 @@ void TReportList::Layout() {
   std::vector<int> widths;
   for (const auto& column : FColumns) widths.push_back(Scale()(column.width));
   const int top = HeaderHeight() - FScroll;
-  FRows.SetLayout({0, top, client.right, top + content}, rowHeight, widths, FButtonColumn, Scale()(FButtonSize));
+  FRows.SetLayout({0, top, client.right, top + content}, rowHeight, widths, FButtonColumn,
+                  Scale()(FButtonSize));
 }
 
 void TReportList::Refresh() {
@@ -78,7 +83,9 @@ RECT TReportList::ButtonRect(int row) const {
   return {button.left, button.top, button.right, button.bottom};
 }
 
-TRowButtonState TReportList::ButtonState(int row) const { return FRows.ButtonState(row, {FCursor.x, FCursor.y}); }
+TRowButtonState TReportList::ButtonState(int row) const {
+  return FRows.ButtonState(row, {FCursor.x, FCursor.y});
+}
 
 int TReportList::ColumnAt(int x) const {
   int left = 0;
@@ -104,7 +111,8 @@ void TReportList::Paint(HDC dc) {
   const int header = HeaderHeight();
   const int rowHeight = Scale()(FRowHeight);
   const int first = std::max(0, FScroll / std::max(1, rowHeight));
-  const int last = std::min(FRowCount, (FScroll + static_cast<int>(client.bottom)) / std::max(1, rowHeight) + 1);
+  const int last =
+      std::min(FRowCount, (FScroll + static_cast<int>(client.bottom)) / std::max(1, rowHeight) + 1);
   {
     // Rows are clipped below the header.
     TRegionHandle clip(CreateRectRgn(0, header, client.right, client.bottom));
@@ -154,9 +162,7 @@ void TReportList::PaintCellTexts(HDC dc, int row) {
 LRESULT TReportList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Refresh(); return 0;
     case WM_VSCROLL: Scroll(VerticalScrollTarget(Handle(), wParam, Scale()(FRowHeight))); return 0;
@@ -167,7 +173,8 @@ LRESULT TReportList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FCursor = point;
       TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
       TrackMouseEvent(&track);
-      if (point.y >= HeaderHeight() && FRows.MouseMove({point.x, point.y})) InvalidateRect(Handle(), nullptr, FALSE);
+      if (point.y >= HeaderHeight() && FRows.MouseMove({point.x, point.y}))
+        InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     }
     case WM_MOUSELEAVE:

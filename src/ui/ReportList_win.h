@@ -1,8 +1,8 @@
 #pragma once
 // An owner-drawn list in report style: a header of columns with sort marks, rows of one height
-// whose cell texts the owner supplies and whose other marks it draws, a vertical scroll bar, and a small button in one column of the row under the
-// mouse (TRowList keeps its hot and pressed state). Painting is double-buffered, so a refresh
-// once a second does not flicker.
+// whose cell texts the owner supplies and whose other marks it draws, a vertical scroll bar, and a small
+// button in one column of the row under the mouse (TRowList keeps its hot and pressed state). Painting is
+// double-buffered, so a refresh once a second does not flicker.
 #include <windows.h>
 
 #include <functional>
@@ -28,7 +28,10 @@ class TReportList final : public TWindow {
   TReportList(HWND parent, int rowHeight, int buttonColumn, int buttonSize);
 
   std::vector<TReportColumn>& Columns() { return FColumns; }
-  void SetFont(HFONT font, HFONT bold) { FFont = font; FBold = bold; }
+  void SetFont(HFONT font, HFONT bold) {
+    FFont = font;
+    FBold = bold;
+  }
   void SetRowCount(int count);
   int RowCount() const { return FRowCount; }
   // Re-lays the columns and the scroll range and repaints.

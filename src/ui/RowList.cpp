@@ -28,7 +28,8 @@ Rect TRowList::RowRect(int row) const {
 Rect TRowList::CellRect(int row, int column) const {
   Rect cell = RowRect(row);
   int left = bounds_.left;
-  for (int i = 0; i < column && i < static_cast<int>(columns_.size()); ++i) left += columns_[static_cast<size_t>(i)];
+  for (int i = 0; i < column && i < static_cast<int>(columns_.size()); ++i)
+    left += columns_[static_cast<size_t>(i)];
   const int width = column < static_cast<int>(columns_.size()) ? columns_[static_cast<size_t>(column)] : 0;
   cell.left = left;
   cell.right = left + width;
@@ -42,7 +43,8 @@ Rect TRowList::ButtonRect(int row) const {
 }
 
 int TRowList::RowAt(Point point) const {
-  if (point.x < bounds_.left || point.x >= bounds_.right || point.y < bounds_.top || point.y >= bounds_.bottom) {
+  if (point.x < bounds_.left || point.x >= bounds_.right || point.y < bounds_.top ||
+      point.y >= bounds_.bottom) {
     return -1;
   }
   const int row = (point.y - bounds_.top) / rowHeight_;
@@ -52,13 +54,15 @@ int TRowList::RowAt(Point point) const {
 bool TRowList::InButton(int row, Point point) const {
   const Rect cell = CellRect(row, buttonColumn_);
   const int top = cell.top + (rowHeight_ - buttonSize_) / 2;
-  return point.x >= cell.left && point.x < cell.left + buttonSize_ && point.y >= top && point.y < top + buttonSize_;
+  return point.x >= cell.left && point.x < cell.left + buttonSize_ && point.y >= top &&
+         point.y < top + buttonSize_;
 }
 
 TRowButtonState TRowList::ButtonState(int row, Point cursor) const {
   if (row == pressedRow_) return TRowButtonState::Pressed;
   const Rect image = ButtonRect(row);
-  const bool inside = cursor.x >= image.left && cursor.x < image.right && cursor.y >= image.top && cursor.y < image.bottom;
+  const bool inside =
+      cursor.x >= image.left && cursor.x < image.right && cursor.y >= image.top && cursor.y < image.bottom;
   return inside ? TRowButtonState::Hot : TRowButtonState::Normal;
 }
 

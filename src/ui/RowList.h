@@ -13,7 +13,8 @@ enum class TRowButtonState { Normal = 0, Hot = 1, Pressed = 2 };
 class TRowList {
  public:
   // `bounds`: the list's area; rows from its top, `columns` widths from its left.
-  void SetLayout(const Rect& bounds, int rowHeight, std::vector<int> columns, int buttonColumn, int buttonSize);
+  void SetLayout(const Rect& bounds, int rowHeight, std::vector<int> columns, int buttonColumn,
+                 int buttonSize);
   void SetRowCount(int count);
   int RowCount() const { return rowCount_; }
 

@@ -80,7 +80,8 @@ void PaintCheckBox(HDC dc, const TSkinButton& button, const RECT& r, COLORREF te
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }
 
-void PaintSection(HDC dc, const TSkinButton& button, const RECT& r, bool hot, COLORREF text, TDpiScale scale) {
+void PaintSection(HDC dc, const TSkinButton& button, const RECT& r, bool hot, COLORREF text,
+                  TDpiScale scale) {
   if (button.selected) {
     FillColour(dc, r, Theme().colours.accent);
   } else if (hot) {

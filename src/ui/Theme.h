@@ -37,8 +37,8 @@ struct TFontRole {
 };
 
 struct TThemeFonts {
-  TFontRole strip;         // the floating strip
-  TFontRole label;         // labels and list rows
+  TFontRole strip;  // the floating strip
+  TFontRole label;  // labels and list rows
   TFontRole title{"Tahoma", -11, true};
 };
 

@@ -10,7 +10,9 @@
 
 namespace vsm {
 
-inline COLORREF ToColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+inline COLORREF ToColorRef(uint32_t argb) {
+  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
 
 // A font of a role at the window's scale. A non-null `face` (the language file's font) replaces
 // the role's face and `charset` its character set.

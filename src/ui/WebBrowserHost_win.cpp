@@ -2,8 +2,8 @@
 
 #include <exdisp.h>
 #include <exdispid.h>
-#include <mshtml.h>
 #include <mshtmhst.h>
+#include <mshtml.h>
 #include <ocidl.h>
 #include <ole2.h>
 #include <wrl/client.h>
@@ -21,10 +21,10 @@ using Microsoft::WRL::ComPtr;
 // browser's events. It lives as long as anyone holds a reference: the host gives up its own when it
 // closes, and a browser that calls it after that finds no owner and is refused everything.
 class TWebBrowserHost::TSite final : public IOleClientSite,
-                               public IOleInPlaceSite,
-                               public IOleInPlaceFrame,
-                               public IDocHostUIHandler,
-                               public IDispatch {
+                                     public IOleInPlaceSite,
+                                     public IOleInPlaceFrame,
+                                     public IDocHostUIHandler,
+                                     public IDispatch {
  public:
   TSite(TWebBrowserHost& owner, HWND parent) : FOwner(&owner), FParent(parent) {}
 
@@ -34,8 +34,8 @@ class TWebBrowserHost::TSite final : public IOleClientSite,
     }
     RECT area = ClientArea();
     if (FAILED(FObject->SetClientSite(static_cast<IOleClientSite*>(this))) ||
-        FAILED(FObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(this), 0, FParent,
-                               &area)) ||
+        FAILED(FObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(this), 0,
+                               FParent, &area)) ||
         FAILED(FObject.As(&FBrowser))) {
       return false;
     }
@@ -216,8 +216,7 @@ class TWebBrowserHost::TSite final : public IOleClientSite,
       case DISPID_NAVIGATECOMPLETE2:
         if (FOwner != nullptr && FOwner->OnNavigateComplete) FOwner->OnNavigateComplete();
         break;
-      default:
-        break;
+      default: break;
     }
     return S_OK;
   }
@@ -254,7 +253,8 @@ class TWebBrowserHost::TSite final : public IOleClientSite,
 
 bool WebBrowserEngineAvailable() {
   // CLSID_HTMLDocument, which MinGW's uuid library lacks.
-  static constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+  static constexpr CLSID kHtmlDocument = {
+      0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
   const ComApartment apartment(COINIT_APARTMENTTHREADED);
   ComPtr<IUnknown> document;
   return SUCCEEDED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&document)));
@@ -298,7 +298,8 @@ void TWebBrowserHost::BeforeNavigate(const std::wstring& url, bool& cancel) {
 
 void TWebBrowserHost::NewWindow(const std::wstring& url) {
   if (OnNewWindow) OnNewWindow(url);
-  if (EmbeddedNewWindow(Narrow(url)) == TEmbeddedNavigation::enDefaultBrowser && OnOpenOutside) OnOpenOutside(url);
+  if (EmbeddedNewWindow(Narrow(url)) == TEmbeddedNavigation::enDefaultBrowser && OnOpenOutside)
+    OnOpenOutside(url);
 }
 
 bool TWebBrowserHost::Navigate(const std::wstring& url) {

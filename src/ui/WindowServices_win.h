@@ -18,11 +18,12 @@ class TSoftware;
 
 struct TWindowServices {
   // The program's message box, shown modal to `owner`.
-  std::function<TMessageResult(HWND owner, const std::wstring& title, const std::wstring& text, TMessageIcon icon,
-                               TMessageButtons buttons)>
+  std::function<TMessageResult(HWND owner, const std::wstring& title, const std::wstring& text,
+                               TMessageIcon icon, TMessageButtons buttons)>
       messageBox;
   // The language file's text for a key, else the built-in text.
-  std::function<std::wstring(std::string_view section, std::string_view key, std::wstring_view builtIn)> langText;
+  std::function<std::wstring(std::string_view section, std::string_view key, std::wstring_view builtIn)>
+      langText;
   // The settings record and how to write it.
   TAppConfig* settings = nullptr;
   std::function<void()> saveSettings;

@@ -58,8 +58,8 @@ HWND CreatePanel(HWND parent, const RECT& bounds) {
     return RegisterClassExW(&wc);
   }();
   (void)atom;
-  return CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
-                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+  return CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left,
+                         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -87,8 +87,8 @@ TWindow::~TWindow() {
   }
 }
 
-bool TWindow::CreateWindowFrom(const TWindowClassTraits& traits, DWORD exStyle, DWORD style, const RECT& bounds,
-                               HWND parent) {
+bool TWindow::CreateWindowFrom(const TWindowClassTraits& traits, DWORD exStyle, DWORD style,
+                               const RECT& bounds, HWND parent) {
   static std::set<std::wstring> registered;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (registered.insert(traits.name).second) {

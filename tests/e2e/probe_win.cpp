@@ -196,8 +196,8 @@ int RunStandInShell(const wchar_t* className, double seconds) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"Shell_TrayWnd";
   RegisterClassW(&wc);
-  HWND tray = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              wc.hInstance, nullptr);
+  HWND tray = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                              nullptr);
   if (tray == nullptr) return 1;
   SetWindowLongPtrW(tray, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&shell));
   SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -285,10 +285,12 @@ int wmain(int argc, wchar_t** argv) {
     if (parent != nullptr) EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
     RECT r{};
     if (search.found == nullptr || !GetWindowRect(search.found, &r)) return 1;
-    std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom, IsWindowVisible(search.found) ? 1 : 0);
+    std::wprintf(L"%ld %ld %ld %ld %d\n", r.left, r.top, r.right, r.bottom,
+                 IsWindowVisible(search.found) ? 1 : 0);
     return 0;
   }
-  if (command == L"wait-visible" && argc >= 5) return WaitVisible(argv[2], number(3) != 0, _wtof(argv[4])) ? 0 : 1;
+  if (command == L"wait-visible" && argc >= 5)
+    return WaitVisible(argv[2], number(3) != 0, _wtof(argv[4])) ? 0 : 1;
   if (command == L"window-text" && argc >= 3) {
     HWND window = FindWindowW(argv[2], nullptr);
     wchar_t text[256] = {};

@@ -66,17 +66,16 @@ __declspec(dllexport) int ADL_Adapter_ID_Get(int adapterIndex, int* id) {
 }
 
 __declspec(dllexport) int ADL_Adapter_MemoryInfo_Get(int adapterIndex, void* info) {
-  return Relay<adl::kMemoryInfoSize>(
-      info, [&](auto& block) { return Adl().MemoryInfo(adapterIndex, block); });
+  return Relay<adl::kMemoryInfoSize>(info,
+                                     [&](auto& block) { return Adl().MemoryInfo(adapterIndex, block); });
 }
 
 __declspec(dllexport) int ADL_Overdrive5_CurrentActivity_Get(int adapterIndex, void* activity) {
-  return Relay<adl::kActivitySize>(
-      activity, [&](auto& block) { return Adl().CurrentActivity(adapterIndex, block); });
+  return Relay<adl::kActivitySize>(activity,
+                                   [&](auto& block) { return Adl().CurrentActivity(adapterIndex, block); });
 }
 
-__declspec(dllexport) int ADL_Overdrive5_FanSpeed_Get(int adapterIndex, int controller,
-                                                      void* speed) {
+__declspec(dllexport) int ADL_Overdrive5_FanSpeed_Get(int adapterIndex, int controller, void* speed) {
   return Relay<adl::kFanSpeedSize>(
       speed, [&](auto& block) { return Adl().FanSpeed(adapterIndex, controller, block); });
 }
@@ -97,9 +96,9 @@ __declspec(dllexport) int ADL_Display_DisplayInfo_Get(int adapterIndex, int* cou
   return result;
 }
 
-__declspec(dllexport) int ADL_Display_DisplayMapConfig_Get(int adapterIndex, int* mapCount,
-                                                           void** maps, int* targetCount,
-                                                           void** targets, int /*options*/) {
+__declspec(dllexport) int ADL_Display_DisplayMapConfig_Get(int adapterIndex, int* mapCount, void** maps,
+                                                           int* targetCount, void** targets,
+                                                           int /*options*/) {
   if (!mapCount || !maps || !targetCount || !targets) return -3;
   std::vector<uint8_t> bytes;
   int result = Adl().DisplayMaps(adapterIndex, bytes);

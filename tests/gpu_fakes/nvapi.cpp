@@ -93,8 +93,8 @@ int GetDynamicPstatesInfoEx(void* gpu, void* pstates) {
 }
 
 int GetUsages(void* gpu, void* usages) {
-  return Relay<nvapi::kUsagesSize>(
-      usages, [&](auto& block) { return NvApi().GetUsages(HandleValue(gpu), block); });
+  return Relay<nvapi::kUsagesSize>(usages,
+                                   [&](auto& block) { return NvApi().GetUsages(HandleValue(gpu), block); });
 }
 
 int GetConnectedDisplayIds(void* gpu, void* entries, unsigned int* count, unsigned int flags) {
@@ -127,8 +127,7 @@ extern "C" __declspec(dllexport) void* nvapi_QueryInterface(unsigned int id) {
     case nvapi::kInitialize: return reinterpret_cast<void*>(&Initialize);
     case nvapi::kEnumPhysicalGPUs: return reinterpret_cast<void*>(&EnumPhysicalGPUs);
     case nvapi::kEnumNvidiaDisplayHandle: return reinterpret_cast<void*>(&EnumNvidiaDisplayHandle);
-    case nvapi::kGetPhysicalGPUsFromDisplay:
-      return reinterpret_cast<void*>(&GetPhysicalGPUsFromDisplay);
+    case nvapi::kGetPhysicalGPUsFromDisplay: return reinterpret_cast<void*>(&GetPhysicalGPUsFromDisplay);
     case nvapi::kGetFullName: return reinterpret_cast<void*>(&GetFullName);
     case nvapi::kGetThermalSettings: return reinterpret_cast<void*>(&GetThermalSettings);
     case nvapi::kGetMemoryInfo: return reinterpret_cast<void*>(&GetMemoryInfo);

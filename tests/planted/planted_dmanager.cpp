@@ -7,8 +7,8 @@ extern "C" __declspec(dllexport) HANDLE __stdcall GetDrvHandle(int) {
   return CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
-extern "C" __declspec(dllexport) BOOL __stdcall DrvIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD,
-                                                             DWORD* returned) {
+extern "C" __declspec(dllexport) BOOL
+    __stdcall DrvIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD, DWORD* returned) {
   if (returned != nullptr) *returned = 0;
   return TRUE;
 }

@@ -14,7 +14,8 @@ class ChildProcess {
     std::wstring command = L"\"" + Path() + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info_)) {
       CloseHandle(info_.hThread);
       WaitForInputIdle(info_.hProcess, 2000);
     } else {
@@ -33,7 +34,9 @@ class ChildProcess {
   bool Started() const { return info_.hProcess != nullptr; }
   DWORD Id() const { return info_.dwProcessId; }
   HANDLE Handle() const { return info_.hProcess; }
-  bool WaitForExit(DWORD milliseconds) const { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
+  bool WaitForExit(DWORD milliseconds) const {
+    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+  }
 
  private:
   PROCESS_INFORMATION info_ = {};

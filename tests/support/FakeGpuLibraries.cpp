@@ -35,8 +35,7 @@ int AnswerBytes(const TReply* reply, std::vector<uint8_t>& out, int missing) {
 int AnswerHandles(const TReply* reply, nvapi::TGpuHandles& gpus, uint32_t& count) {
   if (!reply) return nvapi::kMissing;
   count = static_cast<uint32_t>(reply->bytes.size() / 4);
-  for (size_t i = 0; i < std::min<size_t>(count, gpus.size()); ++i)
-    gpus[i] = WordAt(reply->bytes, 4 * i);
+  for (size_t i = 0; i < std::min<size_t>(count, gpus.size()); ++i) gpus[i] = WordAt(reply->bytes, 4 * i);
   return reply->status;
 }
 
@@ -107,11 +106,10 @@ int TFakeAdl::CurrentActivity(int adapterIndex, TVendorBlock<adl::kActivitySize>
   return Answer(reply, activity);
 }
 
-int TFakeAdl::FanSpeed(int adapterIndex, int thermalController,
-                       TVendorBlock<adl::kFanSpeedSize>& speed) {
+int TFakeAdl::FanSpeed(int adapterIndex, int thermalController, TVendorBlock<adl::kFanSpeedSize>& speed) {
   const TReply* reply = replies.Find(kAdlFanSpeed, static_cast<uint64_t>(adapterIndex));
-  if (reply && (thermalController != 0 || speed.Word(0) != adl::kFanSpeedSize ||
-                speed.Word(4) != adl::kSpeedTypeRpm))
+  if (reply &&
+      (thermalController != 0 || speed.Word(0) != adl::kFanSpeedSize || speed.Word(4) != adl::kSpeedTypeRpm))
     return kAdlInvalidParam;
   return Answer(reply, speed);
 }
@@ -130,8 +128,7 @@ int TFakeAdl::DisplayInfo(int adapterIndex, std::vector<uint8_t>& displays) {
 }
 
 int TFakeAdl::DisplayMaps(int adapterIndex, std::vector<uint8_t>& maps) {
-  return AnswerBytes(replies.Find(kAdlDisplayMaps, static_cast<uint64_t>(adapterIndex)), maps,
-                     adl::kMissing);
+  return AnswerBytes(replies.Find(kAdlDisplayMaps, static_cast<uint64_t>(adapterIndex)), maps, adl::kMissing);
 }
 
 // ---- NVAPI ----
@@ -166,13 +163,11 @@ int TFakeNvApi::GetThermalSettings(TNvPhysicalGpuHandle gpu, uint32_t sensorInde
   return AnswerVersioned(reply, settings, 0x10044);
 }
 
-int TFakeNvApi::GetMemoryInfo(TNvDisplayHandle display,
-                              TVendorBlock<nvapi::kMemoryInfoSize>& info) {
+int TFakeNvApi::GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) {
   return AnswerVersioned(replies.Find(nvapi::kGetMemoryInfo, display), info, 0x20018);
 }
 
-int TFakeNvApi::GetAllClockFrequencies(TNvPhysicalGpuHandle gpu,
-                                       TVendorBlock<nvapi::kClocksSize>& clocks) {
+int TFakeNvApi::GetAllClockFrequencies(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kClocksSize>& clocks) {
   const TReply* reply = replies.Find(nvapi::kGetAllClockFrequencies, gpu);
   if (reply && (clocks.Word(4) & 3) != 1) return kNvInvalidArgument;
   return AnswerVersioned(reply, clocks, 0x20108);
@@ -202,8 +197,7 @@ int TFakeNvApi::GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uin
   return reply->status;
 }
 
-int TFakeNvApi::GetDeviceDisplayMode(uint32_t displayId,
-                                     TVendorBlock<nvapi::kDisplayModeSize>& mode) {
+int TFakeNvApi::GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) {
   return AnswerVersioned(replies.Find(nvapi::kGetDeviceDisplayMode, displayId), mode, 0x1001C);
 }
 

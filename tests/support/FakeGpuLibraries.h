@@ -62,8 +62,7 @@ class TFakeAdl final : public TAdlLibrary {
   int AdapterId(int adapterIndex, int& id) override;
   int MemoryInfo(int adapterIndex, TVendorBlock<adl::kMemoryInfoSize>& info) override;
   int CurrentActivity(int adapterIndex, TVendorBlock<adl::kActivitySize>& activity) override;
-  int FanSpeed(int adapterIndex, int thermalController,
-               TVendorBlock<adl::kFanSpeedSize>& speed) override;
+  int FanSpeed(int adapterIndex, int thermalController, TVendorBlock<adl::kFanSpeedSize>& speed) override;
   int Temperature(int adapterIndex, int thermalController,
                   TVendorBlock<adl::kTemperatureSize>& temperature) override;
   int DisplayInfo(int adapterIndex, std::vector<uint8_t>& displays) override;
@@ -84,15 +83,12 @@ class TFakeNvApi final : public TNvApiLibrary {
   int GetThermalSettings(TNvPhysicalGpuHandle gpu, uint32_t sensorIndex,
                          TVendorBlock<nvapi::kThermalSize>& settings) override;
   int GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) override;
-  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu,
-                             TVendorBlock<nvapi::kClocksSize>& clocks) override;
-  int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu,
-                              TVendorBlock<nvapi::kPstatesSize>& pstates) override;
+  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kClocksSize>& clocks) override;
+  int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kPstatesSize>& pstates) override;
   int GetUsages(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kUsagesSize>& usages) override;
-  int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries,
-                             uint32_t& count, uint32_t flags) override;
-  int GetDeviceDisplayMode(uint32_t displayId,
-                           TVendorBlock<nvapi::kDisplayModeSize>& mode) override;
+  int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries, uint32_t& count,
+                             uint32_t flags) override;
+  int GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) override;
 };
 
 }  // namespace vsm::fake

@@ -22,7 +22,7 @@ class FakeSoftwarePlatform final : public SoftwarePlatform {
     std::string name;
     float cpu = 0;
     uint64_t privateBytes = 0;
-    std::string path{};  // ExePath of the item
+    std::string path{};    // ExePath of the item
     uint64_t created = 0;  // start time; 0: the system does not tell
   };
   struct State {

@@ -20,7 +20,8 @@ TStorageReply Copy(const std::vector<uint8_t>& answer, std::vector<uint8_t>& out
   return {true, static_cast<uint32_t>(n), 0};
 }
 
-TStorageReply CopyIfItFits(const std::vector<uint8_t>& answer, std::vector<uint8_t>& out, uint32_t tooSmallError) {
+TStorageReply CopyIfItFits(const std::vector<uint8_t>& answer, std::vector<uint8_t>& out,
+                           uint32_t tooSmallError) {
   if (answer.size() > out.size()) return Failure(tooSmallError);
   return Copy(answer, out);
 }
@@ -36,7 +37,8 @@ std::vector<uint8_t> SmartAnswer(const std::vector<uint8_t>& data) {
 }  // namespace
 
 size_t FakeDriveState::CountRequests(uint32_t code) const {
-  return static_cast<size_t>(std::count_if(requests.begin(), requests.end(), [code](const FakeRequest& r) { return r.code == code; }));
+  return static_cast<size_t>(std::count_if(requests.begin(), requests.end(),
+                                           [code](const FakeRequest& r) { return r.code == code; }));
 }
 
 TStorageReply FakeDrive::Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
@@ -60,8 +62,7 @@ TStorageReply FakeDrive::Control(uint32_t code, const std::vector<uint8_t>& in, 
       answer.resize(76 + s.inquiry->size());
       return Copy(answer, out);
     }
-    case kIoctlDiskGetDriveGeometryEx:
-      return s.geometry ? Copy(*s.geometry, out) : Failure();
+    case kIoctlDiskGetDriveGeometryEx: return s.geometry ? Copy(*s.geometry, out) : Failure();
     case kIoctlStorageQueryProperty:
       if (in.size() < 12) return Failure();
       if (in[0] == 0) return s.deviceDescriptor ? Copy(*s.deviceDescriptor, out) : Failure();
@@ -74,15 +75,15 @@ TStorageReply FakeDrive::Control(uint32_t code, const std::vector<uint8_t>& in, 
       }
       if (in[0] == 52 && s.temperature) return Copy(*s.temperature, out);
       // Protocol NVMe (3), log page (2), page 02h.
-      if (in[0] == 50 && in.size() >= 48 && in[8] == 3 && in[12] == 2 && in[16] == 2 && !s.nvmeHealthLog.empty())
+      if (in[0] == 50 && in.size() >= 48 && in[8] == 3 && in[12] == 2 && in[16] == 2 &&
+          !s.nvmeHealthLog.empty())
         return Copy(ProtocolDataReplyBytes(s.nvmeHealthLog), out);
       return Failure();
     case kIoctlDiskGetDriveLayoutEx:
       return s.layout ? CopyIfItFits(*s.layout, out, kErrorInsufficientBuffer) : Failure();
     case kIoctlVolumeGetVolumeDiskExtents:
       return s.extents ? CopyIfItFits(*s.extents, out, kErrorMoreData) : Failure();
-    default:
-      return Failure();
+    default: return Failure();
   }
 }
 
@@ -97,8 +98,10 @@ std::vector<uint8_t> DriveLayoutBytes(uint32_t style, const std::vector<FakePart
     PutLe(bytes, at + 8, static_cast<uint64_t>(p.offset), 8);
     PutLe(bytes, at + 16, static_cast<uint64_t>(p.length), 8);
     PutLe(bytes, at + 24, p.number, 4);
-    if (p.style == 0) bytes[at + 32] = p.mbrType;
-    else std::copy(p.gptType.begin(), p.gptType.end(), bytes.begin() + static_cast<long>(at + 32));
+    if (p.style == 0)
+      bytes[at + 32] = p.mbrType;
+    else
+      std::copy(p.gptType.begin(), p.gptType.end(), bytes.begin() + static_cast<long>(at + 32));
   }
   return bytes;
 }
@@ -126,8 +129,8 @@ std::vector<uint8_t> GeometryBytes(int64_t cylinders, uint32_t mediaType, uint32
   return bytes;
 }
 
-std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision,
-                                           const std::string& product) {
+std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial,
+                                           const std::string& revision, const std::string& product) {
   // The fixed part, then each string with its NUL; an empty string gets offset 0.
   const size_t serialAt = 40;
   const size_t revisionAt = serialAt + (serial.empty() ? 0 : serial.size() + 1);

@@ -61,8 +61,8 @@ std::vector<uint8_t> DriveLayoutBytes(uint32_t style, const std::vector<FakePart
 std::vector<uint8_t> VolumeExtentsBytes(const std::vector<TDiskExtent>& extents);
 std::vector<uint8_t> GeometryBytes(int64_t cylinders, uint32_t mediaType, uint32_t tracks, uint32_t sectors,
                                    uint32_t bytesPerSector, int64_t diskSize);
-std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial, const std::string& revision,
-                                           const std::string& product = "");
+std::vector<uint8_t> DeviceDescriptorBytes(uint8_t busType, const std::string& serial,
+                                           const std::string& revision, const std::string& product = "");
 // A temperature descriptor with one sensor per value.
 std::vector<uint8_t> StorageTemperatureBytes(const std::vector<int16_t>& celsius);
 // STORAGE_PROTOCOL_DATA_DESCRIPTOR around a log page, the data right after the protocol data.

@@ -33,7 +33,8 @@ class RecordingCanvas final : public ChartCanvas {
     lines.push_back({std::vector<Point>(points, points + count), penArgb});
   }
   int TextWidth(std::string_view text, int) override { return static_cast<int>(text.size()) * kCharWidth; }
-  void DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour, unsigned flags) override {
+  void DrawText(int x, int y, std::string_view text, int fontSize, FontColour colour,
+                unsigned flags) override {
     texts.push_back({x, y, std::string(text), fontSize, colour, flags});
   }
   std::string DecimalSeparator() const override { return decimalSeparator_; }

@@ -28,8 +28,10 @@ class ShellOpenRecorder {
   }
   ~ShellOpenRecorder() {
     for (const auto& [key, value] : saved_) {
-      if (value) Write(key, *value);
-      else RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr);
+      if (value)
+        Write(key, *value);
+      else
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr);
     }
     DeleteFileW(file_.c_str());
   }
@@ -62,15 +64,16 @@ class ShellOpenRecorder {
   static std::optional<std::wstring> Read(const std::wstring& key) {
     wchar_t value[2048] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
       return std::nullopt;
     }
     return std::wstring(value);
   }
   static void Write(const std::wstring& key, const std::wstring& value) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) ==
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                        nullptr) == ERROR_SUCCESS) {
       RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
       RegCloseKey(handle);

@@ -28,7 +28,8 @@ testing::AssertionResult SameDmiString(const std::optional<std::string>& theirs,
     same = AsDmidecodePrints(ours) == *theirs;
   }
   if (same) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "ours \"" << ours << "\", dmidecode's " << (theirs ? "\"" + *theirs + "\"" : "none");
+  return testing::AssertionFailure() << "ours \"" << ours << "\", dmidecode's "
+                                     << (theirs ? "\"" + *theirs + "\"" : "none");
 }
 
 // dmidecode's short names against the SMBIOS reference's texts that the program shows.

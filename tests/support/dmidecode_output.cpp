@@ -31,8 +31,7 @@ DmiOutput ParseDmidecodeOutput(const std::string& text) {
     int type = 0;
     int length = 0;
     char version[32] = {};
-    if (std::sscanf(line.c_str(), "Handle 0x%x, DMI type %d, %d bytes", &handle, &type,
-                    &length) == 3) {
+    if (std::sscanf(line.c_str(), "Handle 0x%x, DMI type %d, %d bytes", &handle, &type, &length) == 3) {
       output.records.push_back({static_cast<uint16_t>(handle), type, length, {}, {}});
       current = &output.records.back();
       wantTitle = true;

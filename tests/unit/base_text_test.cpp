@@ -14,7 +14,9 @@ TEST(Text, Utf16RoundTripKeepsEveryPlane) {
 TEST(Text, BrokenInputBecomesReplacementCharacters) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf8ToUtf16("\xC3"), std::u16string(1, char16_t(0xFFFD)));
-  EXPECT_EQ(Utf8ToUtf16("a\xE4\xB8" "b"), (std::u16string{u'a', char16_t(0xFFFD), u'b'}));
+  EXPECT_EQ(Utf8ToUtf16("a\xE4\xB8"
+                        "b"),
+            (std::u16string{u'a', char16_t(0xFFFD), u'b'}));
 }
 
 TEST(Text, DecodeUtf16LeFileNeedsBomAndEvenLength) {
@@ -28,9 +30,16 @@ TEST(Text, ParseIntegerAcceptsOnlyWholeNumbers) {
   struct Case {
     const char* text;
     std::optional<int64_t> value;
-  } cases[] = {{"12", 12},   {" -1 ", -1}, {"+7", 7},   {"", std::nullopt}, {"1.5", std::nullopt},
-               {"abc", std::nullopt}, {"12abc", std::nullopt}, {"-", std::nullopt},
-               {"9223372036854775807", INT64_MAX}, {"9223372036854775808", std::nullopt},
+  } cases[] = {{"12", 12},
+               {" -1 ", -1},
+               {"+7", 7},
+               {"", std::nullopt},
+               {"1.5", std::nullopt},
+               {"abc", std::nullopt},
+               {"12abc", std::nullopt},
+               {"-", std::nullopt},
+               {"9223372036854775807", INT64_MAX},
+               {"9223372036854775808", std::nullopt},
                {"-9223372036854775808", INT64_MIN}};
   for (const auto& c : cases) EXPECT_EQ(ParseInteger(c.text), c.value) << c.text;
 }

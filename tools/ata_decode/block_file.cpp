@@ -21,7 +21,8 @@ bool IsHex(const std::string& token) {
 // Appends the line's bytes when every token is a 4-digit word or every token a 2-digit byte.
 bool AppendHexLine(const std::string& line, std::vector<uint8_t>& bytes) {
   std::istringstream in(line);
-  std::vector<std::string> tokens{std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+  std::vector<std::string> tokens{std::istream_iterator<std::string>(in),
+                                  std::istream_iterator<std::string>()};
   if (tokens.empty()) return false;
   size_t width = tokens.front().size();
   if (width != 2 && width != 4) return false;

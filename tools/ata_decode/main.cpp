@@ -46,10 +46,12 @@ void PrintIdentity(const TAtaIdentity& id) {
   std::printf("  Model:         %s\n", id.Model.c_str());
   std::printf("  Serial number: %s\n", id.SerialNumber.c_str());
   std::printf("  Firmware:      %s\n", id.FirmwareRevision.c_str());
-  std::printf("  Capacity:      %llu bytes (%.1f GB)\n", static_cast<unsigned long long>(id.Size), id.Size / 1e9);
+  std::printf("  Capacity:      %llu bytes (%.1f GB)\n", static_cast<unsigned long long>(id.Size),
+              id.Size / 1e9);
   std::printf("  Rotation rate: %s\n", RotationText(id.Rpm).c_str());
   std::printf("  ATA version:   %s\n", id.MinorVersion.c_str());
-  std::printf("  SATA version:  %s\n", id.MajorVersion.empty() ? "(no serial transport reported)" : id.MajorVersion.c_str());
+  std::printf("  SATA version:  %s\n",
+              id.MajorVersion.empty() ? "(no serial transport reported)" : id.MajorVersion.c_str());
 }
 
 void PrintSmart(const std::vector<uint8_t>& block, const std::string& model) {
@@ -69,7 +71,8 @@ void PrintSmart(const std::vector<uint8_t>& block, const std::string& model) {
     return;
   }
   const char* source = type == THddtypes::SSDSandforce ? "current value" : "first raw byte";
-  std::printf("  Temperature:   %.0f C (attribute %u, %s)\n", TemperatureOf(type, *SmartAttributeAt(block, *slot)), *id, source);
+  std::printf("  Temperature:   %.0f C (attribute %u, %s)\n",
+              TemperatureOf(type, *SmartAttributeAt(block, *slot)), *id, source);
 }
 
 std::optional<std::vector<uint8_t>> Load(const std::string& path) {

@@ -19,12 +19,14 @@
 
 namespace {
 
-using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, ULONG length, ULONG* returned);
+using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG infoClass, void* buffer, ULONG length,
+                                                 ULONG* returned);
 
 class BareSample {
  public:
   BareSample() {
-    query_ = vsm::BindFunction<NtQuerySystemInformationFn>(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
+    query_ = vsm::BindFunction<NtQuerySystemInformationFn>(GetModuleHandleW(L"ntdll.dll"),
+                                                           "NtQuerySystemInformation");
     // The engine keeps a handle per process from its first snapshot; so does this.
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};
@@ -94,7 +96,9 @@ class IdleProcesses {
       STARTUPINFOW startup = {};
       startup.cb = sizeof startup;
       PROCESS_INFORMATION info = {};
-      if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) continue;
+      if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        continue;
       CloseHandle(info.hThread);
       processes_.push_back(info.hProcess);
     }

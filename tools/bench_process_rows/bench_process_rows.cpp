@@ -45,22 +45,24 @@ int main(int argc, char** argv) {
   for (int r = 0; r < refreshes; ++r) {
     list.Delete(r % list.Count());
     list.Add(MakeItem(next += 4));
-    for (const auto& item : list.Items()) item->CPUuse = static_cast<float>((item->ProcessID + r) * 37 % 100) / 3.0f;
+    for (const auto& item : list.Items())
+      item->CPUuse = static_cast<float>((item->ProcessID + r) * 37 % 100) / 3.0f;
     const auto start = std::chrono::steady_clock::now();
     rows.Sync(list);
     rows.Sort(marks);
     const auto end = std::chrono::steady_clock::now();
     micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     // Every row but the one whose process left stays the same object.
-    kept += static_cast<size_t>(std::count_if(rows.Rows().begin(), rows.Rows().end(), [&](const vsm::TProcessRow& row) {
-      return row.item->ProcessID != next;
-    }));
+    kept += static_cast<size_t>(
+        std::count_if(rows.Rows().begin(), rows.Rows().end(),
+                      [&](const vsm::TProcessRow& row) { return row.item->ProcessID != next; }));
   }
   std::sort(micros.begin(), micros.end());
-  std::printf("process rows: %d processes, %d refreshes (one process leaves, one arrives each)\n", processes, refreshes);
+  std::printf("process rows: %d processes, %d refreshes (one process leaves, one arrives each)\n", processes,
+              refreshes);
   // Old C runtimes have no %zu.
   std::printf("refresh median %.1f us, worst %.1f us; rows kept per refresh %u of %d\n",
-              micros[micros.size() / 2], micros.back(), static_cast<unsigned>(kept / static_cast<size_t>(refreshes)),
-              processes);
+              micros[micros.size() / 2], micros.back(),
+              static_cast<unsigned>(kept / static_cast<size_t>(refreshes)), processes);
   return 0;
 }

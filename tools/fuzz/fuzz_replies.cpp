@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   vsm::ParseUnreadIds(text);
   for (char c : vsm::FormEncode(text)) {
-    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\') {
+    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F || c == '"' ||
+        c == '\\') {
       std::abort();
     }
   }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "services/AppConfig.h"
 #include "base/IniDocument.h"
 #include "base/text.h"
+#include "services/AppConfig.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);

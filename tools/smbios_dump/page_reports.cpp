@@ -10,7 +10,8 @@ namespace {
 // Win32_BaseBoard as WMI fills it from the first baseboard structure.
 vsm::WmiQueryFunction BaseBoardWmi(const vsm::TSMBios& smbios) {
   return [&smbios](std::string_view, std::string_view wql) -> std::optional<vsm::WmiObjects> {
-    if (wql.find("Win32_BaseBoard") == std::string_view::npos || !smbios.HasBaseBoardInfo()) return vsm::WmiObjects{};
+    if (wql.find("Win32_BaseBoard") == std::string_view::npos || !smbios.HasBaseBoardInfo())
+      return vsm::WmiObjects{};
     const vsm::TBaseBoardInformation& board = *smbios.BaseBoardInfo().front();
     return vsm::WmiObjects{{
         {"Manufacturer", vsm::WmiValue::Text(board.ManufacturerStr())},
@@ -24,7 +25,8 @@ vsm::WmiQueryFunction BaseBoardWmi(const vsm::TSMBios& smbios) {
 // The installed modules' total: what the memory status would report, less what the firmware keeps.
 int64_t InstalledMemory(const vsm::TSMBios& smbios) {
   int64_t total = 0;
-  for (const auto& device : smbios.MemoryDeviceInfo()) total += static_cast<int64_t>(device->GetSize()) * 1024 * 1024;
+  for (const auto& device : smbios.MemoryDeviceInfo())
+    total += static_cast<int64_t>(device->GetSize()) * 1024 * 1024;
   return total;
 }
 
@@ -36,7 +38,9 @@ void DrawVisibleRows(const vsm::TInfoTree& tree, const vsm::TInfoRows& rows) {
   }
 }
 
-PageReport Report(const char* fileName, std::string caption) { return PageReport{fileName, std::move(caption), {}}; }
+PageReport Report(const char* fileName, std::string caption) {
+  return PageReport{fileName, std::move(caption), {}};
+}
 
 }  // namespace
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/InfoTree.h"
 #include "pages/PageTexts.h"
 #include "sysinfo/smbios/uSMBIOS.h"
+#include "ui/InfoTree.h"
 
 struct PageReport {
   std::string fileName;  // "overview.csv", ...

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "services/Translation.h"
 #include "base/le_bytes.h"
 #include "page_reports.h"
 #include "pages/InfoReport.h"
+#include "services/Translation.h"
 #include "sysinfo/smbios/SMBiosDump.h"
 #include "sysinfo/smbios/SMBiosReport.h"
 #include "sysinfo/smbios/uSMBIOS.h"
@@ -42,8 +42,7 @@ bool LooksLikeProgramDump(const std::vector<uint8_t>& bytes) {
 
 bool HasEntryPointAnchor(const std::vector<uint8_t>& bytes) {
   for (const char* anchor : {"_SM3_", "_SM_", "_DMI_"}) {
-    if (bytes.size() >= std::strlen(anchor) &&
-        std::memcmp(bytes.data(), anchor, std::strlen(anchor)) == 0) {
+    if (bytes.size() >= std::strlen(anchor) && std::memcmp(bytes.data(), anchor, std::strlen(anchor)) == 0) {
       return true;
     }
   }
@@ -52,7 +51,7 @@ bool HasEntryPointAnchor(const std::vector<uint8_t>& bytes) {
 
 std::optional<vsm::TRawSMBIOSData> Decode(Format format, const std::vector<uint8_t>& bytes) {
   if (format == Format::Auto) {
-    format = HasEntryPointAnchor(bytes)     ? Format::Dmidecode
+    format = HasEntryPointAnchor(bytes)    ? Format::Dmidecode
              : LooksLikeProgramDump(bytes) ? Format::Program
                                            : Format::Raw;
   }
@@ -105,15 +104,24 @@ int main(int argc, char** argv) {
   std::string saveFolder;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--dmidecode") format = Format::Dmidecode;
-    else if (arg == "--program") format = Format::Program;
-    else if (arg == "--image") format = Format::Image;
-    else if (arg == "--raw") format = Format::Raw;
-    else if (arg == "--pages-only") pagesOnly = true;
-    else if (arg == "--language" && i + 1 < argc) languageFile = argv[++i];
-    else if (arg == "--save" && i + 1 < argc) saveFolder = argv[++i];
-    else if (!arg.empty() && arg[0] != '-' && !fileName) fileName = argv[i];
-    else return Usage();
+    if (arg == "--dmidecode")
+      format = Format::Dmidecode;
+    else if (arg == "--program")
+      format = Format::Program;
+    else if (arg == "--image")
+      format = Format::Image;
+    else if (arg == "--raw")
+      format = Format::Raw;
+    else if (arg == "--pages-only")
+      pagesOnly = true;
+    else if (arg == "--language" && i + 1 < argc)
+      languageFile = argv[++i];
+    else if (arg == "--save" && i + 1 < argc)
+      saveFolder = argv[++i];
+    else if (!arg.empty() && arg[0] != '-' && !fileName)
+      fileName = argv[i];
+    else
+      return Usage();
   }
   if (!fileName) return Usage();
 
@@ -130,7 +138,8 @@ int main(int argc, char** argv) {
       std::fputs(("== " + report.fileName + "\n").c_str(), stdout);
       std::fputs(vsm::InfoReportText(report.caption, report.tree).c_str(), stdout);
       if (!saveFolder.empty() && !SaveReport(saveFolder, report)) {
-        std::fprintf(stderr, "smbios_dump: cannot write %s in %s\n", report.fileName.c_str(), saveFolder.c_str());
+        std::fprintf(stderr, "smbios_dump: cannot write %s in %s\n", report.fileName.c_str(),
+                     saveFolder.c_str());
         return 1;
       }
     }

@@ -7,7 +7,8 @@ namespace vsm {
 
 namespace {
 
-constexpr std::string_view kZoneQuery = "SELECT InstanceName, CurrentTemperature FROM MSAcpi_ThermalZoneTemperature";
+constexpr std::string_view kZoneQuery =
+    "SELECT InstanceName, CurrentTemperature FROM MSAcpi_ThermalZoneTemperature";
 constexpr double kLowestCelsius = 1;
 constexpr double kHighestCelsius = 125;
 
@@ -18,7 +19,8 @@ std::string ThermalZoneName(const std::string& instanceName) {
   // WMI appends the instance number of the zone's device ("_0").
   const size_t underscore = name.find_last_of('_');
   if (underscore != std::string::npos && underscore > 0 && underscore + 1 < name.size() &&
-      std::all_of(name.begin() + static_cast<long>(underscore) + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      std::all_of(name.begin() + static_cast<long>(underscore) + 1, name.end(),
+                  [](char c) { return c >= '0' && c <= '9'; }))
     name.erase(underscore);
   return name.empty() ? instanceName : name;
 }

@@ -59,14 +59,19 @@ void NameF71858(const TBoardSensors& b) {
 
 void NameFintek(const TBoardSensors& b) {
   if (b.mf == M::MB_EVGA && b.model == B::BM_X58_SLI_Classified) {
-    List(b.Voltages, {"VCC3V", "CPU VCore", "DIMM", "CPU VTT", "IOH Vcore", "+5V", "+12V", "3VSB",
-                      "VBat"});
+    List(b.Voltages, {"VCC3V", "CPU VCore", "DIMM", "CPU VTT", "IOH Vcore", "+5V", "+12V", "3VSB", "VBat"});
     List(b.Temperatures, {"CPU", "VREG", "System"});
     List(b.Fans, {"CPU Fan", "Power Fan", "Chassis Fan"});
     return;
   }
-  At(b.Voltages, {{0, "VCC3V"}, {1, "CPU VCore"}, {2, "Voltage #3"}, {3, "Voltage #4"},
-                  {4, "Voltage #5"}, {5, "Voltage #6"}, {7, "VSB3V"}, {8, "VBat"}});
+  At(b.Voltages, {{0, "VCC3V"},
+                  {1, "CPU VCore"},
+                  {2, "Voltage #3"},
+                  {3, "Voltage #4"},
+                  {4, "Voltage #5"},
+                  {5, "Voltage #6"},
+                  {7, "VSB3V"},
+                  {8, "VBat"}});
   // The F71808E has no seventh voltage input except as wired on EVGA boards.
   if (b.Chip != F71808E || b.mf == M::MB_EVGA) NameSensor(b.Voltages, 6, "Voltage #7");
   NumberTemperatures(b);
@@ -82,16 +87,21 @@ void NameW83627(const TBoardSensors& b) {
 }
 
 void WinbondPattern(const TBoardSensors& b) {
-  List(b.Voltages, {"CPU VCore", "Voltage #2", "AVCC", "3VCC", "Voltage #5", "Voltage #6",
-                    "Voltage #7", "3VSB", "VBAT", "Voltage #10"});
+  List(b.Voltages, {"CPU VCore", "Voltage #2", "AVCC", "3VCC", "Voltage #5", "Voltage #6", "Voltage #7",
+                    "3VSB", "VBAT", "Voltage #10"});
   List(b.Temperatures, {"CPU", "Auxiliary", "System"});
   List(b.Fans, {"System Fan", "CPU Fan", "Auxiliary Fan", "CPU Fan #2", "Auxiliary Fan #2"});
 }
 
 void NameW83627EHF(const TBoardSensors& b) {
   if (b.mf == M::MB_ASRock && b.model == B::BM_AOD790GX_128M) {
-    At(b.Voltages, {{0, "CPU VCore"}, {2, "Analog +3.3V"}, {4, "+3.3V"}, {5, "+5V"}, {6, "+12V"},
-                    {7, "Standby +3.3V"}, {8, "VBAT"}});
+    At(b.Voltages, {{0, "CPU VCore"},
+                    {2, "Analog +3.3V"},
+                    {4, "+3.3V"},
+                    {5, "+5V"},
+                    {6, "+12V"},
+                    {7, "Standby +3.3V"},
+                    {8, "VBAT"}});
     At(b.Temperatures, {{0, "CPU"}, {2, "Motherboard"}});
     List(b.Fans, {"CPU Fan", "Chassis Fan"});
     return;
@@ -101,14 +111,19 @@ void NameW83627EHF(const TBoardSensors& b) {
 
 // The ASUS wiring shared by Winbond and Nuvoton boards.
 void AsusVoltages(const TBoardSensors& b) {
-  At(b.Voltages, {{0, "CPU VCore"}, {1, "+12V"}, {2, "Analog +3.3V"}, {3, "+3.3V"}, {4, "+5V"},
-                  {7, "Standby +3.3V"}, {8, "VBAT"}});
+  At(b.Voltages, {{0, "CPU VCore"},
+                  {1, "+12V"},
+                  {2, "Analog +3.3V"},
+                  {3, "+3.3V"},
+                  {4, "+5V"},
+                  {7, "Standby +3.3V"},
+                  {8, "VBAT"}});
 }
 
 void NameW83667(const TBoardSensors& b) {
   if (b.mf == M::MB_ASRock && b.model == B::BM__880GMH_USB3) {
-    At(b.Voltages, {{0, "CPU VCore"}, {3, "+3.3V"}, {5, "+5V"}, {6, "+12V"}, {7, "Standby +3.3V"},
-                    {8, "VBAT"}});
+    At(b.Voltages,
+       {{0, "CPU VCore"}, {3, "+3.3V"}, {5, "+5V"}, {6, "+12V"}, {7, "Standby +3.3V"}, {8, "VBAT"}});
     At(b.Temperatures, {{0, "CPU"}, {2, "Motherboard"}});
     List(b.Fans, {"Chassis Fan", "CPU Fan", "Power Fan"});
     return;
@@ -126,8 +141,8 @@ void NameW83667(const TBoardSensors& b) {
 // ---- ITE (groups 6 and 7) ----
 
 void IteVoltages(const TBoardSensors& b) {
-  List(b.Voltages, {"CPU VCore", "Voltage #2", "Voltage #3", "Voltage #4", "Voltage #5",
-                    "Voltage #6", "Voltage #7", "Voltage #8", "VBat"});
+  List(b.Voltages, {"CPU VCore", "Voltage #2", "Voltage #3", "Voltage #4", "Voltage #5", "Voltage #6",
+                    "Voltage #7", "Voltage #8", "VBat"});
 }
 void ItePattern(const TBoardSensors& b) {
   IteVoltages(b);
@@ -135,8 +150,8 @@ void ItePattern(const TBoardSensors& b) {
 }
 
 void SecondItePattern(const TBoardSensors& b) {
-  List(b.Voltages, {"Voltage #1", "Voltage #2", "Voltage #3", "Voltage #4", "Voltage #5",
-                    "Voltage #6", "Voltage #7", "Standby +3.3V", "VBat"});
+  List(b.Voltages, {"Voltage #1", "Voltage #2", "Voltage #3", "Voltage #4", "Voltage #5", "Voltage #6",
+                    "Voltage #7", "Standby +3.3V", "VBat"});
   NumberTemperaturesFansControls(b);
 }
 
@@ -160,8 +175,7 @@ void NameIteAsus(const TBoardSensors& b) {
       NumberFans(b);
       return;
     case B::BM_M2N_SLI_DELUXE:
-      At(b.Voltages, {{0, "CPU VCore"}, {1, "+3.3V"}, {3, "+5V"}, {4, "+12V"}, {7, "+5VSB"},
-                      {8, "VBat"}});
+      At(b.Voltages, {{0, "CPU VCore"}, {1, "+3.3V"}, {3, "+5V"}, {4, "+12V"}, {7, "+5VSB"}, {8, "VBat"}});
       List(b.Temperatures, {"CPU", "Motherboard"});
       List(b.Fans, {"CPU Fan", "Chassis Fan #1", "Power Fan"});
       return;
@@ -177,20 +191,17 @@ void NameIteAsus(const TBoardSensors& b) {
 void NameIteDfi(const TBoardSensors& b) {
   switch (b.model) {
     case B::BM_LP_BI_P45_T2RS_Elite:
-      List(b.Voltages, {"CPU VCore", "FSB VTT", "+3.3V", "+5V", "+12V", "NB Core", "VDIMM", "+5VSB",
-                        "VBat"});
+      List(b.Voltages, {"CPU VCore", "FSB VTT", "+3.3V", "+5V", "+12V", "NB Core", "VDIMM", "+5VSB", "VBat"});
       List(b.Temperatures, {"CPU", "System", "Chipset"});
       List(b.Fans, {"Fan #1", "Fan #2", "Fan #3"});
       return;
     case B::BM_LP_DK_P55_T3eH9:
-      List(b.Voltages, {"CPU VCore", "VTT", "+3.3V", "+5V", "+12V", "CPU PLL", "DRAM", "+5VSB",
-                        "VBat"});
+      List(b.Voltages, {"CPU VCore", "VTT", "+3.3V", "+5V", "+12V", "CPU PLL", "DRAM", "+5VSB", "VBat"});
       List(b.Temperatures, {"Chipset", "CPU PWM", "CPU"});
       List(b.Fans, {"Fan #1", "Fan #2", "Fan #3"});
       return;
     default:
-      List(b.Voltages, {"CPU VCore", "VTT", "+3.3V", "+5V", "+12V", "Voltage #6", "DRAM", "+5VSB",
-                        "VBat"});
+      List(b.Voltages, {"CPU VCore", "VTT", "+3.3V", "+5V", "+12V", "Voltage #6", "DRAM", "+5VSB", "VBat"});
       NumberTemperaturesFansControls(b);
   }
 }
@@ -206,8 +217,14 @@ void Gigabyte970AVoltages(const TBoardSensors& b) {
   At(b.Voltages, {{0, "CPU VCore"}, {1, "DRAM"}, {2, "+3.3V"}, {3, "+5V"}, {4, "+12V"}, {8, "VBat"}});
 }
 void GigabyteP67Voltages(const TBoardSensors& b) {
-  At(b.Voltages, {{0, "VTT"}, {1, "+3.3V"}, {2, "+12V"}, {3, "+5V"}, {5, "CPU VCore"}, {6, "DRAM"},
-                  {7, "Standby +3.3V"}, {8, "VBat"}});
+  At(b.Voltages, {{0, "VTT"},
+                  {1, "+3.3V"},
+                  {2, "+12V"},
+                  {3, "+5V"},
+                  {5, "CPU VCore"},
+                  {6, "DRAM"},
+                  {7, "Standby +3.3V"},
+                  {8, "VBat"}});
 }
 // The most common Gigabyte fan header order.
 void GigabyteFans(const TBoardSensors& b) {
@@ -228,8 +245,7 @@ void NameIteGigabyte(const TBoardSensors& b) {
     At(b.Voltages, {{0, "CPU VCore"}, {1, "DRAM"}, {3, "+5V"}, {8, "VBat"}});
     List(b.Temperatures, {"System", "CPU", "Northbridge"});
     GigabyteFans(b);
-  } else if (IsOneOf(m, {B::BM_EX58_UD3R, B::BM_H55_USB3, B::BM_P55_UD4, B::BM_P55A_UD3,
-                         B::BM_P55M_UD4})) {
+  } else if (IsOneOf(m, {B::BM_EX58_UD3R, B::BM_H55_USB3, B::BM_P55_UD4, B::BM_P55A_UD3, B::BM_P55M_UD4})) {
     GigabyteEX58Voltages(b);
     At(b.Temperatures, {{0, "System"}, {2, "CPU"}});
     GigabyteFans(b);
@@ -285,8 +301,12 @@ void NameIT87(const TBoardSensors& b) {
 
 void NameIteEcs(const TBoardSensors& b) {
   if (b.model == B::BM_A890GXM_A) {
-    At(b.Voltages, {{0, "CPU VCore"}, {1, "VDIMM"}, {2, "NB Voltage"}, {3, "Analog +3.3V"},
-                    {7, "Standby +3.3V"}, {8, "VBat"}});
+    At(b.Voltages, {{0, "CPU VCore"},
+                    {1, "VDIMM"},
+                    {2, "NB Voltage"},
+                    {3, "Analog +3.3V"},
+                    {7, "Standby +3.3V"},
+                    {8, "VBat"}});
     List(b.Temperatures, {"CPU", "System", "Northbridge"});
     List(b.Fans, {"CPU Fan", "System Fan", "Power Fan"});
     return;
@@ -298,13 +318,18 @@ void NameIteEcs(const TBoardSensors& b) {
 void NameIteGigabyteLater(const TBoardSensors& b) {
   B m = b.model;
   if (IsOneOf(m, {B::BM_H61M_DS2_REV_1_2, B::BM_H61M_USB3_B3_REV_2_0})) {
-    At(b.Voltages, {{0, "VTT"}, {2, "+12V"}, {5, "CPU VCore"}, {6, "DRAM"}, {7, "Standby +3.3V"},
-                    {8, "VBat"}});
+    At(b.Voltages,
+       {{0, "VTT"}, {2, "+12V"}, {5, "CPU VCore"}, {6, "DRAM"}, {7, "Standby +3.3V"}, {8, "VBat"}});
     At(b.Temperatures, {{0, "System"}, {2, "CPU"}});
     List(b.Fans, {"CPU Fan", "System Fan"});
   } else if (IsOneOf(m, {B::BM_H67A_UD3H_B3, B::BM_H67A_USB3_B3})) {
-    At(b.Voltages, {{0, "VTT"}, {1, "+5V"}, {2, "+12V"}, {5, "CPU VCore"}, {6, "DRAM"},
-                    {7, "Standby +3.3V"}, {8, "VBat"}});
+    At(b.Voltages, {{0, "VTT"},
+                    {1, "+5V"},
+                    {2, "+12V"},
+                    {5, "CPU VCore"},
+                    {6, "DRAM"},
+                    {7, "Standby +3.3V"},
+                    {8, "VBat"}});
     At(b.Temperatures, {{0, "System"}, {2, "CPU"}});
     List(b.Fans, {"CPU Fan", "System Fan #1", "Power Fan", "System Fan #2"});
   } else if (IsOneOf(m, {B::BM_P67A_UD3_B3, B::BM_P67A_UD3R_B3, B::BM_P67A_UD4_B3, B::BM_Z68AP_D3,
@@ -331,8 +356,13 @@ void NameIT8721(const TBoardSensors& b) {
     case M::MB_Gigabyte: NameIteGigabyteLater(b); return;
     case M::MB_Shuttle:
       if (b.model == B::BM_FH67) {
-        At(b.Voltages, {{0, "CPU VCore"}, {1, "DRAM"}, {2, "PCH VCCIO"}, {3, "CPU VCCIO"},
-                        {4, "Graphic Voltage"}, {7, "Standby +3.3V"}, {8, "VBat"}});
+        At(b.Voltages, {{0, "CPU VCore"},
+                        {1, "DRAM"},
+                        {2, "PCH VCCIO"},
+                        {3, "CPU VCCIO"},
+                        {4, "Graphic Voltage"},
+                        {7, "Standby +3.3V"},
+                        {8, "VBat"}});
         List(b.Temperatures, {"System", "CPU"});
         List(b.Fans, {"Fan #1", "CPU Fan"});
         return;
@@ -346,8 +376,8 @@ void NameIT8721(const TBoardSensors& b) {
 // ---- Nuvoton (groups 8 and 9) ----
 
 void NuvotonVoltages(const TBoardSensors& b) {
-  List(b.Voltages, {"CPU VCore", "Voltage #2", "AVCC", "3VCC", "Voltage #5", "Voltage #6",
-                    "Voltage #7", "3VSB", "VBAT"});
+  List(b.Voltages,
+       {"CPU VCore", "Voltage #2", "AVCC", "3VCC", "Voltage #5", "Voltage #6", "Voltage #7", "3VSB", "VBAT"});
 }
 
 void NameNCT6771(const TBoardSensors& b) {
@@ -390,8 +420,12 @@ void NameNCT6771(const TBoardSensors& b) {
 
 void NameNCT6779(const TBoardSensors& b) {
   NuvotonVoltages(b);
-  At(b.Voltages, {{9, "VTT"}, {10, "Voltage #11"}, {11, "Voltage #12"}, {12, "Voltage #13"},
-                  {13, "Voltage #14"}, {14, "Voltage #15"}});
+  At(b.Voltages, {{9, "VTT"},
+                  {10, "Voltage #11"},
+                  {11, "Voltage #12"},
+                  {12, "Voltage #13"},
+                  {13, "Voltage #14"},
+                  {14, "Voltage #15"}});
   if (b.mf == M::MB_ASUS && b.model == B::BM_P8Z77_V) {
     List(b.Temperatures, {"CPU Core", "Auxiliary", "Motherboard"});
     List(b.Fans, {"Chassis Fan #1", "CPU Fan", "Chassis Fan #2", "Chassis Fan #3"});
@@ -399,8 +433,8 @@ void NameNCT6779(const TBoardSensors& b) {
     List(b.Controls, {"Chassis Fan #1", "CPU  Fan", "Chassis Fan #2", "Chassis Fan #3"});
     return;
   }
-  List(b.Temperatures, {"CPU Core", "Temperature #1", "Temperature #2", "Temperature #3",
-                        "Temperature #4", "Temperature #5", "Temperature #6"});
+  List(b.Temperatures, {"CPU Core", "Temperature #1", "Temperature #2", "Temperature #3", "Temperature #4",
+                        "Temperature #5", "Temperature #6"});
   NumberFans(b);
   NumberControls(b);
 }

@@ -105,8 +105,7 @@ constexpr std::pair<std::string_view, B> kModels[] = {
 };
 
 template <typename Value, size_t N>
-Value Lookup(const std::pair<std::string_view, Value> (&table)[N], const std::string& text,
-             Value fallback) {
+Value Lookup(const std::pair<std::string_view, Value> (&table)[N], const std::string& text, Value fallback) {
   for (const auto& [name, value] : table) {
     if (name == text) return value;
   }
@@ -119,8 +118,6 @@ TBoardManufacturer ManufacturerFromName(const std::string& manufacturer) {
   return Lookup(kManufacturers, manufacturer, M::MB_Unknown);
 }
 
-TBoardModel ModelFromName(const std::string& product) {
-  return Lookup(kModels, product, B::BM_Unknown);
-}
+TBoardModel ModelFromName(const std::string& product) { return Lookup(kModels, product, B::BM_Unknown); }
 
 }  // namespace vsm

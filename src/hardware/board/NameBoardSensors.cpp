@@ -3,8 +3,8 @@
 namespace vsm {
 
 void NameBoardSensors(TMainBord& board) {
-  NameSensors({board.Chip, board.mf, board.model, board.Voltages, board.Temperatures, board.Fans,
-               board.Controls});
+  NameSensors(
+      {board.Chip, board.mf, board.model, board.Voltages, board.Temperatures, board.Fans, board.Controls});
 }
 
 }  // namespace vsm

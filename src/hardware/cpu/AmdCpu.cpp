@@ -66,7 +66,8 @@ void TAmdCPUInfo::LoadCpuData() {
   TCpuInfo::LoadCpuData();
   if (NumberOfCores == 0) {
     // Leaf 0x80000008 ECX bits 7..0 hold the core count minus one.
-    NumberOfCores = CpuExDataLen < 8 ? 1 : static_cast<uint8_t>(std::min<uint32_t>((CpuExData[8].ECX & 0xFF) + 1, 255));
+    NumberOfCores =
+        CpuExDataLen < 8 ? 1 : static_cast<uint8_t>(std::min<uint32_t>((CpuExData[8].ECX & 0xFF) + 1, 255));
   }
   MCRegisters = FindMiscControl();
 }
@@ -74,7 +75,8 @@ void TAmdCPUInfo::LoadCpuData() {
 uint32_t TAmdCPUInfo::FindMiscControlFunction(uint32_t function, uint16_t deviceId) {
   uint32_t address = TVeskHdDrv::GetPciAddress(0, kNorthbridgeDevice, function);
   uint32_t id = 0;
-  if (driver->ReadPciConfig(address, 0, id) && id == (uint32_t{deviceId} << 16 | kAmdVendorId)) return address;
+  if (driver->ReadPciConfig(address, 0, id) && id == (uint32_t{deviceId} << 16 | kAmdVendorId))
+    return address;
   return kNoMiscControl;
 }
 

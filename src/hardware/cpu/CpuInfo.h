@@ -15,8 +15,12 @@ namespace vsm {
 enum class TCpuType { AmdCPU, IntelCPU, UnknowCPU };
 
 // Display family and model from the processor signature (CPUID leaf 1 EAX).
-constexpr uint32_t DisplayFamily(uint32_t signature) { return ((signature >> 20) & 0xFF) + ((signature >> 8) & 0xF); }
-constexpr uint32_t DisplayModel(uint32_t signature) { return ((signature >> 16) & 0xF) * 16 + ((signature >> 4) & 0xF); }
+constexpr uint32_t DisplayFamily(uint32_t signature) {
+  return ((signature >> 20) & 0xFF) + ((signature >> 8) & 0xF);
+}
+constexpr uint32_t DisplayModel(uint32_t signature) {
+  return ((signature >> 16) & 0xF) * 16 + ((signature >> 4) & 0xF);
+}
 
 class TCpuInfo;
 
@@ -46,8 +50,8 @@ class TCpuInfo {
 
   bool HasTempSensor() const { return NumberOfCores != 0 && !CpuTemp.empty() && CpuTemp[0] > 0; }
 
-  int CpuDataLen = 0;    // highest standard leaf kept
-  int CpuExDataLen = 0;  // number of extended leaves above 0x80000000 kept
+  int CpuDataLen = 0;                   // highest standard leaf kept
+  int CpuExDataLen = 0;                 // number of extended leaves above 0x80000000 kept
   std::vector<TCpuidRecord> CpuData;    // leaves 0 .. CpuDataLen
   std::vector<TCpuidRecord> CpuExData;  // leaves 0x80000000 .. 0x80000000 + CpuExDataLen
   std::unique_ptr<TVeskHdDrv> driver;

@@ -25,7 +25,8 @@ AffinityFunction WindowsThreadAffinity() {
 
 TCpuSeams WindowsCpuSeams(WmiQueryFunction wmi) {
   return TCpuSeams{WindowsCpuid(), WindowsThreadAffinity(),
-                   [] { return OpenDriverChannel(DriverKind::HardwareAccess); }, std::move(wmi), PciBusLock()};
+                   [] { return OpenDriverChannel(DriverKind::HardwareAccess); }, std::move(wmi),
+                   PciBusLock()};
 }
 
 }  // namespace vsm

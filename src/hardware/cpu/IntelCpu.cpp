@@ -26,8 +26,7 @@ std::optional<double> IntelFixedTjMax(uint32_t family, uint32_t model, uint32_t 
       return 100;
     case 0x1C:  // Atom (45 nm)
       return stepping == 10 ? 100 : 90;
-    default:
-      break;
+    default: break;
   }
   if (std::find(std::begin(kModelsWithTemperatureTarget), std::end(kModelsWithTemperatureTarget), model) !=
       std::end(kModelsWithTemperatureTarget))
@@ -42,7 +41,8 @@ double IntelDtsTemperature(uint32_t thermStatusEax, double tjMax) {
 
 void TIntelCPUInof::LoadCpuData() {
   TCpuInfo::LoadCpuData();
-  if (NumberOfCores == 0) NumberOfCores = static_cast<uint8_t>(CountLogicalProcessors(Seams().setThreadAffinity));
+  if (NumberOfCores == 0)
+    NumberOfCores = static_cast<uint8_t>(CountLogicalProcessors(Seams().setThreadAffinity));
   stepping = CpuData.size() > 1 ? CpuData[1].EAX & 0xF : 0;
   ReadTjMax();
 }

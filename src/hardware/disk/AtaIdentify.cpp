@@ -43,7 +43,8 @@ uint64_t IdentifyCapacity(ByteView block) {
   if (count28 == 0 && count48 == 0) return 0;
   uint64_t sectorSize = 512;
   uint16_t word106 = IdentifyWord(block, 106);
-  if ((word106 & 0xD000) == 0x5000) sectorSize = 2 * uint64_t{block.U32(117 * 2)};  // words per logical sector
+  if ((word106 & 0xD000) == 0x5000)
+    sectorSize = 2 * uint64_t{block.U32(117 * 2)};  // words per logical sector
   bool use28 = (count48 >> 32) == 0 && count48 < count28 && (count48 == 0 || sectorSize <= 512);
   return (use28 ? count28 : count48) * sectorSize;
 }
@@ -57,7 +58,8 @@ int16_t NominalRotationRate(uint16_t word217) {
 
 std::string SataVersionText(uint16_t word222, uint16_t word76, uint16_t word77) {
   if ((word222 >> 12) != 1) return {};
-  static const char* const kRevisions[] = {"ATA8-AST", "SATA 1.0a", "SATA II Ext", "SATA 2.5", "SATA 2.6", "SATA 3.0"};
+  static const char* const kRevisions[] = {"ATA8-AST", "SATA 1.0a", "SATA II Ext",
+                                           "SATA 2.5", "SATA 2.6",  "SATA 3.0"};
   const char* revision = HighestBitName(word222 & 0x3F, kRevisions, 6);
   std::string text = revision ? revision : ">SATA 3.1";
   if ((word76 & 1) == 0) {
@@ -85,7 +87,8 @@ std::optional<TAtaIdentity> DecodeIdentify(ByteView block) {
   id.Size = IdentifyCapacity(block);
   id.Rpm = NominalRotationRate(IdentifyWord(block, 217));
   id.MinorVersion = AtaMinorVersionText(IdentifyWord(block, 81));
-  id.MajorVersion = SataVersionText(IdentifyWord(block, 222), IdentifyWord(block, 76), IdentifyWord(block, 77));
+  id.MajorVersion =
+      SataVersionText(IdentifyWord(block, 222), IdentifyWord(block, 76), IdentifyWord(block, 77));
   return id;
 }
 

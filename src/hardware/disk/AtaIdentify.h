@@ -15,8 +15,8 @@ struct TAtaIdentity {
   std::string Model;
   std::string FirmwareRevision;
   std::string SerialNumber;
-  uint64_t Size = 0;  // bytes; 0 when the block gives no LBA capacity
-  int16_t Rpm = 0;    // nominal rotation rate, see NominalRotationRate
+  uint64_t Size = 0;         // bytes; 0 when the block gives no LBA capacity
+  int16_t Rpm = 0;           // nominal rotation rate, see NominalRotationRate
   std::string MinorVersion;  // ATA/ATAPI revision (word 81)
   std::string MajorVersion;  // SATA revision and speeds; empty for other transports
 };

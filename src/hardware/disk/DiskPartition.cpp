@@ -2,11 +2,13 @@
 
 namespace vsm {
 
-TDiskPartition* TDiskPartitionList::AttachVolume(bool dynamic, const TDiskExtent& extent, const std::string& volumeGuid) {
+TDiskPartition* TDiskPartitionList::AttachVolume(bool dynamic, const TDiskExtent& extent,
+                                                 const std::string& volumeGuid) {
   TDiskPartition* target = nullptr;
   if (!dynamic) {
     for (auto& partition : items_) {
-      if (partition.StartingOffset == extent.StartingOffset && partition.ExtentLength == extent.ExtentLength) {
+      if (partition.StartingOffset == extent.StartingOffset &&
+          partition.ExtentLength == extent.ExtentLength) {
         target = &partition;
         break;
       }

@@ -27,7 +27,9 @@ class TDiskPartitionList {
   size_t Count() const { return items_.size(); }
   // Nothing for an index out of range.
   TDiskPartition* GetDisk(size_t index) { return index < items_.size() ? &items_[index] : nullptr; }
-  const TDiskPartition* GetDisk(size_t index) const { return index < items_.size() ? &items_[index] : nullptr; }
+  const TDiskPartition* GetDisk(size_t index) const {
+    return index < items_.size() ? &items_[index] : nullptr;
+  }
   void PutDisk(size_t index, TDiskPartition value) {
     if (index < items_.size()) items_[index] = std::move(value);
   }

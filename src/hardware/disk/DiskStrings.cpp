@@ -11,7 +11,8 @@ std::string TrimBlanks(std::string_view text) {
 
 std::string StringAt(ByteView answer, size_t offset) {
   std::string text;
-  for (size_t i = offset; i < answer.size() && answer.U8(i) != 0; ++i) text += static_cast<char>(answer.U8(i));
+  for (size_t i = offset; i < answer.size() && answer.U8(i) != 0; ++i)
+    text += static_cast<char>(answer.U8(i));
   return text;
 }
 

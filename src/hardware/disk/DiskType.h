@@ -3,19 +3,27 @@
 // family keeps its temperature.
 #include <array>
 #include <cstdint>
-#include <vector>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "base/le_bytes.h"
 #include "hardware/disk/SmartData.h"
 
 namespace vsm {
 
-enum class THddtypes { SSDPlextor, SSDIntel, SSDSandforce, SSDIndilinx, SDSamsung, SSDMicron, GenericHarddisk };
+enum class THddtypes {
+  SSDPlextor,
+  SSDIntel,
+  SSDSandforce,
+  SSDIndilinx,
+  SDSamsung,
+  SSDMicron,
+  GenericHarddisk
+};
 
 struct THDTypeRequired {
-  std::string_view PrefixName;             // empty: any model
+  std::string_view PrefixName;    // empty: any model
   std::vector<uint8_t> SmartAtt;  // every one must be present
 };
 

@@ -15,10 +15,12 @@ constexpr uint8_t kMbrTypeLdm = 0x42;
 using Guid = std::array<uint8_t, 16>;
 
 // GUIDs as they lie in memory: the first three fields little-endian.
-constexpr Guid kGptLdmMetadata = {0xAA, 0xC8, 0x08, 0x58, 0x8F, 0x7E, 0xE0, 0x42,
-                                  0x85, 0xD2, 0xE1, 0xE9, 0x04, 0x34, 0xCF, 0xB3};  // {5808C8AA-7E8F-42E0-85D2-E1E90434CFB3}
-constexpr Guid kGptLdmData = {0xA0, 0x60, 0x9B, 0xAF, 0x31, 0x14, 0x62, 0x4F,
-                              0xBC, 0x68, 0x33, 0x11, 0x71, 0x4A, 0x69, 0xAD};  // {AF9B60A0-1431-4F62-BC68-3311714A69AD}
+constexpr Guid kGptLdmMetadata = {
+    0xAA, 0xC8, 0x08, 0x58, 0x8F, 0x7E, 0xE0, 0x42,
+    0x85, 0xD2, 0xE1, 0xE9, 0x04, 0x34, 0xCF, 0xB3};  // {5808C8AA-7E8F-42E0-85D2-E1E90434CFB3}
+constexpr Guid kGptLdmData = {
+    0xA0, 0x60, 0x9B, 0xAF, 0x31, 0x14, 0x62, 0x4F,
+    0xBC, 0x68, 0x33, 0x11, 0x71, 0x4A, 0x69, 0xAD};  // {AF9B60A0-1431-4F62-BC68-3311714A69AD}
 
 bool GuidAt(ByteView entry, size_t at, const Guid& guid) {
   return entry.Has(at, guid.size()) && std::equal(guid.begin(), guid.end(), entry.data() + at);
@@ -43,7 +45,9 @@ TDriveLayout DecodeDriveLayoutEx(ByteView reply) {
     ByteView entry = reply.Sub(at, kPartitionEntrySize);
     if (MarksDynamic(entry)) layout.Dynamic = true;
     uint32_t number = entry.U32(24);
-    if (number != 0) layout.Partitions.push_back({number, static_cast<int64_t>(entry.U64(8)), static_cast<int64_t>(entry.U64(16))});
+    if (number != 0)
+      layout.Partitions.push_back(
+          {number, static_cast<int64_t>(entry.U64(8)), static_cast<int64_t>(entry.U64(16))});
   }
   return layout;
 }

@@ -25,9 +25,10 @@ THardDisk::THardDisk(uint32_t diskNumber, std::unique_ptr<TStorageDevice> handle
 }
 
 bool THardDisk::ReadIdentify() {
-  auto reply = StorageRequest(*Handle, kSmartRcvDriveData,
-                              SmartCommandBlock(TSmartCommand::IdentifyDevice, static_cast<uint8_t>(FDiskNumber)),
-                              kIdentifyReplySize);
+  auto reply =
+      StorageRequest(*Handle, kSmartRcvDriveData,
+                     SmartCommandBlock(TSmartCommand::IdentifyDevice, static_cast<uint8_t>(FDiskNumber)),
+                     kIdentifyReplySize);
   if (!reply) return false;
   auto block = SmartReplyData(*reply, kIdentifyBlockSize);
   if (!block) return false;
@@ -67,8 +68,8 @@ void THardDisk::ReadGeometry() {
 }
 
 void THardDisk::ReadDeviceProperty() {
-  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, StoragePropertyQuery(TStorageProperty::Device),
-                              kDeviceDescriptorReplySize);
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty,
+                              StoragePropertyQuery(TStorageProperty::Device), kDeviceDescriptorReplySize);
   if (!reply) return;
   auto descriptor = DecodeStorageDeviceDescriptor(*reply);
   if (!descriptor) return;
@@ -104,15 +105,17 @@ void THardDisk::ReadSmart() {
   }
   FSmartRead = true;
   if (!IsNvme()) {
-    auto enabled = StorageRequest(*Handle, kSmartSendDriveCommand,
-                                  SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
-                                  kSmartEnableReplySize);
+    auto enabled =
+        StorageRequest(*Handle, kSmartSendDriveCommand,
+                       SmartCommandBlock(TSmartCommand::EnableOperations, static_cast<uint8_t>(FDiskNumber)),
+                       kSmartEnableReplySize);
     if (enabled) ReadSmartData();
   }
   {
     std::lock_guard lock(FSmartLock);
     FDiskType = ChooseDiskType(FName, SmartBlockView());
-    if (auto id = TemperatureAttributeId(FDiskType)) PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
+    if (auto id = TemperatureAttributeId(FDiskType))
+      PTemperatureAtt = FindSmartAttribute(SmartBlockView(), *id);
     if (PTemperatureAtt) return;
   }
   ReadStorageTemperature();
@@ -120,8 +123,9 @@ void THardDisk::ReadSmart() {
 }
 
 void THardDisk::ReadStorageTemperature() {
-  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty,
-                              StoragePropertyQuery(TStorageProperty::DeviceTemperature), kTemperatureReplySize);
+  auto reply =
+      StorageRequest(*Handle, kIoctlStorageQueryProperty,
+                     StoragePropertyQuery(TStorageProperty::DeviceTemperature), kTemperatureReplySize);
   if (!reply) return;
   auto temperature = DecodeStorageTemperature(*reply);
   if (!temperature) return;
@@ -130,7 +134,8 @@ void THardDisk::ReadStorageTemperature() {
 }
 
 void THardDisk::ReadHealthLog() {
-  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, NvmeHealthLogQuery(), kNvmeHealthQuerySize);
+  auto reply =
+      StorageRequest(*Handle, kIoctlStorageQueryProperty, NvmeHealthLogQuery(), kNvmeHealthQuerySize);
   if (!reply) return;
   auto log = NvmeHealthLogOf(*reply);
   if (!log) return;
@@ -141,8 +146,8 @@ void THardDisk::ReadHealthLog() {
 }
 
 void THardDisk::ReadPartitions() {
-  auto reply = StorageRequestGrowing(*Handle, kIoctlDiskGetDriveLayoutEx, kDriveLayoutInitialSize, kPartitionEntrySize,
-                                     kErrorInsufficientBuffer, kErrorInsufficientBuffer);
+  auto reply = StorageRequestGrowing(*Handle, kIoctlDiskGetDriveLayoutEx, kDriveLayoutInitialSize,
+                                     kPartitionEntrySize, kErrorInsufficientBuffer, kErrorInsufficientBuffer);
   if (!reply) return;
   TDriveLayout layout = DecodeDriveLayoutEx(*reply);
   FDynamic = layout.Dynamic;
@@ -212,8 +217,8 @@ double THardDisk::GetTemperature() const {
 bool THardDisk::IsSSD() {
   if (FRpm == 1) return true;
   if (FRpm != 0) return false;
-  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty, StoragePropertyQuery(TStorageProperty::SeekPenalty),
-                              kSeekPenaltyReplySize);
+  auto reply = StorageRequest(*Handle, kIoctlStorageQueryProperty,
+                              StoragePropertyQuery(TStorageProperty::SeekPenalty), kSeekPenaltyReplySize);
   if (!reply) return false;
   auto penalty = DecodeIncursSeekPenalty(*reply);
   return penalty.has_value() && !*penalty;

@@ -44,7 +44,8 @@ std::optional<ByteView> NvmeHealthLogOf(ByteView reply) {
 std::optional<TNvmeHealth> DecodeNvmeHealthLog(ByteView log) {
   if (!log.Has(0, kNvmeHealthLogSize)) return std::nullopt;
   TNvmeHealth health;
-  if (const uint16_t kelvin = log.U16(1); kelvin != 0) health.Temperature = double(int(kelvin) - kZeroCelsiusInKelvin);
+  if (const uint16_t kelvin = log.U16(1); kelvin != 0)
+    health.Temperature = double(int(kelvin) - kZeroCelsiusInKelvin);
   health.PercentageUsed = log.U8(5);
   health.PowerOnHours = log.U64(128);
   return health;

@@ -25,7 +25,7 @@ std::vector<uint8_t> NvmeHealthLogQuery();
 std::optional<ByteView> NvmeHealthLogOf(ByteView reply);
 
 struct TNvmeHealth {
-  double Temperature = 0;     // composite temperature, degrees Celsius; 0 when the drive reports none
+  double Temperature = 0;      // composite temperature, degrees Celsius; 0 when the drive reports none
   uint8_t PercentageUsed = 0;  // estimate of the life used; may pass 100
   uint64_t PowerOnHours = 0;   // the low 64 bits of the 128-bit counter (no drive comes near them)
 };

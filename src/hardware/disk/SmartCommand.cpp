@@ -18,7 +18,8 @@ constexpr uint8_t kSmartCylinderHigh = 0xC2;
 AtaRegisters RegistersFor(TSmartCommand command) {
   switch (command) {
     case TSmartCommand::IdentifyDevice: return {static_cast<uint32_t>(kIdentifyReplySize), 0, 0, 0, 0xEC};
-    case TSmartCommand::EnableOperations: return {kSmartCommandSize, 0xD8, kSmartCylinderLow, kSmartCylinderHigh, 0xB0};
+    case TSmartCommand::EnableOperations:
+      return {kSmartCommandSize, 0xD8, kSmartCylinderLow, kSmartCylinderHigh, 0xB0};
     case TSmartCommand::ReadData: break;
   }
   return {kSmartCommandSize, 0xD0, kSmartCylinderLow, kSmartCylinderHigh, 0xB0};
@@ -30,7 +31,7 @@ std::vector<uint8_t> SmartCommandBlock(TSmartCommand command, uint8_t driveNumbe
   AtaRegisters r = RegistersFor(command);
   std::vector<uint8_t> block(kSmartCommandSize, 0);
   PutLe(block, 0, r.bufferSize, 4);
-  block[4] = r.features;      // then sector count and sector number, both 0
+  block[4] = r.features;  // then sector count and sector number, both 0
   block[7] = r.cylinderLow;
   block[8] = r.cylinderHigh;  // then drive/head, 0
   block[10] = r.command;

@@ -41,13 +41,14 @@ class TStorageDevice {
 
 // One request with an output buffer of outSize bytes; the bytes returned on success, cut to what
 // the device reported (never more than the buffer).
-std::optional<std::vector<uint8_t>> StorageRequest(TStorageDevice& device, uint32_t code, const std::vector<uint8_t>& in,
-                                                   size_t outSize);
+std::optional<std::vector<uint8_t>> StorageRequest(TStorageDevice& device, uint32_t code,
+                                                   const std::vector<uint8_t>& in, size_t outSize);
 
 // A request whose answer may not fit: starts with initialSize bytes and grows the buffer by step
 // while the device answers one of the two retry errors (pass the same one twice for one). Gives
 // up at a megabyte, which no disk extent list or partition table comes near.
-std::optional<std::vector<uint8_t>> StorageRequestGrowing(TStorageDevice& device, uint32_t code, size_t initialSize,
-                                                          size_t step, uint32_t retryError, uint32_t otherRetryError);
+std::optional<std::vector<uint8_t>> StorageRequestGrowing(TStorageDevice& device, uint32_t code,
+                                                          size_t initialSize, size_t step,
+                                                          uint32_t retryError, uint32_t otherRetryError);
 
 }  // namespace vsm

@@ -22,6 +22,7 @@ class TWinStorageDevice final : public TStorageDevice {
 };
 
 // Opens a device path with CreateFileW (open-existing); nothing when that fails.
-std::unique_ptr<TStorageDevice> OpenStorageDevice(const std::wstring& path, DWORD access, DWORD share, DWORD attributes);
+std::unique_ptr<TStorageDevice> OpenStorageDevice(const std::wstring& path, DWORD access, DWORD share,
+                                                  DWORD attributes);
 
 }  // namespace vsm

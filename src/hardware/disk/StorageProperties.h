@@ -35,7 +35,7 @@ constexpr uint8_t kBusTypeNvme = 17;
 // STORAGE_DEVICE_DESCRIPTOR: the bus type and the strings the query needs.
 struct TStorageDeviceDescriptor {
   uint8_t BusType = 0;
-  std::string ProductId;     // trimmed; the model of an NVMe drive
+  std::string ProductId;  // trimmed; the model of an NVMe drive
 
   std::string SerialNumber;  // trimmed; empty when the descriptor has none
   std::string ProductRevision;

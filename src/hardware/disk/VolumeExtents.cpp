@@ -15,7 +15,8 @@ std::vector<TDiskExtent> DecodeVolumeDiskExtents(ByteView reply) {
   for (uint32_t i = 0; i < count; ++i) {
     size_t at = kFirstExtent + static_cast<size_t>(i) * kVolumeExtentSize;
     if (!reply.Has(at, kVolumeExtentSize)) break;
-    extents.push_back({reply.U32(at), static_cast<int64_t>(reply.U64(at + 8)), static_cast<int64_t>(reply.U64(at + 16))});
+    extents.push_back(
+        {reply.U32(at), static_cast<int64_t>(reply.U64(at + 8)), static_cast<int64_t>(reply.U64(at + 16))});
   }
   return extents;
 }

@@ -25,10 +25,12 @@ constexpr DWORD kVolumeNameLength = 260;
 std::vector<std::wstring> MountPaths(const std::wstring& volume) {
   std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
   DWORD needed = 0;
-  if (!GetVolumePathNamesForVolumeNameW(volume.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), &needed)) {
+  if (!GetVolumePathNamesForVolumeNameW(volume.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                        &needed)) {
     if (GetLastError() != ERROR_MORE_DATA || needed == 0) return {};
     buffer.assign(needed + 1, L'\0');
-    if (!GetVolumePathNamesForVolumeNameW(volume.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), &needed))
+    if (!GetVolumePathNamesForVolumeNameW(volume.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                          &needed))
       return {};
   }
   buffer.push_back(L'\0');  // the list ends with an empty string even if the API left it out
@@ -68,8 +70,9 @@ std::unique_ptr<TStorageDevice> TWinVolumeSystem::OpenVolume(const std::string& 
 }
 
 std::unique_ptr<TStorageDevice> TWinVolumeSystem::OpenPhysicalDrive(uint32_t diskNumber) {
-  return OpenStorageDevice(L"\\\\.\\PhysicalDrive" + std::to_wstring(diskNumber), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_ATTRIBUTE_DEVICE);
+  return OpenStorageDevice(L"\\\\.\\PhysicalDrive" + std::to_wstring(diskNumber),
+                           GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           FILE_ATTRIBUTE_DEVICE);
 }
 
 TVolumeDetails TWinVolumeSystem::VolumeDetails(const std::string& volumeWithBackslash) {
@@ -89,7 +92,8 @@ TVolumeDetails TWinVolumeSystem::VolumeDetails(const std::string& volumeWithBack
   }
   wchar_t label[MAX_PATH + 1] = {};
   wchar_t fileSystem[MAX_PATH + 1] = {};
-  if (GetVolumeInformationW(first.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, fileSystem, MAX_PATH + 1)) {
+  if (GetVolumeInformationW(first.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, fileSystem,
+                            MAX_PATH + 1)) {
     details.VolumeName = Narrow(label);
     details.FileSystemName = Narrow(fileSystem);
   }

@@ -91,8 +91,7 @@ int TATIGraphics::usePercent() {
   return percent > 0 ? percent : 0;
 }
 
-std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl,
-                                                              const WmiQueryFunction& wmi) {
+std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl, const WmiQueryFunction& wmi) {
   std::vector<std::unique_ptr<TGraphicsCard>> cards;
   int count = 0;
   if (adl.NumberOfAdapters(count) != adl::kOk || count <= 0 || count > kMaxAdapters) return cards;
@@ -108,8 +107,8 @@ std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl,
     int id = 0;
     if (adl.AdapterId(adapterIndex, id) != adl::kOk || id == 0 || id == lastId) continue;
     lastId = id;
-    auto card = std::make_unique<TATIGraphics>(
-        adl, adapterIndex, TextAt(record, adl::kAdapterNameOffset, adl::kNameLength));
+    auto card = std::make_unique<TATIGraphics>(adl, adapterIndex,
+                                               TextAt(record, adl::kAdapterNameOffset, adl::kNameLength));
     card->ReadDetails(wmi);
     cards.push_back(std::move(card));
   }

@@ -30,7 +30,6 @@ class TATIGraphics final : public TGraphicsCard {
 
 // One card per physical adapter: ADL lists every output of a card as an adapter of its own, all
 // with the card's adapter ID. Nothing when the library does not answer.
-std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl,
-                                                              const WmiQueryFunction& wmi);
+std::vector<std::unique_ptr<TGraphicsCard>> EnumerateAdlCards(TAdlLibrary& adl, const WmiQueryFunction& wmi);
 
 }  // namespace vsm

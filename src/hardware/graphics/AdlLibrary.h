@@ -79,8 +79,7 @@ class TAdlLibrary {
   virtual int AdapterId(int adapterIndex, int& id) = 0;
   virtual int MemoryInfo(int adapterIndex, TVendorBlock<adl::kMemoryInfoSize>& info) = 0;
   virtual int CurrentActivity(int adapterIndex, TVendorBlock<adl::kActivitySize>& activity) = 0;
-  virtual int FanSpeed(int adapterIndex, int thermalController,
-                       TVendorBlock<adl::kFanSpeedSize>& speed) = 0;
+  virtual int FanSpeed(int adapterIndex, int thermalController, TVendorBlock<adl::kFanSpeedSize>& speed) = 0;
   virtual int Temperature(int adapterIndex, int thermalController,
                           TVendorBlock<adl::kTemperatureSize>& temperature) = 0;
   // The library's own array of ADLDisplayInfo records, copied out.

@@ -20,8 +20,8 @@ using AdapterIdFn = int (*)(int adapterIndex, int* id);
 using AdapterBlockFn = int (*)(int adapterIndex, void* block);
 using ControllerBlockFn = int (*)(int adapterIndex, int thermalController, void* block);
 using DisplayInfoFn = int (*)(int adapterIndex, int* count, void** displays, int forceDetect);
-using DisplayMapFn = int (*)(int adapterIndex, int* mapCount, void** maps, int* targetCount,
-                             void** targets, int options);
+using DisplayMapFn = int (*)(int adapterIndex, int* mapCount, void** maps, int* targetCount, void** targets,
+                             int options);
 
 // Arrays the library allocates through the callback and hands over, freed here.
 void* __stdcall AllocateZeroed(int size) {
@@ -74,16 +74,14 @@ class WindowsAdl final : public TAdlLibrary {
     std::lock_guard lock(mutex_);
     return activity_ ? activity_(adapterIndex, activity.data()) : adl::kMissing;
   }
-  int FanSpeed(int adapterIndex, int thermalController,
-               TVendorBlock<adl::kFanSpeedSize>& speed) override {
+  int FanSpeed(int adapterIndex, int thermalController, TVendorBlock<adl::kFanSpeedSize>& speed) override {
     std::lock_guard lock(mutex_);
     return fanSpeed_ ? fanSpeed_(adapterIndex, thermalController, speed.data()) : adl::kMissing;
   }
   int Temperature(int adapterIndex, int thermalController,
                   TVendorBlock<adl::kTemperatureSize>& temperature) override {
     std::lock_guard lock(mutex_);
-    return temperature_ ? temperature_(adapterIndex, thermalController, temperature.data())
-                        : adl::kMissing;
+    return temperature_ ? temperature_(adapterIndex, thermalController, temperature.data()) : adl::kMissing;
   }
   int DisplayInfo(int adapterIndex, std::vector<uint8_t>& displays) override {
     std::lock_guard lock(mutex_);

@@ -29,15 +29,12 @@ void TGraphicsCard::ReadWmiDetails(const WmiQueryFunction& wmi) {
   FDAC = controller.GetText("AdapterDACType");
   VideoProcessor = controller.GetText("VideoProcessor");
   if (Description.empty()) Description = controller.GetText("Description");
-  if (FAdapterRAM == 0)
-    FAdapterRAM = std::max<int64_t>(0, WmiVarToInt64(controller.Get("AdapterRAM")));
+  if (FAdapterRAM == 0) FAdapterRAM = std::max<int64_t>(0, WmiVarToInt64(controller.Get("AdapterRAM")));
   if (FDisplays.Count() == 0) {
     TDisplay display;
     display.ColorDepth = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentBitsPerPixel")));
-    display.VertRes =
-        static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentVerticalResolution")));
-    display.HorzRes =
-        static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentHorizontalResolution")));
+    display.VertRes = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentVerticalResolution")));
+    display.HorzRes = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentHorizontalResolution")));
     display.RefreshRate = static_cast<int32_t>(WmiVarToInt64(controller.Get("CurrentRefreshRate")));
     FDisplays.Add(std::move(display));
   }
@@ -46,8 +43,8 @@ void TGraphicsCard::ReadWmiDetails(const WmiQueryFunction& wmi) {
 std::string VideoMemoryTypeName(int64_t code) {
   // Codes 2 to 13, in order.
   static const char* const kNames[] = {
-      "DDRAM", "VRAM", "DRAM", "SRAM", "WRAM", "EDO RAM", "Burst Synchronous DRAM",
-      "Pipelined Burst SRAM", "CDRAM", "3DRAM", "SDRAM", "SGRAM"};
+      "DDRAM", "VRAM",  "DRAM",  "SRAM", "WRAM", "EDO RAM", "Burst Synchronous DRAM", "Pipelined Burst SRAM",
+      "CDRAM", "3DRAM", "SDRAM", "SGRAM"};
   constexpr int64_t kFirst = 2;
   if (code < kFirst || code >= kFirst + static_cast<int64_t>(std::size(kNames))) return {};
   return kNames[code - kFirst];

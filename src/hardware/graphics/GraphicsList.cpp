@@ -10,9 +10,7 @@ TGraphicsCard* TGraphicsList::GetGraphics(int index) const {
   return FItems[static_cast<size_t>(index)].get();
 }
 
-bool TGraphicsList::HasTempSensor() const {
-  return !FItems.empty() && FItems.front()->HasTempSensor();
-}
+bool TGraphicsList::HasTempSensor() const { return !FItems.empty() && FItems.front()->HasTempSensor(); }
 
 std::vector<std::unique_ptr<TGraphicsCard>> EnumerateWmiCards(const WmiQueryFunction& wmi) {
   std::vector<std::unique_ptr<TGraphicsCard>> cards;
@@ -23,8 +21,7 @@ std::vector<std::unique_ptr<TGraphicsCard>> EnumerateWmiCards(const WmiQueryFunc
     const WmiValue& status = controller.Get("Status");
     const WmiValue& name = controller.Get("Name");
     // A controller whose name cannot be read is skipped.
-    if (status.kind != WmiValue::Kind::Text || status.text != "OK" ||
-        name.kind != WmiValue::Kind::Text)
+    if (status.kind != WmiValue::Kind::Text || status.text != "OK" || name.kind != WmiValue::Kind::Text)
       continue;
     auto card = std::make_unique<TUnknowGraphics>(name.text);
     card->ReadDetails(wmi);

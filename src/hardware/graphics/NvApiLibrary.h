@@ -111,19 +111,16 @@ class TNvApiLibrary {
   virtual int GetFullName(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kFullNameLength>& name) = 0;
   virtual int GetThermalSettings(TNvPhysicalGpuHandle gpu, uint32_t sensorIndex,
                                  TVendorBlock<nvapi::kThermalSize>& settings) = 0;
-  virtual int GetMemoryInfo(TNvDisplayHandle display,
-                            TVendorBlock<nvapi::kMemoryInfoSize>& info) = 0;
-  virtual int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu,
-                                     TVendorBlock<nvapi::kClocksSize>& clocks) = 0;
+  virtual int GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) = 0;
+  virtual int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kClocksSize>& clocks) = 0;
   virtual int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu,
                                       TVendorBlock<nvapi::kPstatesSize>& pstates) = 0;
   virtual int GetUsages(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kUsagesSize>& usages) = 0;
   // entries holds count records of kDisplayIdsSize bytes; count is the capacity on the way in
   // and the number of connected displays on the way out.
-  virtual int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries,
-                                     uint32_t& count, uint32_t flags) = 0;
-  virtual int GetDeviceDisplayMode(uint32_t displayId,
-                                   TVendorBlock<nvapi::kDisplayModeSize>& mode) = 0;
+  virtual int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries, uint32_t& count,
+                                     uint32_t flags) = 0;
+  virtual int GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) = 0;
 };
 
 }  // namespace vsm

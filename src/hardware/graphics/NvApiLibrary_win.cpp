@@ -31,8 +31,7 @@ int CollectHandles(Call&& call, nvapi::TGpuHandles& gpus, uint32_t& count) {
   void* raw[nvapi::kMaxPhysicalGpus] = {};
   unsigned int rawCount = 0;
   int result = call(raw, &rawCount);
-  for (size_t i = 0; i < nvapi::kMaxPhysicalGpus; ++i)
-    gpus[i] = reinterpret_cast<uintptr_t>(raw[i]);
+  for (size_t i = 0; i < nvapi::kMaxPhysicalGpus; ++i) gpus[i] = reinterpret_cast<uintptr_t>(raw[i]);
   count = rawCount;
   return result;
 }
@@ -45,8 +44,7 @@ class WindowsNvApi final : public TNvApiLibrary {
   }
 
   WindowsNvApi(QueryInterfaceFn query, EnumPhysicalGpusFn enumGpus, EnumDisplayFn enumDisplays)
-      : enumGpus_(enumGpus),
-        enumDisplays_(enumDisplays),
+      : enumGpus_(enumGpus), enumDisplays_(enumDisplays),
         gpusFromDisplay_(Query<GpusFromDisplayFn>(query, nvapi::kGetPhysicalGPUsFromDisplay)),
         fullName_(Query<FullNameFn>(query, nvapi::kGetFullName)),
         thermal_(Query<ThermalFn>(query, nvapi::kGetThermalSettings)),
@@ -93,19 +91,17 @@ class WindowsNvApi final : public TNvApiLibrary {
   int GetMemoryInfo(TNvDisplayHandle display, TVendorBlock<nvapi::kMemoryInfoSize>& info) override {
     return Call(memoryInfo_, display, info.data());
   }
-  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu,
-                             TVendorBlock<nvapi::kClocksSize>& clocks) override {
+  int GetAllClockFrequencies(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kClocksSize>& clocks) override {
     return Call(clocks_, gpu, clocks.data());
   }
-  int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu,
-                              TVendorBlock<nvapi::kPstatesSize>& pstates) override {
+  int GetDynamicPstatesInfoEx(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kPstatesSize>& pstates) override {
     return Call(pstates_, gpu, pstates.data());
   }
   int GetUsages(TNvPhysicalGpuHandle gpu, TVendorBlock<nvapi::kUsagesSize>& usages) override {
     return Call(usages_, gpu, usages.data());
   }
-  int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries,
-                             uint32_t& count, uint32_t flags) override {
+  int GetConnectedDisplayIds(TNvPhysicalGpuHandle gpu, std::vector<uint8_t>& entries, uint32_t& count,
+                             uint32_t flags) override {
     std::lock_guard lock(mutex_);
     if (!displayIds_) return nvapi::kMissing;
     if (entries.size() < size_t{count} * nvapi::kDisplayIdsSize) return nvapi::kMissing;
@@ -117,8 +113,7 @@ class WindowsNvApi final : public TNvApiLibrary {
     count = rawCount;
     return result;
   }
-  int GetDeviceDisplayMode(uint32_t displayId,
-                           TVendorBlock<nvapi::kDisplayModeSize>& mode) override {
+  int GetDeviceDisplayMode(uint32_t displayId, TVendorBlock<nvapi::kDisplayModeSize>& mode) override {
     std::lock_guard lock(mutex_);
     return displayMode_ ? displayMode_(displayId, mode.data()) : nvapi::kMissing;
   }

@@ -19,8 +19,7 @@ int32_t RoundedClock(uint32_t kilohertz, double divisor) {
 
 }  // namespace
 
-TNvidiaGraphics::TNvidiaGraphics(TNvApiLibrary& nvapi, TNvDisplayHandle display,
-                                 TNvPhysicalGpuHandle gpu)
+TNvidiaGraphics::TNvidiaGraphics(TNvApiLibrary& nvapi, TNvDisplayHandle display, TNvPhysicalGpuHandle gpu)
     : FNvApi(nvapi), FDisplayHandle(display), FGpuHandle(gpu) {}
 
 void TNvidiaGraphics::ReadVendorDetails() {
@@ -53,15 +52,14 @@ void TNvidiaGraphics::ReadDisplays() {
   for (size_t at = 0; at < entries.size(); at += nvapi::kDisplayIdsSize)
     PutWord(entries, at, nvapi::kDisplayIdsVersion);
   uint32_t count = nvapi::kMaxDisplayIds;
-  if (FNvApi.GetConnectedDisplayIds(FGpuHandle, entries, count, nvapi::kDisplayIdsFlags) !=
-      nvapi::kOk)
+  if (FNvApi.GetConnectedDisplayIds(FGpuHandle, entries, count, nvapi::kDisplayIdsFlags) != nvapi::kOk)
     return;
   // The count is the library's word; only the whole entries the buffer holds are read.
-  const size_t held = std::min<size_t>({count, nvapi::kMaxDisplayIds, entries.size() / nvapi::kDisplayIdsSize});
+  const size_t held =
+      std::min<size_t>({count, nvapi::kMaxDisplayIds, entries.size() / nvapi::kDisplayIdsSize});
   std::span<const uint8_t> all(entries);
   for (size_t i = 0; i < held; ++i) {
-    std::span<const uint8_t> entry =
-        all.subspan(i * nvapi::kDisplayIdsSize, nvapi::kDisplayIdsSize);
+    std::span<const uint8_t> entry = all.subspan(i * nvapi::kDisplayIdsSize, nvapi::kDisplayIdsSize);
     TDisplay display;
     display.DisplayType = IntAt(entry, nvapi::kConnectorTypeOffset);
     TVendorBlock<nvapi::kDisplayModeSize> mode;
@@ -80,8 +78,7 @@ double TNvidiaGraphics::Temperature() {
   TVendorBlock<nvapi::kThermalSize> thermal;
   thermal.Put(0, nvapi::kThermalVersion);
   thermal.Put(nvapi::kThermalCountOffset, nvapi::kThermalSensorCount);
-  if (FNvApi.GetThermalSettings(FGpuHandle, nvapi::kThermalTargetAll, thermal) != nvapi::kOk)
-    return 0;
+  if (FNvApi.GetThermalSettings(FGpuHandle, nvapi::kThermalTargetAll, thermal) != nvapi::kOk) return 0;
   return thermal.Int(nvapi::kThermalCurrentTempOffset);
 }
 

@@ -30,8 +30,9 @@ int ArrayIndexOfMark(int mark) {
 
 }  // namespace
 
-void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
-                          const std::function<std::string(const std::string&, const std::string&)>& translate) {
+void AddBoardSensorGroups(
+    TInfoTree& tree, const TBoardArrayReader& read,
+    const std::function<std::string(const std::string&, const std::string&)>& translate) {
   TInfoTreeUpdate update(tree);
   for (const auto& group : kGroups) {
     const TSenorArray sensors = read(group.arrayIndex);

@@ -21,8 +21,9 @@ using TBoardArrayReader = std::function<TSenorArray(int index)>;
 // Adds the groups after the board's rows, in the order temperatures, fans, voltages, thermal
 // zones, captioned by `translate(key, builtIn)`; a kind without channels gets no group, nor do
 // thermal zones of which none reads anything.
-void AddBoardSensorGroups(TInfoTree& tree, const TBoardArrayReader& read,
-                          const std::function<std::string(const std::string&, const std::string&)>& translate);
+void AddBoardSensorGroups(
+    TInfoTree& tree, const TBoardArrayReader& read,
+    const std::function<std::string(const std::string&, const std::string&)>& translate);
 
 // The value text painted for a row tag: volts or RPM with one decimal and the given separator, or
 // the temperature text (of a board channel or a zone); nothing for a tag without a board sensor or

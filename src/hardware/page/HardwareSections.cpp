@@ -17,7 +17,8 @@ const std::array<TSectionButton, 8>& SectionButtons() {
 }
 
 bool FillHardwareSection(TInfoTree& tree, THardwareSection section, const THardwareParts* hardware,
-                         int64_t totalPhysicalMemory, const TPageTexts& texts, const TBoardArrayReader& boardArrays) {
+                         int64_t totalPhysicalMemory, const TPageTexts& texts,
+                         const TBoardArrayReader& boardArrays) {
   if (hardware == nullptr) return false;
   switch (section) {
     case THardwareSection::Overview: FillOverviewPage(tree, hardware, totalPhysicalMemory, texts); break;

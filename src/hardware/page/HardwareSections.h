@@ -24,6 +24,7 @@ const std::array<TSectionButton, 8>& SectionButtons();
 // Fills the tree with a section. Without the aggregator the tree stays as it was and the answer
 // is false.
 bool FillHardwareSection(TInfoTree& tree, THardwareSection section, const THardwareParts* hardware,
-                         int64_t totalPhysicalMemory, const TPageTexts& texts, const TBoardArrayReader& boardArrays);
+                         int64_t totalPhysicalMemory, const TPageTexts& texts,
+                         const TBoardArrayReader& boardArrays);
 
 }  // namespace vsm

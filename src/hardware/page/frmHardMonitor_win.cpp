@@ -3,7 +3,6 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
-#include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/Temperature.h"
 #include "base/file_win.h"
@@ -12,6 +11,7 @@
 #include "pages/HardwareParts.h"
 #include "pages/InfoReport.h"
 #include "pages/PageTexts_win.h"
+#include "services/Translation_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/Theme_win.h"
 
@@ -32,8 +32,10 @@ constexpr int kZoneArray = 3;
 TBoardArrayReader BoardArrays(THardware* hardware) {
   return [hardware](int index) {
     TSenorArray sensors;
-    if (hardware && index == kZoneArray) hardware->GetAsynData(hcZoneTemp, 0, sensors);
-    else if (hardware) hardware->GetAsynData(hcBoard, index, sensors);
+    if (hardware && index == kZoneArray)
+      hardware->GetAsynData(hcZoneTemp, 0, sensors);
+    else if (hardware)
+      hardware->GetAsynData(hcBoard, index, sensors);
     return sensors;
   };
 }
@@ -55,16 +57,18 @@ TfrmHardMonitor::TfrmHardMonitor(HWND parent, TWindowServices services) : FServi
   tvov->OnAfterRowDraw = [this](TInfoRow& row) {
     const TTempScale scale = TempScaleOf(FServices.settings->TempUnit);
     return BoardSensorValueText(
-        row.Tag, BoardArrays(FServices.hardware), [scale](double celsius) { return FormatTemperature(celsius, scale); },
-        UserDecimalSeparator());
+        row.Tag, BoardArrays(FServices.hardware),
+        [scale](double celsius) { return FormatTemperature(celsius, scale); }, UserDecimalSeparator());
   };
   tvov->OnRightClick = [this](POINT screen) {
     if (dpmn1.Popup(Handle(), screen.x, screen.y) == 0) SaveToFile();
   };
   int top = 10;
   for (const auto& button : SectionButtons()) {
-    FSections.Buttons().push_back({static_cast<int>(button.section) + 1, TSkinButtonKind::Section,
-                                   {0, top, kMenuWidth - 1, top + kButtonHeight}, Widen(button.caption)});
+    FSections.Buttons().push_back({static_cast<int>(button.section) + 1,
+                                   TSkinButtonKind::Section,
+                                   {0, top, kMenuWidth - 1, top + kButtonHeight},
+                                   Widen(button.caption)});
     top += kButtonHeight;
   }
   FSections.Find(static_cast<int>(THardwareSection::Overview) + 1)->selected = true;
@@ -97,7 +101,9 @@ void TfrmHardMonitor::ShowSection(THardwareSection section) {
   if (!FServices.hardware) return;
   const THardwareParts parts = HardwareParts(*FServices.hardware);
   const TPageTexts texts = ProgramPageTexts();
-  if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts, BoardArrays(FServices.hardware))) return;
+  if (!FillHardwareSection(tvov->Tree(), section, &parts, TotalPhysicalMemory(), texts,
+                           BoardArrays(FServices.hardware)))
+    return;
   lblCation = Widen(SectionCaption(section, parts, texts));
   FShowTag = section;
   for (auto& button : FSections.Buttons()) button.selected = button.id == static_cast<int>(section) + 1;
@@ -112,8 +118,9 @@ void TfrmHardMonitor::Layout() {
   GetClientRect(Handle(), &client);
   const int left = Scale()(kMenuWidth);
   const int top = Scale()(kCaptionHeight);
-  SetWindowPos(tvov->Handle(), nullptr, left + Scale()(8), top + Scale()(4), std::max(0L, client.right - left - Scale()(8)),
-               std::max(0L, client.bottom - top - Scale()(4)), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(tvov->Handle(), nullptr, left + Scale()(8), top + Scale()(4),
+               std::max(0L, client.right - left - Scale()(8)), std::max(0L, client.bottom - top - Scale()(4)),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -137,7 +144,8 @@ void TfrmHardMonitor::img1AfterDrawPaint(HDC dc, const RECT& box) const {
   SetTextColor(dc, RGB(255, 255, 255));
   RECT text = box;
   const std::wstring mark = std::to_wstring(static_cast<int>(FShowTag));
-  DrawTextW(dc, mark.c_str(), static_cast<int>(mark.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+  DrawTextW(dc, mark.c_str(), static_cast<int>(mark.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
 }
 
 void TfrmHardMonitor::Paint(HDC dc) {
@@ -177,17 +185,16 @@ void TfrmHardMonitor::SaveToFile() {
   if (!GetSaveFileNameW(&dialog)) return;
   if (!WriteFileReplacing(file, InfoReportBytes(Narrow(lblCation), tvov->Tree()))) {
     // A report that cannot be written says so; the file it would have replaced stays as it was.
-    FServices.messageBox(dialog.hwndOwner, FServices.langText("Translation", "Information", L"Information"),
-                             FServices.langText("Message", "SaveFileError", L"The file could not be written.") + L"\n" + file,
-                             TMessageIcon::Information, TMessageButtons::Ok);
+    FServices.messageBox(
+        dialog.hwndOwner, FServices.langText("Translation", "Information", L"Information"),
+        FServices.langText("Message", "SaveFileError", L"The file could not be written.") + L"\n" + file,
+        TMessageIcon::Information, TMessageButtons::Ok);
   }
 }
 
 LRESULT TfrmHardMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { Paint(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Layout(); return 0;
     case WM_TIMER:

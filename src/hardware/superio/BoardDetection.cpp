@@ -100,8 +100,7 @@ std::unique_ptr<TMainBord> Probe::WinbondFamily() {
       return std::make_unique<TMB_W836XX>(id->chip, base, revision, env_.channels, identity_);
     case TSuperIoFamily::sfNuvoton:
       return std::make_unique<TMB_NCT677X>(id->chip, base, revision, env_.channels, identity_);
-    case TSuperIoFamily::sfIte:
-      break;
+    case TSuperIoFamily::sfIte: break;
   }
   return nullptr;
 }

@@ -17,19 +17,12 @@ TBaseBoardIdentity QueryBaseBoard(const WmiQueryFunction& wmi) {
   return identity;
 }
 
-TMainBord::TMainBord(uint16_t chip, uint16_t address, uint8_t revision,
-                     const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
-    : driver(std::make_unique<TVeskHdDrv>(channels)),
-      revision(revision),
-      address(address),
-      mf(ManufacturerFromName(identity.Manufacturer)),
-      model(ModelFromName(identity.Product)),
-      Chip(chip),
-      FWmiObject(identity.object),
-      Manufacturer(identity.Manufacturer),
-      Product(identity.Product),
-      SerialNumber(identity.SerialNumber),
-      Version(identity.Version) {}
+TMainBord::TMainBord(uint16_t chip, uint16_t address, uint8_t revision, const DriverChannelFactory& channels,
+                     const TBaseBoardIdentity& identity)
+    : driver(std::make_unique<TVeskHdDrv>(channels)), revision(revision), address(address),
+      mf(ManufacturerFromName(identity.Manufacturer)), model(ModelFromName(identity.Product)), Chip(chip),
+      FWmiObject(identity.object), Manufacturer(identity.Manufacturer), Product(identity.Product),
+      SerialNumber(identity.SerialNumber), Version(identity.Version) {}
 
 uint8_t TMainBord::ReadGPIO(int) { return 0; }
 

@@ -8,7 +8,6 @@ namespace vsm {
 
 namespace {
 
-
 constexpr double kVoltageStep = 0.008;
 constexpr uint8_t kFanCountRegisters[] = {0xA0, 0xB0, 0xC0, 0xD0};
 

@@ -38,12 +38,9 @@ int GpioCount(uint16_t chip) {
 
 TMB_IT87XX::TMB_IT87XX(uint16_t chip, uint16_t gpioAddress, uint16_t address, uint8_t version,
                        const DriverChannelFactory& channels, const TBaseBoardIdentity& identity)
-    : TMainBord(chip, address, version, channels, identity),
-      addressReg(static_cast<uint16_t>(address + 5)),
-      dataReg(static_cast<uint16_t>(address + 6)),
-      voltageGain(VoltageGain(chip)),
-      has16bitFanCounter(Has16bitFanCounter(chip, version)),
-      gpioCount(GpioCount(chip)),
+    : TMainBord(chip, address, version, channels, identity), addressReg(static_cast<uint16_t>(address + 5)),
+      dataReg(static_cast<uint16_t>(address + 6)), voltageGain(VoltageGain(chip)),
+      has16bitFanCounter(Has16bitFanCounter(chip, version)), gpioCount(GpioCount(chip)),
       gpioAddress(gpioAddress) {
   if (!IsGenuine()) return;
   Voltages.resize(9);

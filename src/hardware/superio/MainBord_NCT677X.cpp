@@ -6,7 +6,6 @@ namespace vsm {
 
 namespace {
 
-
 constexpr uint16_t kNuvotonVendor = 0x5CA3;
 constexpr double kVoltageStep = 0.008;
 
@@ -26,7 +25,7 @@ struct NuvotonLayout {
 
 const std::vector<uint16_t> kNCT677xTemperatures = {0x027, 0x073, 0x075, 0x077, 0x150,
                                                     0x250, 0x62B, 0x62C, 0x62D};
-const std::vector<uint16_t> kNCT677xTemperatureHalf = {0, 0x074, 0x076, 0x078, 0x151,
+const std::vector<uint16_t> kNCT677xTemperatureHalf = {0,     0x074, 0x076, 0x078, 0x151,
                                                        0x251, 0x62E, 0x62E, 0x62E};
 const std::vector<int> kNCT677xTemperatureHalfBit = {-1, 7, 7, 7, 7, 7, 0, 1, 2};
 const std::vector<uint16_t> kNCT677xTemperatureSource = {0x621, 0x100, 0x200, 0x300, 0x622,
@@ -34,31 +33,43 @@ const std::vector<uint16_t> kNCT677xTemperatureSource = {0x621, 0x100, 0x200, 0x
 const std::vector<uint16_t> kNCT677xVoltages = {0x020, 0x021, 0x022, 0x023, 0x024,
                                                 0x025, 0x026, 0x550, 0x551};
 
-const NuvotonLayout kNCT6771Layout = {
-    20, 0x656, kNCT677xVoltages, 0x551, {5, 2, 3, 1}, kNCT677xTemperatures,
-    kNCT677xTemperatureHalf, kNCT677xTemperatureHalfBit, kNCT677xTemperatureSource, {0, 0, 0, 0}};
+const NuvotonLayout kNCT6771Layout = {20,
+                                      0x656,
+                                      kNCT677xVoltages,
+                                      0x551,
+                                      {5, 2, 3, 1},
+                                      kNCT677xTemperatures,
+                                      kNCT677xTemperatureHalf,
+                                      kNCT677xTemperatureHalfBit,
+                                      kNCT677xTemperatureSource,
+                                      {0, 0, 0, 0}};
 
-const NuvotonLayout kNCT6776Layout = {
-    164, 0x656, kNCT677xVoltages, 0x551, {12, 2, 3, 1}, kNCT677xTemperatures,
-    kNCT677xTemperatureHalf, kNCT677xTemperatureHalfBit, kNCT677xTemperatureSource, {0, 0, 0, 0}};
+const NuvotonLayout kNCT6776Layout = {164,
+                                      0x656,
+                                      kNCT677xVoltages,
+                                      0x551,
+                                      {12, 2, 3, 1},
+                                      kNCT677xTemperatures,
+                                      kNCT677xTemperatureHalf,
+                                      kNCT677xTemperatureHalfBit,
+                                      kNCT677xTemperatureSource,
+                                      {0, 0, 0, 0}};
 
-const NuvotonLayout kNCT6102Layout = {
-    164,
-    0x030,
-    {0x300, 0x301, 0x302, 0x303, 0x304, 0x305, 0x307, 0x308, 0x309},
-    0x308,
-    {16, 1, 2, 3},
-    {0x027, 0x018, 0x019, 0x01A},
-    {0, 0x01B, 0x11B, 0x21B},
-    {-1, 7, 7, 7},
-    {0x621, 0x100, 0x200, 0x300},
-    {0, 0x018, 0x019, 0x01A}};
+const NuvotonLayout kNCT6102Layout = {164,
+                                      0x030,
+                                      {0x300, 0x301, 0x302, 0x303, 0x304, 0x305, 0x307, 0x308, 0x309},
+                                      0x308,
+                                      {16, 1, 2, 3},
+                                      {0x027, 0x018, 0x019, 0x01A},
+                                      {0, 0x01B, 0x11B, 0x21B},
+                                      {-1, 7, 7, 7},
+                                      {0x621, 0x100, 0x200, 0x300},
+                                      {0, 0x018, 0x019, 0x01A}};
 
 const NuvotonLayout kNCT6779Layout = {
     164,
     0x4C0,
-    {0x480, 0x481, 0x482, 0x483, 0x484, 0x485, 0x486, 0x487, 0x488, 0x489, 0x48A, 0x48B, 0x48C,
-     0x48D, 0x48E},
+    {0x480, 0x481, 0x482, 0x483, 0x484, 0x485, 0x486, 0x487, 0x488, 0x489, 0x48A, 0x48B, 0x48C, 0x48D, 0x48E},
     0x488,
     {16, 2, 1, 3, 4, 5, 6},
     {0x027, 0x073, 0x075, 0x077, 0x079, 0x07B, 0x150},

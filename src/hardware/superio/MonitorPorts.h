@@ -25,7 +25,9 @@ class TMonitorPorts {
   uint8_t ReadBanked(uint8_t bank, uint8_t reg);
   void WriteBanked(uint8_t bank, uint8_t reg, uint8_t value);
   // A Nuvoton register number carries its bank in the high byte.
-  uint8_t Read16(uint16_t reg) { return ReadBanked(static_cast<uint8_t>(reg >> 8), static_cast<uint8_t>(reg)); }
+  uint8_t Read16(uint16_t reg) {
+    return ReadBanked(static_cast<uint8_t>(reg >> 8), static_cast<uint8_t>(reg));
+  }
 
  private:
   void SelectBank(uint8_t bank, uint8_t reg);

@@ -51,7 +51,7 @@ enum TSuperIoChip : uint16_t {
 enum class TSuperIoFamily { sfFintek, sfWinbond, sfNuvoton, sfIte };
 
 struct TSuperIoChipId {
-  uint16_t chip;       // the TMainBord::Chip value
+  uint16_t chip;  // the TMainBord::Chip value
   TSuperIoFamily family;
   uint8_t monitorLdn;  // logical device of the hardware monitor
 };

@@ -3,13 +3,14 @@
 // system folder, once, and kept for the life of the process. Null members where a function is
 // missing.
 #include <windows.h>
-#include <evntrace.h>
 #include <evntcons.h>
+#include <evntrace.h>
 
 namespace vsm {
 
 struct EventTracingFunctions {
-  using StartTraceFn = ULONG(WINAPI*)(TRACEHANDLE* session, const wchar_t* name, EVENT_TRACE_PROPERTIES* properties);
+  using StartTraceFn = ULONG(WINAPI*)(TRACEHANDLE* session, const wchar_t* name,
+                                      EVENT_TRACE_PROPERTIES* properties);
   using ControlTraceFn = ULONG(WINAPI*)(TRACEHANDLE session, const wchar_t* name,
                                         EVENT_TRACE_PROPERTIES* properties, ULONG control);
   using OpenTraceFn = TRACEHANDLE(WINAPI*)(EVENT_TRACE_LOGFILEW* logfile);
@@ -23,8 +24,8 @@ struct EventTracingFunctions {
   CloseTraceFn closeTrace = nullptr;
 
   bool Complete() const {
-    return startTrace != nullptr && controlTrace != nullptr && openTrace != nullptr && processTrace != nullptr &&
-           closeTrace != nullptr;
+    return startTrace != nullptr && controlTrace != nullptr && openTrace != nullptr &&
+           processTrace != nullptr && closeTrace != nullptr;
   }
 };
 

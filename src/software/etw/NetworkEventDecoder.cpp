@@ -41,8 +41,7 @@ std::optional<PayloadLayout> Layout(NetworkEventClass eventClass, uint8_t opcode
       uint32_t sendTimes = tcp && IsSend(opcode) ? 8 : 0;
       return PayloadLayout{0, 4, 0, 4, 4 + 4 + addresses + 2 + 2 + sendTimes + 4, 1};
     }
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

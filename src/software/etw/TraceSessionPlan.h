@@ -23,9 +23,9 @@ struct TraceSessionSettings {
 };
 
 namespace etw {
-inline constexpr uint32_t kRealTimeMode = 0x00000100;       // EVENT_TRACE_REAL_TIME_MODE
-inline constexpr uint32_t kSystemLoggerMode = 0x02000000;   // EVENT_TRACE_SYSTEM_LOGGER_MODE
-inline constexpr uint32_t kFlagNetworkTcpIp = 0x00010000;   // EVENT_TRACE_FLAG_NETWORK_TCPIP
+inline constexpr uint32_t kRealTimeMode = 0x00000100;            // EVENT_TRACE_REAL_TIME_MODE
+inline constexpr uint32_t kSystemLoggerMode = 0x02000000;        // EVENT_TRACE_SYSTEM_LOGGER_MODE
+inline constexpr uint32_t kFlagNetworkTcpIp = 0x00010000;        // EVENT_TRACE_FLAG_NETWORK_TCPIP
 inline constexpr char kKernelLoggerName[] = "NT Kernel Logger";  // KERNEL_LOGGER_NAME
 inline constexpr char kPrivateSessionName[] = "Vesk System Monitor Network Traffic";
 }  // namespace etw

@@ -15,12 +15,14 @@ namespace vsm {
 namespace {
 
 // SystemTraceControlGuid, the kernel logger's control GUID.
-constexpr GUID kSystemTraceControlGuid = {0x9e814aad, 0x3204, 0x11d2, {0x9a, 0x82, 0x00, 0x60, 0x08, 0xa8, 0x69, 0x39}};
+constexpr GUID kSystemTraceControlGuid = {
+    0x9e814aad, 0x3204, 0x11d2, {0x9a, 0x82, 0x00, 0x60, 0x08, 0xa8, 0x69, 0x39}};
 // The event classes of the kernel's network events.
 constexpr GUID kTcpIpGuid = {0x9a280ac0, 0xc8e0, 0x11d1, {0x84, 0xe2, 0x00, 0xc0, 0x4f, 0xb9, 0x98, 0xa2}};
 constexpr GUID kUdpIpGuid = {0xbf3a50c5, 0xa9c9, 0x4988, {0xa0, 0x05, 0x2d, 0xf0, 0xb7, 0xc8, 0x0f, 0x80}};
 // Our private session's own GUID (a system-logger session must not use the kernel logger's).
-constexpr GUID kOurSessionGuid = {0x8599f1de, 0x47bf, 0x4f74, {0x9d, 0x95, 0x4c, 0x1e, 0x11, 0x12, 0x63, 0xb8}};
+constexpr GUID kOurSessionGuid = {
+    0x8599f1de, 0x47bf, 0x4f74, {0x9d, 0x95, 0x4c, 0x1e, 0x11, 0x12, 0x63, 0xb8}};
 
 constexpr ULONG kNameRoom = 1024;  // characters, for the session name and the log file name
 
@@ -120,7 +122,9 @@ class TTrafficTrace final : public ProcessTrafficSource {
   }
 
   bool Counting() const override { return counters_.Counting(); }
-  std::optional<TrafficTotals> Totals(uint32_t processId) const override { return counters_.Totals(processId); }
+  std::optional<TrafficTotals> Totals(uint32_t processId) const override {
+    return counters_.Totals(processId);
+  }
   void KeepOnly(const std::vector<uint32_t>& running) override { counters_.KeepOnly(running); }
 
   void Stop() override {
@@ -143,7 +147,8 @@ class TTrafficTrace final : public ProcessTrafficSource {
     } else {
       return;
     }
-    ByteView payload(static_cast<const uint8_t*>(record->UserData), record->UserData != nullptr ? record->UserDataLength : 0);
+    ByteView payload(static_cast<const uint8_t*>(record->UserData),
+                     record->UserData != nullptr ? record->UserDataLength : 0);
     std::optional<NetworkTransfer> transfer =
         DecodeNetworkEvent(eventClass, header.EventDescriptor.Opcode, header.EventDescriptor.Version,
                            PointerSize(header), payload);
@@ -169,7 +174,8 @@ TrafficTraceStart StartTrafficTrace(TraceSessionKind kind, const EventTracingFun
     return result;
   }
   const bool kernelLogger = kind == TraceSessionKind::KernelLogger;
-  const std::wstring name = kernelLogger ? std::wstring(KERNEL_LOGGER_NAMEW) : Widen(etw::kPrivateSessionName);
+  const std::wstring name =
+      kernelLogger ? std::wstring(KERNEL_LOGGER_NAMEW) : Widen(etw::kPrivateSessionName);
   const GUID& sessionGuid = kernelLogger ? kSystemTraceControlGuid : kOurSessionGuid;
   const TraceSessionSettings ours = OurTraceSettings(kind);
 
@@ -178,7 +184,8 @@ TrafficTraceStart StartTrafficTrace(TraceSessionKind kind, const EventTracingFun
   ULONG status = functions.startTrace(&session, name.c_str(), properties.Get());
   if (status == ERROR_ALREADY_EXISTS) {
     SessionProperties found;
-    bool known = functions.controlTrace(0, name.c_str(), found.Get(), EVENT_TRACE_CONTROL_QUERY) == ERROR_SUCCESS;
+    bool known =
+        functions.controlTrace(0, name.c_str(), found.Get(), EVENT_TRACE_CONTROL_QUERY) == ERROR_SUCCESS;
     if (!known || DecideOnExistingSession(kind, found.Settings()) == ExistingSession::LeaveAlone) {
       result.outcome = TrafficTraceOutcome::HeldByAnotherTool;
       return result;

@@ -26,6 +26,7 @@ struct TrafficTraceStart {
 };
 
 // `functions` are the system's (the Windows tests wrap them to see the calls made).
-TrafficTraceStart StartTrafficTrace(TraceSessionKind kind, const EventTracingFunctions& functions = EventTracing());
+TrafficTraceStart StartTrafficTrace(TraceSessionKind kind,
+                                    const EventTracingFunctions& functions = EventTracing());
 
 }  // namespace vsm

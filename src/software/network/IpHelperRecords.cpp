@@ -94,9 +94,7 @@ class RecordReader {
 
 }  // namespace
 
-uint32_t Address32(const uint8_t* byte) {
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(byte));
-}
+uint32_t Address32(const uint8_t* byte) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(byte)); }
 
 std::vector<AdapterRecord> DecodeAdaptersInfo(std::span<const uint8_t> buffer, uint32_t bufferAddress,
                                               const AnsiDecoder& decode) {
@@ -113,8 +111,7 @@ std::vector<AdapterRecord> DecodeAdaptersInfo(std::span<const uint8_t> buffer, u
 }
 
 std::optional<NetworkParamsRecord> DecodeNetworkParams(std::span<const uint8_t> buffer,
-                                                       uint32_t bufferAddress,
-                                                       const AnsiDecoder& decode) {
+                                                       uint32_t bufferAddress, const AnsiDecoder& decode) {
   RecordReader reader(buffer, bufferAddress, decode);
   if (!reader.Fits(0, kFixedInfoSize)) return std::nullopt;
   NetworkParamsRecord params;

@@ -98,8 +98,7 @@ std::vector<AdapterRecord> DecodeAdaptersInfo(std::span<const uint8_t> buffer, u
 
 // Nothing when the buffer is shorter than the fixed record.
 std::optional<NetworkParamsRecord> DecodeNetworkParams(std::span<const uint8_t> buffer,
-                                                       uint32_t bufferAddress,
-                                                       const AnsiDecoder& decode);
+                                                       uint32_t bufferAddress, const AnsiDecoder& decode);
 
 // Calls an IP Helper function that fills a caller's buffer: starts with `initialSize` zeroed
 // bytes and, while the function answers ERROR_BUFFER_OVERFLOW with the size it needs, retries

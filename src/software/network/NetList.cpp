@@ -37,10 +37,8 @@ std::string FormatMacAddress(const std::vector<uint8_t>& bytes) {
 }
 
 TNetAdapter::TNetAdapter(const AdapterRecord& record, const std::optional<InterfaceRowInfo>& row)
-    : FName(Trim(record.description)),
-      FAdapterType(record.type),
-      FMACAddress(FormatMacAddress(record.hardwareAddress)),
-      FEnableDHCP(record.dhcpEnabled),
+    : FName(Trim(record.description)), FAdapterType(record.type),
+      FMACAddress(FormatMacAddress(record.hardwareAddress)), FEnableDHCP(record.dhcpEnabled),
       FHaveWINS(record.haveWins) {
   SplitEntries(record.ipAddresses, FIPAddress, FIPAddressMask);
   SplitEntries(record.gateways, FGateway_IPAddress, FGateway_IPAddressMask);
@@ -90,7 +88,8 @@ std::unique_ptr<TNetList> BuildNetList(const NetListSources& sources) {
   if (sources.getAdaptersInfo &&
       CallWithGrowingBuffer(sources.getAdaptersInfo, iphlp_layout::kAdapterRecordSize,
                             iphlp_layout::kAdapterRecordSize, buffer) == 0) {
-    for (const AdapterRecord& record : DecodeAdaptersInfo(buffer, Address32(buffer.data()), sources.decodeAnsi)) {
+    for (const AdapterRecord& record :
+         DecodeAdaptersInfo(buffer, Address32(buffer.data()), sources.decodeAnsi)) {
       std::optional<InterfaceRowInfo> row;
       if (sources.getIfEntry) row = sources.getIfEntry(record.index);
       list->Add(std::make_unique<TNetAdapter>(record, row));
@@ -99,8 +98,8 @@ std::unique_ptr<TNetList> BuildNetList(const NetListSources& sources) {
   if (sources.getNetworkParams &&
       CallWithGrowingBuffer(sources.getNetworkParams, iphlp_layout::kFixedInfoSize, 0, buffer) == 0) {
     if (auto params = DecodeNetworkParams(buffer, Address32(buffer.data()), sources.decodeAnsi)) {
-      list->SetNetworkParams(*params, ReadRegText(sources.readRegString, RegRoot::LocalMachine,
-                                                  kTcpipParameters, "SearchList"));
+      list->SetNetworkParams(
+          *params, ReadRegText(sources.readRegString, RegRoot::LocalMachine, kTcpipParameters, "SearchList"));
     }
   }
   return list;

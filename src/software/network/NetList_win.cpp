@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "platform/RegistryReader_win.h"
 #include "base/wide_win.h"
+#include "platform/RegistryReader_win.h"
 #include "software/network/IpHelper_win.h"
 
 namespace vsm {

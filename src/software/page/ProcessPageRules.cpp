@@ -21,7 +21,7 @@ bool SortAscendingAfterClick(TSortMark previous) { return previous == TSortMark:
 bool SortAscendingForMark(TSortMark current) { return current == TSortMark::Down; }
 
 TProcessFigures FiguresOf(const TProcessItem& item) {
-  return {item.CPUuse,        item.Memoryuse,    item.byte_in,     item.byte_out,
+  return {item.CPUuse,       item.Memoryuse,    item.byte_in,     item.byte_out,
           item.RecvDataPerS, item.SendDataPerS, item.isDisableNet};
 }
 
@@ -58,11 +58,14 @@ std::array<std::string, 4> SummaryPieces(const std::string& text) {
   // The last three "%d" places, the last one taking every "d" that follows it. A scan from the
   // end keeps this linear whatever a language file holds.
   const size_t third = text.rfind("%d");
-  const size_t second = third == std::string::npos || third < 2 ? std::string::npos : text.rfind("%d", third - 2);
-  const size_t first = second == std::string::npos || second < 2 ? std::string::npos : text.rfind("%d", second - 2);
+  const size_t second =
+      third == std::string::npos || third < 2 ? std::string::npos : text.rfind("%d", third - 2);
+  const size_t first =
+      second == std::string::npos || second < 2 ? std::string::npos : text.rfind("%d", second - 2);
   if (first == std::string::npos) return SummaryPieces(kTotalProcessDefault);
   const size_t rest = text.find_first_not_of('d', third + 2);
-  return {text.substr(0, first), text.substr(first + 2, second - first - 2), text.substr(second + 2, third - second - 2),
+  return {text.substr(0, first), text.substr(first + 2, second - first - 2),
+          text.substr(second + 2, third - second - 2),
           rest == std::string::npos ? std::string() : text.substr(rest)};
 }
 

@@ -3,17 +3,17 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "services/Translation_win.h"
 #include "base/ByteSize_win.h"
 #include "base/DecimalText.h"
 #include "base/handle_win.h"
 #include "base/wide_win.h"
-#include "platform/RedirectedPath_win.h"
-#include "software/ProcessKill_win.h"
-#include "software/SystemProcessQuery_win.h"
-#include "software/Software_win.h"
 #include "pages/InfoPages.h"
 #include "pages/PageTexts_win.h"
+#include "platform/RedirectedPath_win.h"
+#include "services/Translation_win.h"
+#include "software/ProcessKill_win.h"
+#include "software/Software_win.h"
+#include "software/SystemProcessQuery_win.h"
 #include "ui/BufferedPaint_win.h"
 #include "ui/ImageIds.h"
 #include "ui/Theme_win.h"
@@ -38,10 +38,15 @@ struct TColumnDefault {
   int width;
 };
 // Column 0 takes what the others leave.
-constexpr TColumnDefault kColumns[] = {
-    {"processName", L"Process Name", 0}, {"CPU", L"CPU", 70},        {"Memory", L"Memory", 70},
-    {"Recv", L"Recv Count", 70},         {"Send", L"Send Count", 70}, {"RecvS", L"Recv/s", 70},
-    {"SendS", L"Send/s", 70},            {"User", L"User", 70},       {nullptr, L"", 40}};
+constexpr TColumnDefault kColumns[] = {{"processName", L"Process Name", 0},
+                                       {"CPU", L"CPU", 70},
+                                       {"Memory", L"Memory", 70},
+                                       {"Recv", L"Recv Count", 70},
+                                       {"Send", L"Send Count", 70},
+                                       {"RecvS", L"Recv/s", 70},
+                                       {"SendS", L"Send/s", 70},
+                                       {"User", L"User", 70},
+                                       {nullptr, L"", 40}};
 constexpr int kFixedWidth = 550;
 
 std::wstring TrafficText(int64_t bytes) { return bytes < 0 ? L"-" : Widen(FormatByteSize(bytes)); }
@@ -156,9 +161,12 @@ void TfrmSoftMonitor::Localize() {
   FBold = CreateRoleFont(Theme().fonts.title, Scale(), lang.lfFaceName, lang.lfCharSet);
   lvProcess->SetFont(FFont.Get(), FBold.Get());
   tvov->SetFont(FFont.Get());
-  FChecks.Find(kCkSys)->caption = FServices.langText("Translation", "ShowSysProcess", L"Display System Process");
-  FChecks.Find(kCkNet)->caption = FServices.langText("Translation", "ShowNetOnly", L"Display Net Process Only");
-  if (FServices.software && FShowTag == 3) FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
+  FChecks.Find(kCkSys)->caption =
+      FServices.langText("Translation", "ShowSysProcess", L"Display System Process");
+  FChecks.Find(kCkNet)->caption =
+      FServices.langText("Translation", "ShowNetOnly", L"Display Net Process Only");
+  if (FServices.software && FShowTag == 3)
+    FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
   tvov->Rebuild();
   BuildColumns();
   BuildMenu();
@@ -172,14 +180,17 @@ void TfrmSoftMonitor::Layout() {
   GetClientRect(Handle(), &client);
   // ckSys is as wide as its text plus 30; ckNet stands 40 pixels to its right; both at the right.
   TWindowDC screen(nullptr);
-  const int sysWidth = TextWidth(screen.Get(), FFont.Get(), FChecks.Find(kCkSys)->caption) * 96 / Scale().dpi + 30;
-  const int netWidth = TextWidth(screen.Get(), FFont.Get(), FChecks.Find(kCkNet)->caption) * 96 / Scale().dpi + 30;
+  const int sysWidth =
+      TextWidth(screen.Get(), FFont.Get(), FChecks.Find(kCkSys)->caption) * 96 / Scale().dpi + 30;
+  const int netWidth =
+      TextWidth(screen.Get(), FFont.Get(), FChecks.Find(kCkNet)->caption) * 96 / Scale().dpi + 30;
   const int width = client.right * 96 / Scale().dpi;
   const int sysLeft = width - 10 - netWidth - 40 - sysWidth;
   FChecks.Find(kCkSys)->bounds = {sysLeft, 8, sysLeft + sysWidth, 30};
   FChecks.Find(kCkNet)->bounds = {sysLeft + sysWidth + 40, 8, sysLeft + sysWidth + 40 + netWidth, 30};
   const int top = Scale()(kTopHeight);
-  SetWindowPos(lvProcess->Handle(), nullptr, 0, top, client.right, std::max(0L, client.bottom - top), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(lvProcess->Handle(), nullptr, 0, top, client.right, std::max(0L, client.bottom - top),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(tvov->Handle(), nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   lvProcess->Columns().front().width = std::max(120, width - kFixedWidth);
   lvProcess->Refresh();
@@ -190,7 +201,8 @@ void TfrmSoftMonitor::ShowTag(int tag) {
   FShowTag = tag;
   ShowWindow(lvProcess->Handle(), tag == 1 ? SW_SHOW : SW_HIDE);
   if (tag == 3) {
-    if (FServices.software) FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
+    if (FServices.software)
+      FillOperatingSystemPage(tvov->Tree(), FServices.software->OS(), ProgramPageTexts());
     tvov->Rebuild();
     ShowWindow(tvov->Handle(), SW_SHOW);
   } else {
@@ -256,7 +268,8 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   const RECT nameCell = lvProcess->CellRect(row, 0);
   const int iconSize = Scale()(kIconSize);
   const int iconTop = (nameCell.top + nameCell.bottom - iconSize) / 2;
-  const RECT iconRect{nameCell.left + Scale()(kIconLeft), iconTop, nameCell.left + Scale()(kIconLeft) + iconSize, iconTop + iconSize};
+  const RECT iconRect{nameCell.left + Scale()(kIconLeft), iconTop,
+                      nameCell.left + Scale()(kIconLeft) + iconSize, iconTop + iconSize};
   if (TImage* icon = IconOf(item)) icon->Draw(dc, iconRect);
   if (shown.figures.isDisableNet) {
     // The blocked-network mark over the icon's lower right corner.
@@ -285,12 +298,15 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
   {
     TSelectObject bold(dc, FBold.Get());
     SetTextColor(dc, kText);
-    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameRect, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameRect,
+              DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   TSelectObject regular(dc, FFont.Get());
-  RECT descRect{nameRect.left, nameRect.bottom + Scale()(2), nameRect.right, nameRect.bottom + Scale()(2) + lineHeight};
+  RECT descRect{nameRect.left, nameRect.bottom + Scale()(2), nameRect.right,
+                nameRect.bottom + Scale()(2) + lineHeight};
   SetTextColor(dc, kDescText);
-  DrawTextW(dc, desc.c_str(), static_cast<int>(desc.size()), &descRect, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+  DrawTextW(dc, desc.c_str(), static_cast<int>(desc.size()), &descRect,
+            DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   SetTextColor(dc, kText);
   // The row's menu button: pressed, hot, or plain on the row under the mouse.
   const TRowButtonState state = lvProcess->ButtonState(row);
@@ -313,9 +329,10 @@ void TfrmSoftMonitor::lvProcessAfterItemDraw(HDC dc, int row) {
 void TfrmSoftMonitor::dpmn1BeforPopup(const TProcessRow& row) {
   auto& items = dpmn1.Items();
   items[kDetails].enabled = !row.item->ExePath.empty();
-  items[kNet].caption = row.figures.isDisableNet
-                            ? FServices.langText("Translation", "frmSoftMonitor.ppNet2", L"Allow Network Access")
-                            : FServices.langText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access");
+  items[kNet].caption =
+      row.figures.isDisableNet
+          ? FServices.langText("Translation", "frmSoftMonitor.ppNet2", L"Allow Network Access")
+          : FServices.langText("Translation", "frmSoftMonitor.ppNet1", L"Block Network Access");
   items[kNet].enabled = FServices.software && FServices.software->CanBlockNet();
 }
 
@@ -339,15 +356,18 @@ void TfrmSoftMonitor::ProcessMenuClick(int index, const TProcessRow& subject) {
         Sleep(100);
       } else {
         HWND owner = GetAncestor(Handle(), GA_ROOT);
-        FServices.messageBox(owner, FServices.langText("Translation", "Information", L"Information"),
-                                 FServices.langText("Message", "KillProcessError",
-                                             L"End of the process error possible cause is insufficient permissions"),
-                                 TMessageIcon::Information, TMessageButtons::Ok);
+        FServices.messageBox(
+            owner, FServices.langText("Translation", "Information", L"Information"),
+            FServices.langText("Message", "KillProcessError",
+                               L"End of the process error possible cause is insufficient permissions"),
+            TMessageIcon::Information, TMessageButtons::Ok);
       }
       break;
     }
     case kNet:
-      if (!FServices.software || !StillListed(FServices.software, item.get()) || !IsSameProcessRunning(IdentityOf(*item))) return;
+      if (!FServices.software || !StillListed(FServices.software, item.get()) ||
+          !IsSameProcessRunning(IdentityOf(*item)))
+        return;
       if (subject.figures.isDisableNet) {
         FServices.software->EnableNet(item.get());
       } else {
@@ -369,7 +389,8 @@ void TfrmSoftMonitor::ckSysAfterChange() {
 }
 
 void TfrmSoftMonitor::imghintAfterDrawPaint(HDC dc, const RECT& area) {
-  const auto pieces = SummaryPieces(Narrow(FServices.langText("Translation", "TotalProcess", Widen(kTotalProcessDefault))));
+  const auto pieces =
+      SummaryPieces(Narrow(FServices.langText("Translation", "TotalProcess", Widen(kTotalProcessDefault))));
   const TProcessCounts counts = FRows.Counts();
   const int numbers[3] = {counts.all, counts.user, counts.system};
   int x = area.left;
@@ -381,7 +402,8 @@ void TfrmSoftMonitor::imghintAfterDrawPaint(HDC dc, const RECT& area) {
       TSelectObject font(dc, FFont.Get());
       SetTextColor(dc, kText);
       RECT r{x, area.top, area.right, area.bottom};
-      DrawTextW(dc, piece.c_str(), static_cast<int>(piece.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+      DrawTextW(dc, piece.c_str(), static_cast<int>(piece.size()), &r,
+                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     }
     x += TextWidth(dc, FFont.Get(), piece) + gap;
     if (i == 3) break;
@@ -389,7 +411,8 @@ void TfrmSoftMonitor::imghintAfterDrawPaint(HDC dc, const RECT& area) {
     TSelectObject font(dc, FBold.Get());
     SetTextColor(dc, kNumber);
     RECT r{x, area.top, area.right, area.bottom};
-    DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    DrawTextW(dc, number.c_str(), static_cast<int>(number.size()), &r,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     x += TextWidth(dc, FBold.Get(), number) + space + gap;
   }
 }
@@ -407,13 +430,12 @@ void TfrmSoftMonitor::PaintTop(HDC dc) {
 
 LRESULT TfrmSoftMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintBuffered(Handle(), [this](HDC dc) { PaintTop(dc); });
-      return 0;
+    case WM_PAINT: PaintBuffered(Handle(), [this](HDC dc) { PaintTop(dc); }); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Layout(); return 0;
     case WM_TIMER:
-      if (wParam == kLoadTimer && FServices.software && IsWindowVisible(lvProcess->Handle())) RefreshProcessList();
+      if (wParam == kLoadTimer && FServices.software && IsWindowVisible(lvProcess->Handle()))
+        RefreshProcessList();
       return 0;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:

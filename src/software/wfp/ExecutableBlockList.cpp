@@ -4,7 +4,8 @@
 
 namespace vsm {
 
-TExecutableBlockList::TExecutableBlockList(std::unique_ptr<FilterEngine> engine) : engine_(std::move(engine)) {}
+TExecutableBlockList::TExecutableBlockList(std::unique_ptr<FilterEngine> engine)
+    : engine_(std::move(engine)) {}
 
 std::string TExecutableBlockList::Key(const std::string& exePath) { return AsciiLower(exePath); }
 

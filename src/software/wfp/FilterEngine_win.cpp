@@ -18,14 +18,16 @@ constexpr std::array<GUID, 4> kBlockLayers = {{
     {0xa3b42c97, 0x9f04, 0x4672, {0xb8, 0x7e, 0xce, 0xe9, 0xc4, 0x83, 0x25, 0x7f}},
 }};
 // FWPM_CONDITION_ALE_APP_ID: the application identifier of the executable.
-constexpr GUID kConditionAleAppId = {0xd78e1e87, 0x8644, 0x4ea5, {0x94, 0x37, 0xd8, 0x09, 0xec, 0xef, 0xc9, 0x71}};
+constexpr GUID kConditionAleAppId = {
+    0xd78e1e87, 0x8644, 0x4ea5, {0x94, 0x37, 0xd8, 0x09, 0xec, 0xef, 0xc9, 0x71}};
 constexpr UINT32 kSessionFlagDynamic = 0x00000001;  // FWPM_SESSION_FLAG_DYNAMIC
-constexpr DWORD kFilterNotFound = 0x80320003;        // FWP_E_FILTER_NOT_FOUND
+constexpr DWORD kFilterNotFound = 0x80320003;       // FWP_E_FILTER_NOT_FOUND
 constexpr UINT32 kAuthnDefault = 0xFFFFFFFF;        // RPC_C_AUTHN_DEFAULT
 
 class WfpFilterEngine final : public FilterEngine {
  public:
-  WfpFilterEngine(const FilteringFunctions& functions, HANDLE engine) : functions_(functions), engine_(engine) {}
+  WfpFilterEngine(const FilteringFunctions& functions, HANDLE engine)
+      : functions_(functions), engine_(engine) {}
   // Closing the dynamic session deletes our filters.
   ~WfpFilterEngine() override { functions_.engineClose(engine_); }
   WfpFilterEngine(const WfpFilterEngine&) = delete;
@@ -80,7 +82,8 @@ std::unique_ptr<FilterEngine> OpenFilterEngine(const FilteringFunctions& functio
   session.displayData.name = name;
   session.flags = kSessionFlagDynamic;
   HANDLE engine = nullptr;
-  if (functions.engineOpen(nullptr, kAuthnDefault, nullptr, &session, &engine) != ERROR_SUCCESS || engine == nullptr) {
+  if (functions.engineOpen(nullptr, kAuthnDefault, nullptr, &session, &engine) != ERROR_SUCCESS ||
+      engine == nullptr) {
     return nullptr;
   }
   return std::make_unique<WfpFilterEngine>(functions, engine);

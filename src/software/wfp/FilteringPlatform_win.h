@@ -16,7 +16,8 @@ struct FilteringFunctions {
   using EngineOpenFn = DWORD(WINAPI*)(const wchar_t* server, UINT32 authnService, void* authIdentity,
                                       const FWPM_SESSION0* session, HANDLE* engine);
   using EngineCloseFn = DWORD(WINAPI*)(HANDLE engine);
-  using FilterAddFn = DWORD(WINAPI*)(HANDLE engine, const FWPM_FILTER0* filter, PSECURITY_DESCRIPTOR sd, UINT64* id);
+  using FilterAddFn = DWORD(WINAPI*)(HANDLE engine, const FWPM_FILTER0* filter, PSECURITY_DESCRIPTOR sd,
+                                     UINT64* id);
   using FilterDeleteByIdFn = DWORD(WINAPI*)(HANDLE engine, UINT64 id);
   using GetAppIdFn = DWORD(WINAPI*)(const wchar_t* fileName, FWP_BYTE_BLOB** appId);
   using FreeMemoryFn = void(WINAPI*)(void** memory);
@@ -29,8 +30,8 @@ struct FilteringFunctions {
   FreeMemoryFn freeMemory = nullptr;
 
   bool Complete() const {
-    return engineOpen != nullptr && engineClose != nullptr && filterAdd != nullptr && filterDeleteById != nullptr &&
-           getAppId != nullptr && freeMemory != nullptr;
+    return engineOpen != nullptr && engineClose != nullptr && filterAdd != nullptr &&
+           filterDeleteById != nullptr && getAppId != nullptr && freeMemory != nullptr;
   }
 };
 

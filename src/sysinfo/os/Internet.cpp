@@ -38,7 +38,7 @@ DefaultClient ReadDefaultClient(const OsPlatform& platform, RegRoot root, const 
 
 // The machine's choice, replaced by what the user chose where the user chose anything.
 void ReadChosenClient(const OsPlatform& platform, const std::string& kind,
-                       const EnvironmentLookup& environment, std::string& name, std::string& path) {
+                      const EnvironmentLookup& environment, std::string& name, std::string& path) {
   DefaultClient machine = ReadDefaultClient(platform, RegRoot::LocalMachine, kind, environment);
   DefaultClient user = ReadDefaultClient(platform, RegRoot::CurrentUser, kind, environment);
   name = user.name.empty() ? machine.name : user.name;

@@ -48,7 +48,7 @@ Enum EnumFromNumber(int number, int count) {
 }  // namespace
 
 std::string NegativeCurrencyPattern(int mode, const std::string& currencySymbol) {
-  static constexpr const char* kPatterns[] = {"($1.1)", "-$1.1", "$-1.1", "$1.1-", "(1.1$)",
+  static constexpr const char* kPatterns[] = {"($1.1)", "-$1.1", "$-1.1", "$1.1-",  "(1.1$)",
                                               "-1.1$",  "1.1-$", "1.1$-", "-1.1 $", "-$ 1.1"};
   if (mode < 0 || mode >= static_cast<int>(std::size(kPatterns))) return "";
   std::string text;
@@ -68,16 +68,26 @@ void TLocaleInfo::RefreshData(const OsPlatform& platform) {
     std::string TLocaleInfo::*field;
   };
   static const TextField kTextFields[] = {
-      {kSLanguage, &TLocaleInfo::FLang},           {kSEngLanguage, &TLocaleInfo::FEngLang},
-      {kSAbbrevLangName, &TLocaleInfo::FAbbrLang}, {kICountry, &TLocaleInfo::FCountry},
-      {kSCountry, &TLocaleInfo::FFCountry},        {kSAbbrevCtryName, &TLocaleInfo::FAbbrCtry},
-      {kSList, &TLocaleInfo::FList},               {kSDecimal, &TLocaleInfo::FDecimal},
-      {kIDigits, &TLocaleInfo::FDigit},            {kSCurrency, &TLocaleInfo::FCurrency},
-      {kSIntlSymbol, &TLocaleInfo::FIntlSymbol},   {kSMonDecimalSep, &TLocaleInfo::FMonDecSep},
-      {kSMonThousandSep, &TLocaleInfo::FMonThoSep}, {kICurrDigits, &TLocaleInfo::FCurrdigit},
-      {kSDate, &TLocaleInfo::FDate},               {kSTime, &TLocaleInfo::FTime},
-      {kSTimeFormat, &TLocaleInfo::FTimeFormat},   {kSShortDate, &TLocaleInfo::FShortDate},
-      {kSLongDate, &TLocaleInfo::FLongDate},       {kSThousand, &TLocaleInfo::FDecThoSep},
+      {kSLanguage, &TLocaleInfo::FLang},
+      {kSEngLanguage, &TLocaleInfo::FEngLang},
+      {kSAbbrevLangName, &TLocaleInfo::FAbbrLang},
+      {kICountry, &TLocaleInfo::FCountry},
+      {kSCountry, &TLocaleInfo::FFCountry},
+      {kSAbbrevCtryName, &TLocaleInfo::FAbbrCtry},
+      {kSList, &TLocaleInfo::FList},
+      {kSDecimal, &TLocaleInfo::FDecimal},
+      {kIDigits, &TLocaleInfo::FDigit},
+      {kSCurrency, &TLocaleInfo::FCurrency},
+      {kSIntlSymbol, &TLocaleInfo::FIntlSymbol},
+      {kSMonDecimalSep, &TLocaleInfo::FMonDecSep},
+      {kSMonThousandSep, &TLocaleInfo::FMonThoSep},
+      {kICurrDigits, &TLocaleInfo::FCurrdigit},
+      {kSDate, &TLocaleInfo::FDate},
+      {kSTime, &TLocaleInfo::FTime},
+      {kSTimeFormat, &TLocaleInfo::FTimeFormat},
+      {kSShortDate, &TLocaleInfo::FShortDate},
+      {kSLongDate, &TLocaleInfo::FLongDate},
+      {kSThousand, &TLocaleInfo::FDecThoSep},
   };
   for (const TextField& text : kTextFields) this->*text.field = platform.LocaleText(FLocaleID, text.type);
 

@@ -13,13 +13,13 @@ struct SuiteBit {
 
 // Suite-mask bits in ascending order; 0x1000 names no suite.
 constexpr SuiteBit kSuiteBits[] = {
-    {0x0001, TNTSuite::suSmallBusiness},      {0x0002, TNTSuite::suEnterprise},
-    {0x0004, TNTSuite::suBackOffice},         {0x0008, TNTSuite::suCommunications},
-    {0x0010, TNTSuite::suTerminal},           {0x0020, TNTSuite::suSmallBusinessRestricted},
-    {0x0040, TNTSuite::suEmbeddedNT},         {0x0080, TNTSuite::suDataCenter},
-    {0x0100, TNTSuite::suSingleUserTS},       {0x0200, TNTSuite::suPersonal},
-    {0x0400, TNTSuite::suBlade},              {0x0800, TNTSuite::suEmbeddedRestricted},
-    {0x2000, TNTSuite::suStorageServer},      {0x4000, TNTSuite::suComputeCluster},
+    {0x0001, TNTSuite::suSmallBusiness}, {0x0002, TNTSuite::suEnterprise},
+    {0x0004, TNTSuite::suBackOffice},    {0x0008, TNTSuite::suCommunications},
+    {0x0010, TNTSuite::suTerminal},      {0x0020, TNTSuite::suSmallBusinessRestricted},
+    {0x0040, TNTSuite::suEmbeddedNT},    {0x0080, TNTSuite::suDataCenter},
+    {0x0100, TNTSuite::suSingleUserTS},  {0x0200, TNTSuite::suPersonal},
+    {0x0400, TNTSuite::suBlade},         {0x0800, TNTSuite::suEmbeddedRestricted},
+    {0x2000, TNTSuite::suStorageServer}, {0x4000, TNTSuite::suComputeCluster},
     {0x8000, TNTSuite::suHomeServer},
 };
 
@@ -78,15 +78,16 @@ void TNTSpecific::RefreshData(const OsPlatform& platform) {
     FSPMinorVer = version->servicePackMinor;
   }
   if (FProduct == TNtProductType::ptUnknown) {
-    if (auto options = platform.RegText(RegRoot::LocalMachine,
-                                        "\\System\\CurrentControlSet\\Control\\ProductOptions", "ProductType")) {
+    if (auto options = platform.RegText(
+            RegRoot::LocalMachine, "\\System\\CurrentControlSet\\Control\\ProductOptions", "ProductType")) {
       FProduct = ProductFromOptions(*options);
     }
   }
 }
 
 void TNTSpecific::GetInstalledSuitesStr(std::vector<std::string>& lines) const {
-  for (const SuiteLine& line : kSuiteLines) lines.push_back(Format(line.format, FSuites.Contains(line.suite) ? 1 : 0));
+  for (const SuiteLine& line : kSuiteLines)
+    lines.push_back(Format(line.format, FSuites.Contains(line.suite) ? 1 : 0));
 }
 
 TUpdateRecord TNTSpecific::GetUpdateRec(int index) const {

@@ -19,9 +19,12 @@ struct RegistryFolder {
 };
 
 constexpr RegistryFolder kRegistryFolders[] = {
-    {"CommonFiles=", "CommonFilesDir"}, {"ProgramFiles=", "ProgramFilesDir"},
-    {"Device=", "DevicePath"},          {"OtherDevice=", "OtherDevicePath"},
-    {"Media=", "MediaPath"},            {"Config=", "ConfigPath"},
+    {"CommonFiles=", "CommonFilesDir"},
+    {"ProgramFiles=", "ProgramFilesDir"},
+    {"Device=", "DevicePath"},
+    {"OtherDevice=", "OtherDevicePath"},
+    {"Media=", "MediaPath"},
+    {"Config=", "ConfigPath"},
     {"Wallpaper=", "WallPaperDir"},
 };
 
@@ -40,34 +43,63 @@ std::string ParentFolder(const std::string& path) {
 }  // namespace
 
 const std::vector<SpecialFolder> kSpecialFolders = {
-    {"AdminTools=", 48},       {"AltStartup=", 29},       {"AppData=", 26},
-    {"CDBurnArea=", 59},       {"CommonAdminTools=", 47}, {"CommonDesktopDir=", 25},
-    {"CommonAltStartUp=", 30}, {"CommonAppData=", 35},    {"CommonDocuments=", 46},
-    {"CommonFavorites=", 31},  {"CommonMusic=", 53},      {"CommonPictures=", 54},
-    {"CommonStartMenu=", 22},  {"CommonStartup=", 24},    {"CommonTemplates=", 45},
-    {"CommonVideo=", 55},      {"Cookies=", 33},          {"Controls=", 3},
-    {"Desktop=", 0},           {"DesktopDir=", 16},       {"Favorites=", 6},
-    {"Drives=", 17},           {"Fonts=", 20},            {"History=", 34},
-    {"Internet=", 1},          {"InternetCache=", 32},    {"LocalAppData=", 28},
-    {"NetWork=", 18},          {"NetHood=", 19},          {"MyDocuments=", 5},
-    {"MyMusic=", 13},          {"MyPictures=", 39},       {"MyVideo=", 14},
-    {"Personal=", 5},          {"PrintHood=", 27},        {"Printers=", 4},
-    {"Programs=", 2},          {"Profile=", 40},          {"Profiles=", 62},
-    {"ProgramFiles=", 38},     {"ProgramFilesCommon=", 43}, {"RecycleBin=", 10},
-    {"Recent=", 8},            {"SendTo=", 9},            {"StartMenu=", 11},
-    {"StartUp=", 7},           {"System=", 37},           {"Windows=", 36},
+    {"AdminTools=", 48},
+    {"AltStartup=", 29},
+    {"AppData=", 26},
+    {"CDBurnArea=", 59},
+    {"CommonAdminTools=", 47},
+    {"CommonDesktopDir=", 25},
+    {"CommonAltStartUp=", 30},
+    {"CommonAppData=", 35},
+    {"CommonDocuments=", 46},
+    {"CommonFavorites=", 31},
+    {"CommonMusic=", 53},
+    {"CommonPictures=", 54},
+    {"CommonStartMenu=", 22},
+    {"CommonStartup=", 24},
+    {"CommonTemplates=", 45},
+    {"CommonVideo=", 55},
+    {"Cookies=", 33},
+    {"Controls=", 3},
+    {"Desktop=", 0},
+    {"DesktopDir=", 16},
+    {"Favorites=", 6},
+    {"Drives=", 17},
+    {"Fonts=", 20},
+    {"History=", 34},
+    {"Internet=", 1},
+    {"InternetCache=", 32},
+    {"LocalAppData=", 28},
+    {"NetWork=", 18},
+    {"NetHood=", 19},
+    {"MyDocuments=", 5},
+    {"MyMusic=", 13},
+    {"MyPictures=", 39},
+    {"MyVideo=", 14},
+    {"Personal=", 5},
+    {"PrintHood=", 27},
+    {"Printers=", 4},
+    {"Programs=", 2},
+    {"Profile=", 40},
+    {"Profiles=", 62},
+    {"ProgramFiles=", 38},
+    {"ProgramFilesCommon=", 43},
+    {"RecycleBin=", 10},
+    {"Recent=", 8},
+    {"SendTo=", 9},
+    {"StartMenu=", 11},
+    {"StartUp=", 7},
+    {"System=", 37},
+    {"Windows=", 36},
     {"Templates=", 21},
 };
 
 std::string FormatLanguageId(uint16_t languageId) { return Format("$%.4x", languageId); }
 
 TOperatingSystem::TOperatingSystem(std::shared_ptr<const OsPlatform> platform)
-    : FPlatformCalls(std::move(platform)),
-      FTZ(std::make_unique<TTimeZone>()),
-      FNTSpec(std::make_unique<TNTSpecific>()),
-      FVistaSpec(std::make_unique<TVistaSpecific>()),
-      FInternet(std::make_unique<TInternet>()),
-      FLocale(std::make_unique<TLocaleInfo>()) {}
+    : FPlatformCalls(std::move(platform)), FTZ(std::make_unique<TTimeZone>()),
+      FNTSpec(std::make_unique<TNTSpecific>()), FVistaSpec(std::make_unique<TVistaSpecific>()),
+      FInternet(std::make_unique<TInternet>()), FLocale(std::make_unique<TLocaleInfo>()) {}
 
 void TOperatingSystem::RefreshData() {
   const OsPlatform& calls = *FPlatformCalls;
@@ -120,7 +152,8 @@ void TOperatingSystem::ReadCurrentVersionKey() {
   read("BuildLabEx", FBuildLab);
   auto firstInstall = calls.RegText(RegRoot::LocalMachine, kNtCurrentVersion, "FirstInstallDateTime");
   if (auto stamp = firstInstall ? RegTextToUInt32(*firstInstall) : std::nullopt) {
-    if (auto date = DosDateTimeToDateTime(static_cast<uint16_t>(*stamp >> 16), static_cast<uint16_t>(*stamp))) {
+    if (auto date =
+            DosDateTimeToDateTime(static_cast<uint16_t>(*stamp >> 16), static_cast<uint16_t>(*stamp))) {
       FInstallDate = *date;
     }
   }
@@ -135,7 +168,8 @@ void TOperatingSystem::ReadInstallDate() {
   // The product key is never shown: it is not kept.
   FProductKey.clear();
   auto text = FPlatformCalls->RegText(RegRoot::LocalMachine, kNtCurrentVersion, "InstallDate");
-  if (auto seconds = text ? RegTextToUInt32(*text) : std::nullopt) FInstallDate = UnixSecondsToDateTime(*seconds);
+  if (auto seconds = text ? RegTextToUInt32(*text) : std::nullopt)
+    FInstallDate = UnixSecondsToDateTime(*seconds);
 }
 
 void TOperatingSystem::AddFolders() {

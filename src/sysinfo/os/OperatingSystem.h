@@ -20,8 +20,21 @@ namespace vsm {
 enum class TOSPlatform { opWin31, opWin9x, opWinNT };
 
 enum class TOSVersion {
-  osUnknown, os95, os98, osME, osNT4, os2K, osXP, osXP64, os2K3, osVista, os2K8, osSeven, os2K8R2,
-  osWin8, osWin10
+  osUnknown,
+  os95,
+  os98,
+  osME,
+  osNT4,
+  os2K,
+  osXP,
+  osXP64,
+  os2K3,
+  osVista,
+  os2K8,
+  osSeven,
+  os2K8R2,
+  osWin8,
+  osWin10
 };
 
 // The special folders listed in Folders, as (line prefix, CSIDL), in order.

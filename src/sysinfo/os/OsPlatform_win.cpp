@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/RegistryReader_win.h"
 #include "base/handle_win.h"
 #include "base/library_win.h"
 #include "base/wide_win.h"
 #include "platform/Is64BitWindows_win.h"
+#include "platform/RegistryReader_win.h"
 
 namespace vsm {
 
@@ -28,8 +28,8 @@ using RasEnumConnectionsFn = DWORD(WINAPI*)(LegacyRasConnection*, DWORD*, DWORD*
 constexpr DWORD kRasBufferTooSmall = 603;
 
 SystemTimeFields FromSystemTime(const SYSTEMTIME& time) {
-  return {time.wYear, time.wMonth, time.wDayOfWeek, time.wDay, time.wHour, time.wMinute, time.wSecond,
-          time.wMilliseconds};
+  return {time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
+          time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
 }
 
 // Answers a folder from an API that fills a MAX_PATH buffer with its length.
@@ -44,8 +44,7 @@ std::string FolderFrom(Call call) {
 class WindowsPlatform final : public OsPlatform {
  public:
   WindowsPlatform()
-      : kernel_(GetModuleHandleW(L"kernel32.dll")),
-        reader_(SystemRegStringReader()),
+      : kernel_(GetModuleHandleW(L"kernel32.dll")), reader_(SystemRegStringReader()),
         lister_(SystemRegSubkeyLister()) {}
 
   std::optional<OsVersionRecord> VersionInfo() const override {
@@ -70,7 +69,8 @@ class WindowsPlatform final : public OsPlatform {
                                       uint32_t spMinor) const override {
     auto getProductInfo = BindFunction<GetProductInfoFn>(kernel_, "GetProductInfo");
     DWORD type = 0;
-    if (getProductInfo == nullptr || !getProductInfo(major, minor, spMajor, spMinor, &type)) return std::nullopt;
+    if (getProductInfo == nullptr || !getProductInfo(major, minor, spMajor, spMinor, &type))
+      return std::nullopt;
     return type;
   }
 
@@ -92,13 +92,10 @@ class WindowsPlatform final : public OsPlatform {
   std::optional<TimeZoneInformation> TimeZone() const override {
     TIME_ZONE_INFORMATION info{};
     if (GetTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return std::nullopt;
-    return TimeZoneInformation{info.Bias,
-                               NarrowField(info.StandardName, 32),
-                               FromSystemTime(info.StandardDate),
-                               info.StandardBias,
-                               NarrowField(info.DaylightName, 32),
-                               FromSystemTime(info.DaylightDate),
-                               info.DaylightBias};
+    return TimeZoneInformation{
+        info.Bias,         NarrowField(info.StandardName, 32), FromSystemTime(info.StandardDate),
+        info.StandardBias, NarrowField(info.DaylightName, 32), FromSystemTime(info.DaylightDate),
+        info.DaylightBias};
   }
 
   int CurrentYear() const override {
@@ -140,7 +137,8 @@ class WindowsPlatform final : public OsPlatform {
   std::string WindowsDirectory() const override { return FolderFrom(GetWindowsDirectoryW); }
   std::string SystemDirectory() const override { return FolderFrom(GetSystemDirectoryW); }
   std::string TempPath() const override {
-    return FolderFrom([](wchar_t* buffer, UINT size) { return static_cast<UINT>(GetTempPathW(size, buffer)); });
+    return FolderFrom(
+        [](wchar_t* buffer, UINT size) { return static_cast<UINT>(GetTempPathW(size, buffer)); });
   }
 
   bool ReadRegString(RegRoot root, const std::string& path, const std::string& name,

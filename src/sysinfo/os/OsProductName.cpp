@@ -134,8 +134,8 @@ std::string VistaAndLaterName(const OsVersionRecord& version) {
 
 OsProductName VistaAndLater(const OsVersionRecord& version, const OsPlatform& platform) {
   OsProductName result{VistaAndLaterName(version), ""};
-  if (auto type = platform.ProductInfo(version.majorVersion, version.minorVersion,
-                                       version.servicePackMajor, version.servicePackMinor)) {
+  if (auto type = platform.ProductInfo(version.majorVersion, version.minorVersion, version.servicePackMajor,
+                                       version.servicePackMinor)) {
     result.edition = EditionFromProductType(*type);
   }
   if (platform.Is64BitWindows()) result.edition += result.edition.empty() ? "x64" : " x64";

@@ -65,8 +65,10 @@ void TTimeZone::MatchRegistryEntry(const OsPlatform& platform, TimeZoneInformati
     auto tziBytes = tziText ? ParseRegHexForm(*tziText) : std::nullopt;
     auto tzi = tziBytes ? ParseTzi(*tziBytes) : std::nullopt;
     if (!tzi) continue;
-    std::string standard = FirstCharacters(platform.RegText(RegRoot::LocalMachine, key, "Std").value_or(""), kZoneNameLength);
-    std::string daylight = FirstCharacters(platform.RegText(RegRoot::LocalMachine, key, "Dlt").value_or(""), kZoneNameLength);
+    std::string standard =
+        FirstCharacters(platform.RegText(RegRoot::LocalMachine, key, "Std").value_or(""), kZoneNameLength);
+    std::string daylight =
+        FirstCharacters(platform.RegText(RegRoot::LocalMachine, key, "Dlt").value_or(""), kZoneNameLength);
     if (tzi->bias != current.bias || tzi->standardBias != current.standardBias ||
         tzi->standardDate != current.standardDate || standard != current.standardName) {
       continue;

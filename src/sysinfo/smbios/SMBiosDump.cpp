@@ -71,8 +71,7 @@ std::optional<TRawSMBIOSData> DecodeSMBiosDump(std::span<const uint8_t> bytes) {
   if (bytes.size() < kDumpHeaderSize) return std::nullopt;
   const uint32_t length = ByteView(bytes).U32(4);
   if (bytes.size() - kDumpHeaderSize < length) return std::nullopt;
-  TRawSMBIOSData raw =
-      MakeRaw(bytes[1], bytes[2], bytes[3], TableBytes(bytes, kDumpHeaderSize, length));
+  TRawSMBIOSData raw = MakeRaw(bytes[1], bytes[2], bytes[3], TableBytes(bytes, kDumpHeaderSize, length));
   raw.Used20CallingMethod = bytes[0];
   return raw;
 }
@@ -120,8 +119,7 @@ std::optional<TRawSMBIOSData> DecodeDmidecodeDump(std::span<const uint8_t> bytes
 std::vector<uint8_t> ReadSMBiosFile(const std::string& fileName) {
   std::ifstream file(Utf8Path(fileName), std::ios::binary);
   if (!file) throw ESMBiosError(Format("Cannot open file \"%s\"", fileName.c_str()));
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (file.bad()) throw ESMBiosError("Stream read error");
   return bytes;
 }
@@ -129,8 +127,7 @@ std::vector<uint8_t> ReadSMBiosFile(const std::string& fileName) {
 void WriteSMBiosFile(const std::string& fileName, std::span<const uint8_t> bytes) {
   std::ofstream file(Utf8Path(fileName), std::ios::binary | std::ios::trunc);
   if (!file) throw ESMBiosError(Format("Cannot create file \"%s\"", fileName.c_str()));
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   file.flush();
   if (!file) throw ESMBiosError("Stream write error");
 }

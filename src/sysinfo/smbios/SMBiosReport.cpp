@@ -6,19 +6,49 @@ namespace vsm {
 namespace {
 
 const char* const kTypeNames[] = {
-    "BIOSInformation", "SystemInformation", "BaseBoardInformation", "EnclosureInformation",
-    "ProcessorInformation", "MemoryControllerInformation", "MemoryModuleInformation",
-    "CacheInformation", "PortConnectorInformation", "SystemSlotsInformation",
-    "OnBoardDevicesInformation", "OEMStrings", "SystemConfigurationOptions",
-    "BIOSLanguageInformation", "GroupAssociations", "SystemEventLog", "PhysicalMemoryArray",
-    "MemoryDevice", "MemoryErrorInformation", "MemoryArrayMappedAddress",
-    "MemoryDeviceMappedAddress", "BuiltinPointingDevice", "PortableBattery", "SystemReset",
-    "HardwareSecurity", "SystemPowerControls", "VoltageProbe", "CoolingDevice",
-    "TemperatureProbe", "ElectricalCurrentProbe", "OutofBandRemoteAccess",
-    "BootIntegrityServicesEntryPoint", "SystemBootInformation", "x64BitMemoryErrorInformation",
-    "ManagementDevice", "ManagementDeviceComponent", "ManagementDeviceThresholdData",
-    "MemoryChannel", "IPMIDeviceInformation", "SystemPowerSupply", "AdditionalInformation",
-    "OnboardDevicesExtendedInformation", "ManagementControllerHostInterface",
+    "BIOSInformation",
+    "SystemInformation",
+    "BaseBoardInformation",
+    "EnclosureInformation",
+    "ProcessorInformation",
+    "MemoryControllerInformation",
+    "MemoryModuleInformation",
+    "CacheInformation",
+    "PortConnectorInformation",
+    "SystemSlotsInformation",
+    "OnBoardDevicesInformation",
+    "OEMStrings",
+    "SystemConfigurationOptions",
+    "BIOSLanguageInformation",
+    "GroupAssociations",
+    "SystemEventLog",
+    "PhysicalMemoryArray",
+    "MemoryDevice",
+    "MemoryErrorInformation",
+    "MemoryArrayMappedAddress",
+    "MemoryDeviceMappedAddress",
+    "BuiltinPointingDevice",
+    "PortableBattery",
+    "SystemReset",
+    "HardwareSecurity",
+    "SystemPowerControls",
+    "VoltageProbe",
+    "CoolingDevice",
+    "TemperatureProbe",
+    "ElectricalCurrentProbe",
+    "OutofBandRemoteAccess",
+    "BootIntegrityServicesEntryPoint",
+    "SystemBootInformation",
+    "x64BitMemoryErrorInformation",
+    "ManagementDevice",
+    "ManagementDeviceComponent",
+    "ManagementDeviceThresholdData",
+    "MemoryChannel",
+    "IPMIDeviceInformation",
+    "SystemPowerSupply",
+    "AdditionalInformation",
+    "OnboardDevicesExtendedInformation",
+    "ManagementControllerHostInterface",
 };
 
 std::string TypeName(uint8_t type) {
@@ -28,12 +58,12 @@ std::string TypeName(uint8_t type) {
   return Format("SMBIOSTable%d", type);
 }
 
-const char* const kSRAMTypeNames[] = {"SROther", "SRUnknown", "SRNon_Burst", "SRBurst",
+const char* const kSRAMTypeNames[] = {"SROther",         "SRUnknown",     "SRNon_Burst",   "SRBurst",
                                       "SRPipelineBurst", "SRSynchronous", "SRAsynchronous"};
-const char* const kErrorCorrectionNames[] = {"ECFiller", "ECOther", "ECUnknown", "ECNone",
+const char* const kErrorCorrectionNames[] = {"ECFiller", "ECOther",         "ECUnknown",     "ECNone",
                                              "ECParity", "ECSingle_bitECC", "ECMulti_bitECC"};
-const char* const kSystemCacheNames[] = {"SCFiller", "SCOther", "SCUnknown",
-                                         "SCInstruction", "SCData", "SCUnified"};
+const char* const kSystemCacheNames[] = {"SCFiller",      "SCOther", "SCUnknown",
+                                         "SCInstruction", "SCData",  "SCUnified"};
 
 std::string SRAMTypesText(const TCacheSRAMTypes& types) {
   std::string text;
@@ -166,8 +196,7 @@ void Describe(Listing& out, const TOEMStringsInformation& oem) {
 }
 
 void Describe(Listing& out, const TSystemConfInformation& options) {
-  out.Strings("GetConfString", options.GetByte(0x04),
-              [&](int i) { return options.GetConfString(i); });
+  out.Strings("GetConfString", options.GetByte(0x04), [&](int i) { return options.GetConfString(i); });
 }
 
 void Describe(Listing& out, const TBIOSLanguageInformation& languages) {
@@ -225,12 +254,8 @@ void DescribeProbe(Listing& out, const Probe& probe) {
 }
 
 void Describe(Listing& out, const TVoltageProbeInformation& probe) { DescribeProbe(out, probe); }
-void Describe(Listing& out, const TTemperatureProbeInformation& probe) {
-  DescribeProbe(out, probe);
-}
-void Describe(Listing& out, const TElectricalCurrentProbeInformation& probe) {
-  DescribeProbe(out, probe);
-}
+void Describe(Listing& out, const TTemperatureProbeInformation& probe) { DescribeProbe(out, probe); }
+void Describe(Listing& out, const TElectricalCurrentProbeInformation& probe) { DescribeProbe(out, probe); }
 
 void Describe(Listing& out, const TCoolingDeviceInformation& device) {
   out.Field("GetDeviceType", device.GetDeviceType());
@@ -267,8 +292,7 @@ bool DescribeEntry(Listing& out, const TSMBios& smbios, const TSMBiosTableEntry&
     case BaseBoardInformation: return DescribeObjectAt(out, smbios.BaseBoardInfo(), at);
     case EnclosureInformation: return DescribeObjectAt(out, smbios.EnclosureInfo(), at);
     case ProcessorInformation: return DescribeObjectAt(out, smbios.ProcessorInfo(), at);
-    case MemoryControllerInformation:
-      return DescribeObjectAt(out, smbios.MemoryControllerInfo(), at);
+    case MemoryControllerInformation: return DescribeObjectAt(out, smbios.MemoryControllerInfo(), at);
     case MemoryModuleInformation: return DescribeObjectAt(out, smbios.MemoryModuleInfo(), at);
     case CacheInformation: return DescribeObjectAt(out, smbios.CacheInfo(), at);
     case PortConnectorInformation: return DescribeObjectAt(out, smbios.PortConnectorInfo(), at);
@@ -277,22 +301,19 @@ bool DescribeEntry(Listing& out, const TSMBios& smbios, const TSMBiosTableEntry&
     case OEMStrings: return DescribeObjectAt(out, smbios.OEMStringsInfo(), at);
     case SystemConfigurationOptions: return DescribeObjectAt(out, smbios.SystemConfInfo(), at);
     case BIOSLanguageInformation: return DescribeObjectAt(out, smbios.BIOSLanguageInfo(), at);
-    case GroupAssociations:
-      return DescribeObjectAt(out, smbios.GroupAssociationsInformation(), at);
+    case GroupAssociations: return DescribeObjectAt(out, smbios.GroupAssociationsInformation(), at);
     case PhysicalMemoryArray: return DescribeObjectAt(out, smbios.PhysicalMemoryArrayInfo(), at);
     case MemoryDevice: return DescribeObjectAt(out, smbios.MemoryDeviceInfo(), at);
     case MemoryArrayMappedAddress:
       return DescribeObjectAt(out, smbios.MemoryArrayMappedAddressInformation(), at);
     case MemoryDeviceMappedAddress:
       return DescribeObjectAt(out, smbios.MemoryDeviceMappedAddressInformation(), at);
-    case BuiltinPointingDevice:
-      return DescribeObjectAt(out, smbios.BuiltInPointingDeviceInformation(), at);
+    case BuiltinPointingDevice: return DescribeObjectAt(out, smbios.BuiltInPointingDeviceInformation(), at);
     case PortableBattery: return DescribeObjectAt(out, smbios.BatteryInformation(), at);
     case VoltageProbe: return DescribeObjectAt(out, smbios.VoltageProbeInformation(), at);
     case CoolingDevice: return DescribeObjectAt(out, smbios.CoolingDeviceInformation(), at);
     case TemperatureProbe: return DescribeObjectAt(out, smbios.TemperatureProbeInformation(), at);
-    case ElectricalCurrentProbe:
-      return DescribeObjectAt(out, smbios.ElectricalCurrentProbeInformation(), at);
+    case ElectricalCurrentProbe: return DescribeObjectAt(out, smbios.ElectricalCurrentProbeInformation(), at);
     default: return false;
   }
 }
@@ -302,13 +323,12 @@ bool DescribeEntry(Listing& out, const TSMBios& smbios, const TSMBiosTableEntry&
 std::string DescribeSMBiosStructures(const TSMBios& smbios) {
   Listing out;
   out.Line(Format("SMBIOS %s, %d structures in %u bytes", smbios.SmbiosVersion().c_str(),
-                  static_cast<int>(smbios.SMBiosTablesList().size()),
-                  smbios.RawSMBIOSData().Length));
+                  static_cast<int>(smbios.SMBiosTablesList().size()), smbios.RawSMBIOSData().Length));
   for (const TSMBiosTableEntry& entry : smbios.SMBiosTablesList()) {
     out.Line("");
     out.Line(Format("Handle 0x%04X, type %d %s, %d bytes at offset %d", entry.Header.Handle,
-                    entry.Header.TableType, TypeName(entry.Header.TableType).c_str(),
-                    entry.Header.Length, entry.Index));
+                    entry.Header.TableType, TypeName(entry.Header.TableType).c_str(), entry.Header.Length,
+                    entry.Index));
     // The BIOS and system objects stand for the first structure of their type only.
     if (!DescribeEntry(out, smbios, entry)) out.Line("  (no object of the program)");
   }

@@ -13,9 +13,7 @@ TSMBiosStructure::TSMBiosStructure(std::span<const uint8_t> table, int32_t index
   }
 }
 
-const uint8_t* TSMBiosStructure::Raw() const {
-  return FIndex < 0 ? nullptr : FTable.data() + FIndex;
-}
+const uint8_t* TSMBiosStructure::Raw() const { return FIndex < 0 ? nullptr : FTable.data() + FIndex; }
 
 TSmBiosTableHeader TSMBiosStructure::Header() const {
   if (FIndex < 0) return {};
@@ -85,7 +83,7 @@ uint32_t TMemoryDeviceInformation::GetSpeed() const {
 
 uint32_t TMemoryDeviceInformation::GetSize() const {
   const uint16_t size = GetWord(0x0C);
-  if (size == 0x7FFF) return GetDWord(0x1C);            // Extended Size, in megabytes
+  if (size == 0x7FFF) return GetDWord(0x1C);                // Extended Size, in megabytes
   if ((size & 0x8000) != 0) return (size & 0x7FFF) / 1024;  // kilobytes
   return size;
 }

@@ -96,12 +96,16 @@ class TEnclosureInformation : public TSMBiosStructure {
 };
 
 enum TCacheSRAMType {
-  SROther, SRUnknown, SRNon_Burst, SRBurst, SRPipelineBurst, SRSynchronous, SRAsynchronous
+  SROther,
+  SRUnknown,
+  SRNon_Burst,
+  SRBurst,
+  SRPipelineBurst,
+  SRSynchronous,
+  SRAsynchronous
 };
 using TCacheSRAMTypes = std::bitset<7>;  // bit n set: TCacheSRAMType n is present
-enum TErrorCorrectionType {
-  ECFiller, ECOther, ECUnknown, ECNone, ECParity, ECSingle_bitECC, ECMulti_bitECC
-};
+enum TErrorCorrectionType { ECFiller, ECOther, ECUnknown, ECNone, ECParity, ECSingle_bitECC, ECMulti_bitECC };
 enum TSystemCacheType { SCFiller, SCOther, SCUnknown, SCInstruction, SCData, SCUnified };
 
 class TCacheInformation : public TSMBiosStructure {
@@ -145,9 +149,7 @@ class TMemoryControllerInformation : public TSMBiosStructure {
  public:
   using TSMBiosStructure::TSMBiosStructure;
   const uint8_t* RAWMemoryControllerInformation() const { return Raw(); }
-  std::string GetErrorDetectingMethodDescr() const {
-    return ErrorDetectingMethodText(GetByte(0x04));
-  }
+  std::string GetErrorDetectingMethodDescr() const { return ErrorDetectingMethodText(GetByte(0x04)); }
   std::string GetSupportedInterleaveDescr() const { return InterleaveText(GetByte(0x06)); }
   std::string GetCurrentInterleaveDescr() const { return InterleaveText(GetByte(0x07)); }
 };

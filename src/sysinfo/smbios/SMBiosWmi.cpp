@@ -5,8 +5,7 @@
 namespace vsm {
 
 TSMBiosWmiTable ReadSMBiosFromWmi(const WmiQueryFunction& query) {
-  const std::optional<WmiObjects> objects =
-      query ? query(kWmiRootWmi, kRawSMBiosTablesQuery) : std::nullopt;
+  const std::optional<WmiObjects> objects = query ? query(kWmiRootWmi, kRawSMBiosTablesQuery) : std::nullopt;
   if (!objects) throw ESMBiosError("WMI could not query MSSmBios_RawSMBiosTables");
   if (objects->empty()) throw ESMBiosError("WMI returned no SMBIOS table");
 
@@ -15,11 +14,9 @@ TSMBiosWmiTable ReadSMBiosFromWmi(const WmiQueryFunction& query) {
   // Size counts the table bytes. Where it is missing (Wine's WMI has only SMBiosData) the array
   // gives it, and a Size larger than the array never stands for bytes that were not delivered.
   const WmiValue& size = object.Get("Size");
-  const int64_t declared = size.kind == WmiValue::Kind::Null
-                               ? static_cast<int64_t>(data.size())
-                               : std::max<int64_t>(WmiVarToInt64(size), 0);
-  const size_t length =
-      static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), data.size()));
+  const int64_t declared = size.kind == WmiValue::Kind::Null ? static_cast<int64_t>(data.size())
+                                                             : std::max<int64_t>(WmiVarToInt64(size), 0);
+  const size_t length = static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), data.size()));
 
   TSMBiosWmiTable table;
   const auto byteOf = [&](std::string_view name) {

@@ -12,8 +12,9 @@ namespace {
 TSMBiosWmiTable ReadFromRemoteWmi(std::string_view machine, std::string_view userName,
                                   std::string_view password, const WmiConnectFunction& connect) {
   WmiQueryFunction query = connect ? connect(machine, userName, password) : WmiQueryFunction();
-  if (!query) throw ESMBiosError(Format("WMI could not connect to %.*s",
-                                        static_cast<int>(machine.size()), machine.data()));
+  if (!query)
+    throw ESMBiosError(
+        Format("WMI could not connect to %.*s", static_cast<int>(machine.size()), machine.data()));
   return ReadSMBiosFromWmi(query);
 }
 
@@ -25,8 +26,8 @@ TSMBios::TSMBios(const WmiQueryFunction& query) {
   TakeTable(std::move(table.Raw));
 }
 
-TSMBios::TSMBios(std::string_view RemoteMachine, std::string_view UserName,
-                 std::string_view Password, const WmiConnectFunction& connect) {
+TSMBios::TSMBios(std::string_view RemoteMachine, std::string_view UserName, std::string_view Password,
+                 const WmiConnectFunction& connect) {
   TSMBiosWmiTable table = ReadFromRemoteWmi(RemoteMachine, UserName, Password, connect);
   FDataString = std::move(table.DataString);
   TakeTable(std::move(table.Raw));
@@ -53,9 +54,9 @@ void TSMBios::BuildIndex() { FSMBiosTablesList = BuildSMBiosIndex(Table()); }
 
 int TSMBios::GetSMBiosTableEntries(TSMBiosTablesTypes TableType) const {
   if (TableType == EndofTable) return 0;
-  return static_cast<int>(std::count_if(
-      FSMBiosTablesList.begin(), FSMBiosTablesList.end(),
-      [&](const TSMBiosTableEntry& entry) { return entry.Header.TableType == TableType; }));
+  return static_cast<int>(
+      std::count_if(FSMBiosTablesList.begin(), FSMBiosTablesList.end(),
+                    [&](const TSMBiosTableEntry& entry) { return entry.Header.TableType == TableType; }));
 }
 
 int32_t TSMBios::GetSMBiosTableNextIndex(TSMBiosTablesTypes TableType, int32_t Offset) const {

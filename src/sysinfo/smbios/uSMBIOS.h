@@ -27,17 +27,13 @@ using ArrSystemConfInfo = std::vector<std::unique_ptr<TSystemConfInformation>>;
 using ArrPhysicalMemoryArrayInfo = std::vector<std::unique_ptr<TPhysicalMemoryArrayInformation>>;
 using ArrMemoryDeviceInfo = std::vector<std::unique_ptr<TMemoryDeviceInformation>>;
 using ArrBatteryInfo = std::vector<std::unique_ptr<TBatteryInformation>>;
-using ArrMemoryArrayMappedAddressInfo =
-    std::vector<std::unique_ptr<TMemoryArrayMappedAddressInformation>>;
-using ArrMemoryDeviceMappedAddressInfo =
-    std::vector<std::unique_ptr<TMemoryDeviceMappedAddressInformation>>;
-using ArrBuiltInPointingDeviceInfo =
-    std::vector<std::unique_ptr<TBuiltInPointingDeviceInformation>>;
+using ArrMemoryArrayMappedAddressInfo = std::vector<std::unique_ptr<TMemoryArrayMappedAddressInformation>>;
+using ArrMemoryDeviceMappedAddressInfo = std::vector<std::unique_ptr<TMemoryDeviceMappedAddressInformation>>;
+using ArrBuiltInPointingDeviceInfo = std::vector<std::unique_ptr<TBuiltInPointingDeviceInformation>>;
 using ArrVoltageProbeInfo = std::vector<std::unique_ptr<TVoltageProbeInformation>>;
 using ArrCoolingDeviceInfo = std::vector<std::unique_ptr<TCoolingDeviceInformation>>;
 using ArrTemperatureProbeInfo = std::vector<std::unique_ptr<TTemperatureProbeInformation>>;
-using ArrElectricalCurrentProbeInfo =
-    std::vector<std::unique_ptr<TElectricalCurrentProbeInformation>>;
+using ArrElectricalCurrentProbeInfo = std::vector<std::unique_ptr<TElectricalCurrentProbeInformation>>;
 using ArrOnBoardSystemInfo = std::vector<std::unique_ptr<TOnBoardSystemInformation>>;
 using ArrMemoryControllerInfo = std::vector<std::unique_ptr<TMemoryControllerInformation>>;
 using ArrMemoryModuleInfo = std::vector<std::unique_ptr<TMemoryModuleInformation>>;
@@ -94,9 +90,7 @@ class TSMBios {
   const ArrOEMStringsInfo& OEMStringsInfo() const { return FOEMStringsInfo; }
   const ArrBIOSLanguageInfo& BIOSLanguageInfo() const { return FBIOSLanguageInfo; }
   const ArrSystemConfInfo& SystemConfInfo() const { return FSystemConfInfo; }
-  const ArrPhysicalMemoryArrayInfo& PhysicalMemoryArrayInfo() const {
-    return FPhysicalMemoryArrayInfo;
-  }
+  const ArrPhysicalMemoryArrayInfo& PhysicalMemoryArrayInfo() const { return FPhysicalMemoryArrayInfo; }
   const ArrMemoryDeviceInfo& MemoryDeviceInfo() const { return FMemoryDeviceInfo; }
   const ArrBatteryInfo& BatteryInformation() const { return FBatteryInformation; }
   const ArrMemoryArrayMappedAddressInfo& MemoryArrayMappedAddressInformation() const {
@@ -109,12 +103,8 @@ class TSMBios {
     return FBuiltInPointingDeviceInformation;
   }
   const ArrVoltageProbeInfo& VoltageProbeInformation() const { return FVoltageProbeInformation; }
-  const ArrCoolingDeviceInfo& CoolingDeviceInformation() const {
-    return FCoolingDeviceInformation;
-  }
-  const ArrTemperatureProbeInfo& TemperatureProbeInformation() const {
-    return FTemperatureProbeInformation;
-  }
+  const ArrCoolingDeviceInfo& CoolingDeviceInformation() const { return FCoolingDeviceInformation; }
+  const ArrTemperatureProbeInfo& TemperatureProbeInformation() const { return FTemperatureProbeInformation; }
   const ArrElectricalCurrentProbeInfo& ElectricalCurrentProbeInformation() const {
     return FElectricalCurrentProbeInformation;
   }
@@ -140,19 +130,13 @@ class TSMBios {
   bool HasMemoryDeviceInfo() const { return !FMemoryDeviceInfo.empty(); }
   bool HasMemoryModuleInfo() const { return !FMemoryModuleInfo.empty(); }
   bool HasBatteryInfo() const { return !FBatteryInformation.empty(); }
-  bool HasMemoryArrayMappedAddressInfo() const {
-    return !FMemoryArrayMappedAddressInformation.empty();
-  }
-  bool HasMemoryDeviceMappedAddressInfo() const {
-    return !FMemoryDeviceMappedAddressInformation.empty();
-  }
+  bool HasMemoryArrayMappedAddressInfo() const { return !FMemoryArrayMappedAddressInformation.empty(); }
+  bool HasMemoryDeviceMappedAddressInfo() const { return !FMemoryDeviceMappedAddressInformation.empty(); }
   bool HasBuiltInPointingDeviceInfo() const { return !FBuiltInPointingDeviceInformation.empty(); }
   bool HasVoltageProbeInfo() const { return !FVoltageProbeInformation.empty(); }
   bool HasCoolingDeviceInfo() const { return !FCoolingDeviceInformation.empty(); }
   bool HasTemperatureProbeInfo() const { return !FTemperatureProbeInformation.empty(); }
-  bool HasElectricalCurrentProbeInfo() const {
-    return !FElectricalCurrentProbeInformation.empty();
-  }
+  bool HasElectricalCurrentProbeInfo() const { return !FElectricalCurrentProbeInformation.empty(); }
   bool HasGroupAssociationsInfo() const { return !FGroupAssociationsInformation.empty(); }
 
  private:

@@ -65,17 +65,19 @@ TEST(AutostartTask, TheDefinitionCarriesEveryFixedValueEscaped) {
   task.workingDirectory = "C:\\R&D <x>";
   task.startBoundary = TaskStartBoundary(2024, 5, 10, 8, 30, 0);
   const std::string xml = TaskDefinitionXml(task);
-  for (const char* part : {
-           "<Author>Brantor Ltd.</Author>", "<Description>Create by Vesk System Monitor.</Description>",
-           "<LogonTrigger id=\"trigger1\"><StartBoundary>2024-05-10T08:30:00</StartBoundary><Enabled>true</Enabled>"
-           "</LogonTrigger>",
-           "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
-           "<AllowStartOnDemand>true</AllowStartOnDemand>", "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
-           "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>", "<AllowHardTerminate>false</AllowHardTerminate>",
-           "<StartWhenAvailable>true</StartWhenAvailable>", "<Enabled>true</Enabled><Hidden>false</Hidden>",
-           "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>",
-           "<Exec><Command>C:\\R&amp;D &lt;x&gt;\\VeskSystemMonitor.exe</Command><Arguments>-os</Arguments>"
-           "<WorkingDirectory>C:\\R&amp;D &lt;x&gt;</WorkingDirectory></Exec>"}) {
+  for (const char* part :
+       {"<Author>Brantor Ltd.</Author>", "<Description>Create by Vesk System Monitor.</Description>",
+        "<LogonTrigger "
+        "id=\"trigger1\"><StartBoundary>2024-05-10T08:30:00</StartBoundary><Enabled>true</Enabled>"
+        "</LogonTrigger>",
+        "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
+        "<AllowStartOnDemand>true</AllowStartOnDemand>",
+        "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+        "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
+        "<AllowHardTerminate>false</AllowHardTerminate>", "<StartWhenAvailable>true</StartWhenAvailable>",
+        "<Enabled>true</Enabled><Hidden>false</Hidden>", "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>",
+        "<Exec><Command>C:\\R&amp;D &lt;x&gt;\\VeskSystemMonitor.exe</Command><Arguments>-os</Arguments>"
+        "<WorkingDirectory>C:\\R&amp;D &lt;x&gt;</WorkingDirectory></Exec>"}) {
     EXPECT_NE(xml.find(part), std::string::npos) << part << "\n" << xml;
   }
   EXPECT_EQ(xml.find("R&D"), std::string::npos);

@@ -16,7 +16,8 @@ TEST(FormPlacement, CentringRoundsHalvesToEven) {
       {100, 303, -102},  // -101.5 -> -102
       {0, 0, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(CentredOffset(c.extent, c.size), c.offset) << c.extent << "," << c.size;
+  for (const auto& c : cases)
+    EXPECT_EQ(CentredOffset(c.extent, c.size), c.offset) << c.extent << "," << c.size;
 }
 
 }  // namespace

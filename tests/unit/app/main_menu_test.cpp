@@ -37,7 +37,9 @@ TEST(MainMenu, WebPagesOfTheFirstFourItems) {
 }
 
 TEST(MainMenu, LanguageRadioCheckedBySubstringOfTheCurrentFile) {
-  auto native = [](const std::string& name) { return name == "German" ? std::string("Deutsch") : std::string(); };
+  auto native = [](const std::string& name) {
+    return name == "German" ? std::string("Deutsch") : std::string();
+  };
   const auto choices = LanguageChoices({"English", "German", "Chinese (Simplified)"}, native,
                                        "C:\\Program\\Languages\\German.ini");
   ASSERT_EQ(choices.size(), 3u);

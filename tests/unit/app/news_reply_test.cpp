@@ -9,9 +9,9 @@ namespace {
 
 std::string Entry(int id, const std::string& expired, const std::string& lang, int type = 1) {
   return "{\"id\":" + std::to_string(id) + ",\"expired\":\"" + expired + "\",\"lang\":\"" + lang +
-         "\",\"type\":" + std::to_string(type) +
-         ",\"title\":\"T" + std::to_string(id) + "\",\"url\":\"https://news.example/" +
-         std::to_string(id) + "\",\"FormWidth\":600,\"FormHeight\":300,\"color\":16711680}";
+         "\",\"type\":" + std::to_string(type) + ",\"title\":\"T" + std::to_string(id) +
+         "\",\"url\":\"https://news.example/" + std::to_string(id) +
+         "\",\"FormWidth\":600,\"FormHeight\":300,\"color\":16711680}";
 }
 
 std::string Reply(const std::string& serverTime, const std::vector<std::string>& entries) {
@@ -43,18 +43,19 @@ TEST(NewsReply, AKeptEntryCarriesEveryField) {
 }
 
 TEST(NewsReply, EachSkipRule) {
-  const std::string reply = Reply("2024-05-10", {
-      Entry(1, "2024-05-10", ""),       // expires on the server's date: kept
-      Entry(2, "2024-05-09", ""),       // expired the day before: dropped
-      Entry(3, "2024-12-31", ""),       // read: dropped
-      Entry(4, "2024-12-31", "1004"),   // one of the language's codes: kept
-      Entry(5, "2024-12-31", "0409"),   // another language: dropped
-      Entry(6, "2024-12-31", "0804"),   // kept
-      Entry(7, "2024-12-31", "", 0),    // type 0, not professional: kept
-      Entry(8, "not a date", ""),       // no expiry date: dropped
-      Entry(30, "2024-12-31", ""),      // "3" and "40" are read, 30 is not: kept
-      Entry(400, "2024-12-31", ""),     // kept
-  });
+  const std::string reply =
+      Reply("2024-05-10", {
+                              Entry(1, "2024-05-10", ""),      // expires on the server's date: kept
+                              Entry(2, "2024-05-09", ""),      // expired the day before: dropped
+                              Entry(3, "2024-12-31", ""),      // read: dropped
+                              Entry(4, "2024-12-31", "1004"),  // one of the language's codes: kept
+                              Entry(5, "2024-12-31", "0409"),  // another language: dropped
+                              Entry(6, "2024-12-31", "0804"),  // kept
+                              Entry(7, "2024-12-31", "", 0),   // type 0, not professional: kept
+                              Entry(8, "not a date", ""),      // no expiry date: dropped
+                              Entry(30, "2024-12-31", ""),     // "3" and "40" are read, 30 is not: kept
+                              Entry(400, "2024-12-31", ""),    // kept
+                          });
   EXPECT_EQ(Ids(ParseNewsReply(reply, kChinese)), (std::vector<int>{1, 4, 6, 7, 30, 400}));
   TNewsFilter pro = kChinese;
   pro.isPro = true;
@@ -93,7 +94,8 @@ TEST(NewsReply, AMalformedEntryEndsTheWalkKeepingWhatCameBefore) {
            R"({"id":9,"type":1,"expired":"2030-01-01","FormWidth":"wide"})",
            R"({"id":9,"type":1,"expired":"2030-01-01","color":99999999999})",
            R"({"id":9,"type":1,"expired":20300101})"}) {
-    const std::string reply = Reply("2024-05-10", {Entry(1, "2030-01-01", ""), bad, Entry(2, "2030-01-01", "")});
+    const std::string reply =
+        Reply("2024-05-10", {Entry(1, "2030-01-01", ""), bad, Entry(2, "2030-01-01", "")});
     EXPECT_EQ(Ids(ParseNewsReply(reply, kChinese)), (std::vector<int>{1})) << bad;
   }
 }

@@ -14,9 +14,9 @@ TEST(NewsWindow, SizeAndColourRules) {
   };
   const Case cases[] = {
       {0, 0, 0, 490, 242, std::nullopt},
-      {600, 0, -1, 490, 242, std::nullopt},         // one side alone keeps the default
+      {600, 0, -1, 490, 242, std::nullopt},  // one side alone keeps the default
       {600, 400, 0x00FF8000, 600, 400, 0x00FF8000},
-      {-600, 400, 1, 490, 242, 1u},                 // negative sizes are no sizes
+      {-600, 400, 1, 490, 242, 1u},  // negative sizes are no sizes
       {100000, 400, 0x01000000, 490, 242, std::nullopt},
       {2048, 2048, 0xFFFFFF, 2048, 2048, 0xFFFFFFu},
   };

@@ -28,7 +28,8 @@ TEST(UpdateReply, AStoppedBuildKeepsTheRunningOneButTakesTheTexts) {
 }
 
 TEST(UpdateReply, ABlockPageIsNoUpdate) {
-  const auto reply = ParseUpdateReply("<html>Website blocked by Malwarebytes {\"stopped\":0,\"build\":9}</html>");
+  const auto reply =
+      ParseUpdateReply("<html>Website blocked by Malwarebytes {\"stopped\":0,\"build\":9}</html>");
   ASSERT_TRUE(reply);
   EXPECT_FALSE(reply->build);
   EXPECT_EQ(reply->downloadUrl, "Malwarebytes");

@@ -15,13 +15,13 @@ TEST(FormatByteSize, UnitsDecimalsAndTheEarlyStepUp) {
       {512, "0.50 KB"},
       {1500, "1.46 KB"},
       {102400, "100.0 KB"},
-      {1024 * 1000, "1000.0 KB"},      // exactly 1000 stays
-      {1024 * 1000 + 11, "0.98 MB"},   // just above 1000 moves up
+      {1024 * 1000, "1000.0 KB"},     // exactly 1000 stays
+      {1024 * 1000 + 11, "0.98 MB"},  // just above 1000 moves up
       {1035000, "0.99 MB"},
       {1048576, "1.00 MB"},
       {5LL << 30, "5.00 GB"},
       {1LL << 40, "1.00 TB"},
-      {1LL << 50, "1024.0 TB"},        // no unit above TB
+      {1LL << 50, "1024.0 TB"},  // no unit above TB
       {-1, "-"},
       {INT64_MIN, "-"},
   };

@@ -17,14 +17,14 @@ TEST(TickCount, WidensAcrossWrapsAndToleratesLateReaders) {
       {0x70000000u, 0x70000000u},
       {0xE0000000u, 0xE0000000u},
       {0xFFFFFFF0u, 0xFFFFFFF0u},
-      {5, 0x100000005ull},                    // wrapped
-      {0xFFFFFFF8u, 0x0FFFFFFF8ull},          // read before the wrap was stored: not a second wrap
+      {5, 0x100000005ull},            // wrapped
+      {0xFFFFFFF8u, 0x0FFFFFFF8ull},  // read before the wrap was stored: not a second wrap
       {20, 0x100000014ull},
       {20, 0x100000014ull},
-      {15, 0x10000000Full},                   // slightly behind after the wrap
+      {15, 0x10000000Full},  // slightly behind after the wrap
       {0x7FFFFFFFu, 0x17FFFFFFFull},
       {0xF0000000u, 0x1F0000000ull},
-      {3, 0x200000003ull},                    // the second wrap
+      {3, 0x200000003ull},  // the second wrap
   };
   std::atomic<uint64_t> state{0};
   for (const Step& step : steps) EXPECT_EQ(WidenTickCount(state, step.tick), step.expected) << step.tick;

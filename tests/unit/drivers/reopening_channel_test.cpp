@@ -37,7 +37,9 @@ struct LateDriver {
   std::function<Clock::time_point()> Now() {
     return [this] { return Clock::time_point(Clock::duration(ticks.load())); };
   }
-  void Advance(std::chrono::milliseconds by) { ticks += std::chrono::duration_cast<Clock::duration>(by).count(); }
+  void Advance(std::chrono::milliseconds by) {
+    ticks += std::chrono::duration_cast<Clock::duration>(by).count();
+  }
 };
 
 // The attempts run on their own thread: wait for what they do, generously.

@@ -126,7 +126,8 @@ class FakeCard final : public TGraphicsCard {
 // A drive that records its SMART refreshes in the shared log and answers from a real fixture.
 class LoggingDrive final : public TStorageDevice {
  public:
-  LoggingDrive(std::shared_ptr<test::FakeDriveState> state, UpdateLog* log) : drive_(std::move(state)), log_(log) {}
+  LoggingDrive(std::shared_ptr<test::FakeDriveState> state, UpdateLog* log)
+      : drive_(std::move(state)), log_(log) {}
   TStorageReply Control(uint32_t code, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) override {
     if (code == kSmartRcvDriveData && log_ != nullptr && counting) log_->Add("disk");
     return drive_.Control(code, in, out);
@@ -224,13 +225,11 @@ TEST(Hardware, IndexesOutsideTheSnapshotAndUnknownFlagsLeaveDataAlone) {
   hardware.update(0);
   const struct {
     int hard, idx;
-  } untouched[] = {{32, 5}, {32, -1}, {8, 1}, {8, -1}, {4, 2}, {64, 2}, {64, -1},
-                   {16, 0}, {2, 0},   {128, 0}, {0, 0}, {12, 0}};
+  } untouched[] = {{32, 5},  {32, -1}, {8, 1}, {8, -1},  {4, 2}, {64, 2},
+                   {64, -1}, {16, 0},  {2, 0}, {128, 0}, {0, 0}, {12, 0}};
   for (const auto& c : untouched) EXPECT_EQ(Value(hardware, c.hard, c.idx, -7), -7) << c.hard << "," << c.idx;
 
-  const struct {
-    int hard, idx;
-  } arraysUntouched[] = {{16, 3}, {16, -1}, {32, 0}, {8, 0}};
+  const struct { int hard, idx; } arraysUntouched[] = {{16, 3}, {16, -1}, {32, 0}, {8, 0}};
   for (const auto& c : arraysUntouched) {
     TSenorArray data{{"kept", 1}};
     hardware.GetAsynData(c.hard, c.idx, data);

@@ -27,7 +27,8 @@ TEST(MonitorFloat, CellsAndWidth) {
   struct Cell {
     TMoniItem item;
     int left, right;
-  } cells[] = {{miRecv, 2, 76}, {miSend, 86, 160}, {miMemory, 170, 212}, {miCpu, 222, 269}, {miTempCpu, 279, 333}};
+  } cells[] = {
+      {miRecv, 2, 76}, {miSend, 86, 160}, {miMemory, 170, 212}, {miCpu, 222, 269}, {miTempCpu, 279, 333}};
   for (const auto& c : cells) {
     EXPECT_EQ(layout.cells[c.item].left, c.left) << int(c.item);
     EXPECT_EQ(layout.cells[c.item].right, c.right) << int(c.item);
@@ -52,12 +53,11 @@ TEST(MonitorFloat, HitTestWidensCellsByFive) {
     Point point;
     TMoniItem item;
   } cases[] = {
-      {{-3, 10}, miRecv},   {{-4, 10}, miNone},   // recv cell starts at 2: from -3
-      {{80, 10}, miRecv},   {{81, 10}, miSend},   // recv ends at 76 (exclusive 81); send starts at 81
+      {{-3, 10}, miRecv},    {{-4, 10}, miNone},   // recv cell starts at 2: from -3
+      {{80, 10}, miRecv},    {{81, 10}, miSend},   // recv ends at 76 (exclusive 81); send starts at 81
       {{165, 10}, miMemory}, {{164, 10}, miSend},  // send's right + 5 = 165 exclusive; memory from 165
-      {{100, 4}, miNone},   {{100, 5}, miSend},   // top margin
-      {{100, 29}, miSend},  {{100, 30}, miNone},
-      {{337, 10}, miTempCpu}, {{338, 10}, miNone},
+      {{100, 4}, miNone},    {{100, 5}, miSend},   // top margin
+      {{100, 29}, miSend},   {{100, 30}, miNone}, {{337, 10}, miTempCpu}, {{338, 10}, miNone},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(HitTestStrip(layout, kStripItems, c.point, k96), c.item) << c.point.x << "," << c.point.y;
@@ -75,7 +75,8 @@ TEST(MonitorFloat, DragNeedsMoreThanTwoPixels) {
     bool drags;
   } cases[] = {{{10, 10}, false}, {{12, 10}, false}, {{8, 12}, false}, {{13, 10}, true},
                {{10, 7}, true},   {{7, 10}, true},   {{12, 12}, false}};
-  for (const auto& c : cases) EXPECT_EQ(StartsDrag({10, 10}, c.now, k96), c.drags) << c.now.x << "," << c.now.y;
+  for (const auto& c : cases)
+    EXPECT_EQ(StartsDrag({10, 10}, c.now, k96), c.drags) << c.now.x << "," << c.now.y;
   EXPECT_FALSE(StartsDrag({10, 10}, {13, 10}, TDpiScale{144}));  // 3 at 144 dpi is within 2 * 1.5
 }
 
@@ -84,12 +85,16 @@ TEST(MonitorFloat, TemperatureItemChoice) {
     TSensorPresence presence;
     TMoniItem item;
   } cases[] = {
-      {{true, true, true, true}, miTempCpu},   {{false, true, true, false}, miTempDisk},
-      {{false, false, true, false}, miTempGpu}, {{false, false, false, true}, miTempCpu},
+      {{true, true, true, true}, miTempCpu},
+      {{false, true, true, false}, miTempDisk},
+      {{false, false, true, false}, miTempGpu},
+      {{false, false, false, true}, miTempCpu},
       {{false, false, false, false}, miTempCpu},
       // A thermal zone comes last: after the graphics card, and only when nothing else has one.
-      {{false, false, true, false, true}, miTempGpu}, {{false, true, false, false, true}, miTempDisk},
-      {{false, false, false, true, true}, miTempZone}, {{true, false, false, false, true}, miTempCpu},
+      {{false, false, true, false, true}, miTempGpu},
+      {{false, true, false, false, true}, miTempDisk},
+      {{false, false, false, true, true}, miTempZone},
+      {{true, false, false, false, true}, miTempCpu},
   };
   for (const auto& c : cases) EXPECT_EQ(ChooseTemperatureItem(c.presence), c.item);
 }
@@ -104,9 +109,15 @@ TEST(MonitorFloat, CellTexts) {
   EXPECT_EQ(StripCellText(miSend, values, "C", "."), "0.00 KB/s");
   EXPECT_EQ(StripCellText(miMemory, values, "C", "."), "RAM 42%");
   EXPECT_EQ(StripCellText(miCpu, values, "C", "."), "CPU");
-  EXPECT_EQ(StripCellText(miTempCpu, values, "C", "."), "CPU 44\xC2\xB0" "C");
-  EXPECT_EQ(StripCellText(miTempDisk, values, "f", "."), "DISK 111\xC2\xB0" "F");
-  EXPECT_EQ(StripCellText(miTempZone, values, "C", "."), "ZONE 44\xC2\xB0" "C");
+  EXPECT_EQ(StripCellText(miTempCpu, values, "C", "."),
+            "CPU 44\xC2\xB0"
+            "C");
+  EXPECT_EQ(StripCellText(miTempDisk, values, "f", "."),
+            "DISK 111\xC2\xB0"
+            "F");
+  EXPECT_EQ(StripCellText(miTempZone, values, "C", "."),
+            "ZONE 44\xC2\xB0"
+            "C");
   values.temperature = 0;
   EXPECT_EQ(StripCellText(miTempDisk, values, "C", "."), "DISK -");
   EXPECT_EQ(StripCellText(miTempGpu, TStripValues{}, "C", "."), "");  // no sensor: empty cell
@@ -122,12 +133,12 @@ TEST(MonitorFloat, Placement) {
   } cases[] = {
       {-1, -1, {1024 - 300 - 10, 738 - 25}},  // the default corner
       {100, 200, {100, 200}},
-      {100, -40, {100, 0}},                   // raised to the work-area top (a strip slid up)
-      {1014, 300, {724, 300}},                // a strip collapsed at the right comes back flush
-      {-100, 300, {-100, 300}},               // left of the work area stays while visible
-      {100, 750, {100, 750}},                 // below the work area but on the monitor stays
-      {-1, 300, {-1, 300}},                   // only both -1 mean the default
-      {-5000, 300, {714, 713}},               // on no monitor: back at the default corner
+      {100, -40, {100, 0}},      // raised to the work-area top (a strip slid up)
+      {1014, 300, {724, 300}},   // a strip collapsed at the right comes back flush
+      {-100, 300, {-100, 300}},  // left of the work area stays while visible
+      {100, 750, {100, 750}},    // below the work area but on the monitor stays
+      {-1, 300, {-1, 300}},      // only both -1 mean the default
+      {-5000, 300, {714, 713}},  // on no monitor: back at the default corner
       {100, 5000, {714, 713}},
   };
   for (const auto& c : cases) {
@@ -151,9 +162,9 @@ TEST(MonitorFloat, SlideDecision) {
       {{100, -5, 400, 20}, 109, false, false, false, false, TSlideDirection::None, -1},  // near the left edge
       {{100, -5, 400, 20}, 91, false, false, false, false, TSlideDirection::None, -1},
       {{100, -5, 400, 20}, 110, false, false, true, true, TSlideDirection::Up, -1},
-      {{100, 0, 400, 25}, 300, true, false, false, false, TSlideDirection::None, -1},   // button down
-      {{100, 0, 400, 25}, 300, false, true, false, false, TSlideDirection::None, -1},   // already sliding
-      {{722, 0, 1022, 25}, 900, false, false, true, true, TSlideDirection::Up, 724},    // top-right corner
+      {{100, 0, 400, 25}, 300, true, false, false, false, TSlideDirection::None, -1},  // button down
+      {{100, 0, 400, 25}, 300, false, true, false, false, TSlideDirection::None, -1},  // already sliding
+      {{722, 0, 1022, 25}, 900, false, false, true, true, TSlideDirection::Up, 724},   // top-right corner
       {{721, 300, 1021, 325}, 900, false, false, true, true, TSlideDirection::Right, -1},
       {{720, 300, 1020, 325}, 900, false, false, true, false, TSlideDirection::None, -1},
   };

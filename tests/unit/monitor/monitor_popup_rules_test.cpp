@@ -21,9 +21,8 @@ TEST(MonitorPopup, PlacementBelowAboveAndClamped) {
       {{100, 512, 400, 537}, 300, 200, {100, 537, 0}},   // 737 < 738: below
       {{-50, 100, 250, 125}, 300, 200, {0, 125, 0}},     // raised to the work-area left
       {{724, 100, 1024, 125}, 300, 200, {724, 125, 0}},  // 1024 is not below the right edge: moved in
-      {{723, 100, 1023, 125}, 300, 200, {723, 125, 0}},
-      {{800, 100, 1100, 125}, 300, 200, {724, 125, 0}},
-      {{100, 50, 400, 75}, 300, 700, {100, 0, 1}},       // above, but not above the work-area top
+      {{723, 100, 1023, 125}, 300, 200, {723, 125, 0}}, {{800, 100, 1100, 125}, 300, 200, {724, 125, 0}},
+      {{100, 50, 400, 75}, 300, 700, {100, 0, 1}},  // above, but not above the work-area top
   };
   for (const auto& c : cases) {
     const TPopupPlacement place = PlacePopup(c.strip, c.width, c.height, work);
@@ -50,7 +49,8 @@ std::vector<std::string> Names(const std::vector<TProcessItemRef>& rows) {
 
 TEST(MonitorPopup, AtMostNineRowsLargestFirst) {
   std::vector<TProcessItemRef> processes;
-  for (int i = 0; i < 20; ++i) processes.push_back(Process(std::to_string(i).c_str(), static_cast<float>(i * 2)));
+  for (int i = 0; i < 20; ++i)
+    processes.push_back(Process(std::to_string(i).c_str(), static_cast<float>(i * 2)));
   const auto rows = SelectProcessRows(processes, miCpu);
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"19", "18", "17", "16", "15", "14", "13", "12", "11"}));
   std::vector<TProcessItemRef> four(processes.begin(), processes.begin() + 4);
@@ -145,11 +145,11 @@ TEST(MonitorPopup, TemperatureBars) {
   struct Case {
     double celsius;
     uint32_t colour;
-  } cases[] = {{0, 0xFF53D55C}, {49, 0xFF53D55C}, {49.9, 0xFF53D55C}, {50, 0xFFFFBA00},
-               {69, 0xFFFFBA00}, {69.9, 0xFFFFBA00}, {70, 0xFFEE3E3E}, {120, 0xFFEE3E3E}};
+  } cases[] = {{0, 0xFF53D55C},  {49, 0xFF53D55C},   {49.9, 0xFF53D55C}, {50, 0xFFFFBA00},
+               {69, 0xFFFFBA00}, {69.9, 0xFFFFBA00}, {70, 0xFFEE3E3E},   {120, 0xFFEE3E3E}};
   for (const auto& c : cases) EXPECT_EQ(TemperatureBarColour(c.celsius), c.colour) << c.celsius;
   EXPECT_EQ(TemperatureBarLength(50, 260), 130);
-  EXPECT_EQ(TemperatureBarLength(45, 255), 115);  // 114.75
+  EXPECT_EQ(TemperatureBarLength(45, 255), 115);   // 114.75
   EXPECT_EQ(TemperatureBarLength(120, 260), 312);  // past the background bar
 }
 

@@ -15,12 +15,12 @@
 #include "hardware/graphics/GraphicsList.h"
 #include "hardware/page/BoardSensorRows.h"
 #include "hardware/superio/MainBord.h"
-#include "software/network/NetList.h"
-#include "sysinfo/SoundList.h"
-#include "sysinfo/os/OperatingSystem.h"
 #include "pages/DeviceTexts.h"
 #include "pages/InfoReport.h"
 #include "pages/NetworkRows.h"
+#include "software/network/NetList.h"
+#include "sysinfo/SoundList.h"
+#include "sysinfo/os/OperatingSystem.h"
 
 namespace vsm {
 namespace {
@@ -69,11 +69,12 @@ TEST(InfoPages, MissingSourcesLeaveAnEmptyTreeWithItsUpdateEnded) {
 
 TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
   auto cpu = test::ProcessorFromWmi({{"Name", WmiValue::Text("AMD Ryzen 7 1700")}});
-  TGeneralBoard board(DriverChannelFactory{}, QueryBaseBoard([](std::string_view, std::string_view) -> std::optional<WmiObjects> {
-    return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK COMPUTER INC.")},
-                       {"Product", WmiValue::Text("PRIME B350-PLUS")},
-                       {"Version", WmiValue::Text("Rev X.0x")}}};
-  }));
+  TGeneralBoard board(DriverChannelFactory{},
+                      QueryBaseBoard([](std::string_view, std::string_view) -> std::optional<WmiObjects> {
+                        return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK COMPUTER INC.")},
+                                           {"Product", WmiValue::Text("PRIME B350-PLUS")},
+                                           {"Version", WmiValue::Text("Rev X.0x")}}};
+                      }));
   auto sounds = CreateSoundList([](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     return WmiObjects{{{"Name", WmiValue::Text("Realtek High Definition Audio")}},
                       {{"Name", WmiValue::Text("NVIDIA High Definition Audio")}}};
@@ -100,7 +101,8 @@ TEST(InfoPages, OverviewNamesTheFirstOfEachComponent) {
 
   // A board that names no version gets no empty brackets.
   auto noVersion = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
-    return WmiObjects{{{"Manufacturer", WmiValue::Text("Intel Corporation")}, {"Product", WmiValue::Text("DQ77MK")}}};
+    return WmiObjects{
+        {{"Manufacturer", WmiValue::Text("Intel Corporation")}, {"Product", WmiValue::Text("DQ77MK")}}};
   };
   TGeneralBoard unversioned(DriverChannelFactory{}, QueryBaseBoard(noVersion));
   THardwareParts boardOnly;
@@ -122,8 +124,13 @@ std::shared_ptr<test::FakeOsPlatform> Windows10() {
   platform->SetReg(RegRoot::LocalMachine, key, "RegisteredOwner", "Alice, \"Admin\"");
   platform->SetReg(RegRoot::LocalMachine, key, "ProductID", "00330-80000-00000-AA123");
   platform->SetReg(RegRoot::LocalMachine, key, "InstallDate", "1500000000");
-  platform->locale = {{2, "Deutsch (Deutschland)"}, {3, "DEU"}, {5, "49"}, {0x14, "\u20AC"}, {0x15, "EUR"},
-                      {0x1F, "dd.MM.yyyy"}, {0x20, "dddd, d. MMMM yyyy"}};
+  platform->locale = {{2, "Deutsch (Deutschland)"},
+                      {3, "DEU"},
+                      {5, "49"},
+                      {0x14, "\u20AC"},
+                      {0x15, "EUR"},
+                      {0x1F, "dd.MM.yyyy"},
+                      {0x20, "dddd, d. MMMM yyyy"}};
   platform->timeZone = TimeZoneInformation{-60, "Mitteleurop\u00E4ische Zeit", {}, 0, "", {}, -60};
   return platform;
 }
@@ -142,23 +149,26 @@ TEST(InfoPages, OperatingSystemPageFromTheRefreshedObject) {
   ASSERT_EQ(tree.Rows().size(), 3u);
   for (const auto& group : tree.Rows()) EXPECT_TRUE(group->Expanded);
   // No organisation, product key or service pack: those rows are left out.
-  EXPECT_EQ(Rows(tree), os.OSName() + ",\r\n"
-            "    Product ID,00330-80000-00000-AA123\r\n"
-            "    Registered User,\"Alice, \"\"Admin\"\"\"\r\n"
-            "    Edition," + os.OSEdition() + "\r\n"
-            "    version,10.0.19045\r\n"
-            "    Install Date,14.07.2017\r\n"
-            "Time zone,\r\n"
-            "    Standard Name,Mitteleurop\u00E4ische Zeit\r\n"
-            "    UTC Bias(minutes),-60\r\n"
-            "LOCAL,\r\n"
-            "    Language,Deutsch (Deutschland)\r\n"
-            "    Abbreviate Language,DEU\r\n"
-            "    Country,49\r\n"
-            "    Monetary Symbol,\u20AC\r\n"
-            "    International Monetary Symbol,EUR\r\n"
-            "    Short Date Format,dd.MM.yyyy\r\n"
-            "    Long Date Format,\"dddd, d. MMMM yyyy\"\r\n");
+  EXPECT_EQ(Rows(tree), os.OSName() +
+                            ",\r\n"
+                            "    Product ID,00330-80000-00000-AA123\r\n"
+                            "    Registered User,\"Alice, \"\"Admin\"\"\"\r\n"
+                            "    Edition," +
+                            os.OSEdition() +
+                            "\r\n"
+                            "    version,10.0.19045\r\n"
+                            "    Install Date,14.07.2017\r\n"
+                            "Time zone,\r\n"
+                            "    Standard Name,Mitteleurop\u00E4ische Zeit\r\n"
+                            "    UTC Bias(minutes),-60\r\n"
+                            "LOCAL,\r\n"
+                            "    Language,Deutsch (Deutschland)\r\n"
+                            "    Abbreviate Language,DEU\r\n"
+                            "    Country,49\r\n"
+                            "    Monetary Symbol,\u20AC\r\n"
+                            "    International Monetary Symbol,EUR\r\n"
+                            "    Short Date Format,dd.MM.yyyy\r\n"
+                            "    Long Date Format,\"dddd, d. MMMM yyyy\"\r\n");
   EXPECT_FALSE(os.OSName().empty());
 }
 
@@ -167,9 +177,11 @@ TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
   fake::PrepareNvidiaGpuWithDisplay(nv);
   auto list = CreateGraphicsList(nullptr, &nv, {});
   // A card only WMI knows: no clocks, no memory size, no sensor.
-  for (auto& card : EnumerateWmiCards([](std::string_view, std::string_view wql) -> std::optional<WmiObjects> {
+  for (auto& card :
+       EnumerateWmiCards([](std::string_view, std::string_view wql) -> std::optional<WmiObjects> {
          if (wql.find("Status") == std::string_view::npos) return WmiObjects{};
-         return WmiObjects{{{"Name", WmiValue::Text("Microsoft Basic Display Adapter")}, {"Status", WmiValue::Text("OK")}}};
+         return WmiObjects{
+             {{"Name", WmiValue::Text("Microsoft Basic Display Adapter")}, {"Status", WmiValue::Text("OK")}}};
        })) {
     list->Add(std::move(card));
   }
@@ -187,33 +199,40 @@ TEST(InfoPages, GraphicsPageWithClocksDisplaysAndLiveRows) {
   const TGraphicsCard& nvidia = *list->GetGraphics(0);
   ASSERT_NE(nvidia.MemoryClock(), 0);
   EXPECT_EQ(Rows(tree),
-            nvidia.Name() + ",\r\n"
-            "    GPU Chip,\r\n"
-            "    Engine Clock,810 MHz\r\n"
-            "    Memory Clock," + std::to_string(nvidia.MemoryClock()) + " MHz\r\n"
-            "    Activity Percent,\r\n"
-            "    Memory Size,1.00 GB\r\n"
-            "    Memory type,\r\n"
-            "    Technology,\r\n"
-            "    Display Name," + nvidia.Displays().GetDisplay(0)->Name + "\r\n"
-            "        Manufactor," + nvidia.Displays().GetDisplay(0)->Manufacturer + "\r\n"
-            "        Color Depth,32 bits\r\n"
-            "        Video Mode,2560 \u00D7 1440\r\n"
-            "        Refresh Rate,144 Hz\r\n"
-            "    Display Name,\r\n"  // a display without a mode
-            "        Manufactor,\r\n"
-            "        Color Depth,-\r\n"
-            "        Video Mode,-\r\n"
-            "        Refresh Rate,-\r\n"
-            "    Temperature,\r\n"
-            "Microsoft Basic Display Adapter,\r\n"
-            "    GPU Chip,\r\n"
-            "    Engine Clock,-\r\n"
-            "    Memory Clock,-\r\n"
-            "    Activity Percent,\r\n"
-            "    Memory Size,-\r\n"
-            "    Memory type,\r\n"
-            "    Technology,\r\n");
+            nvidia.Name() +
+                ",\r\n"
+                "    GPU Chip,\r\n"
+                "    Engine Clock,810 MHz\r\n"
+                "    Memory Clock," +
+                std::to_string(nvidia.MemoryClock()) +
+                " MHz\r\n"
+                "    Activity Percent,\r\n"
+                "    Memory Size,1.00 GB\r\n"
+                "    Memory type,\r\n"
+                "    Technology,\r\n"
+                "    Display Name," +
+                nvidia.Displays().GetDisplay(0)->Name +
+                "\r\n"
+                "        Manufactor," +
+                nvidia.Displays().GetDisplay(0)->Manufacturer +
+                "\r\n"
+                "        Color Depth,32 bits\r\n"
+                "        Video Mode,2560 \u00D7 1440\r\n"
+                "        Refresh Rate,144 Hz\r\n"
+                "    Display Name,\r\n"  // a display without a mode
+                "        Manufactor,\r\n"
+                "        Color Depth,-\r\n"
+                "        Video Mode,-\r\n"
+                "        Refresh Rate,-\r\n"
+                "    Temperature,\r\n"
+                "Microsoft Basic Display Adapter,\r\n"
+                "    GPU Chip,\r\n"
+                "    Engine Clock,-\r\n"
+                "    Memory Clock,-\r\n"
+                "    Activity Percent,\r\n"
+                "    Memory Size,-\r\n"
+                "    Memory type,\r\n"
+                "    Technology,\r\n");
   TInfoRow& activity = RowAt(tree, {0, 3});
   EXPECT_EQ(activity.Tag, 1);
   EXPECT_EQ(tree.DrawValue(activity), "37%");
@@ -263,18 +282,20 @@ TEST(InfoPages, DiskPageFromRealIdentifyBlocks) {
   EXPECT_EQ(Rows(tree).substr(0, Rows(tree).find("Partition Number")),
             "Hitachi HDS721010CLA632,\r\n"
             "    Firmware Version,JP4OA41A\r\n"
-            "    Serial Number," + hitachi.SerialNumber() + "\r\n"
-            "    size,931.5 GB (1000204886016 bytes)\r\n"
-            "    Temperature,\r\n"
-            "    Cylinders,121601\r\n"
-            "    Tracks Per Cylinder,255\r\n"
-            "    Sectors Per Track,63\r\n"
-            "    Bytes Per Sector,512\r\n"
-            "    SATA Version,\"SATA 3.0, 6.0 Gb/s (current: 6.0 Gb/s)\"\r\n"
-            "    ATA Version,ATA8-ACS version 4\r\n"
-            "    RMP(R/M),7200\r\n"
-            "    Media Type,Fixed hard disk\r\n"
-            "    ");
+            "    Serial Number," +
+                hitachi.SerialNumber() +
+                "\r\n"
+                "    size,931.5 GB (1000204886016 bytes)\r\n"
+                "    Temperature,\r\n"
+                "    Cylinders,121601\r\n"
+                "    Tracks Per Cylinder,255\r\n"
+                "    Sectors Per Track,63\r\n"
+                "    Bytes Per Sector,512\r\n"
+                "    SATA Version,\"SATA 3.0, 6.0 Gb/s (current: 6.0 Gb/s)\"\r\n"
+                "    ATA Version,ATA8-ACS version 4\r\n"
+                "    RMP(R/M),7200\r\n"
+                "    Media Type,Fixed hard disk\r\n"
+                "    ");
   const TInfoRow& partition = RowAt(tree, {0, 12});
   EXPECT_EQ(partition.Caption, "Partition Number");
   EXPECT_EQ(partition.Text, "1");
@@ -294,8 +315,8 @@ TEST(InfoPages, DiskPageFromRealIdentifyBlocks) {
     return index == 0 ? TSenorArray{{"Vcore", 1.25}, {"+3.3V", 3.36}} : TSenorArray{};
   };
   auto draw = [&](TInfoRow& row) {
-    std::optional<std::string> value =
-        BoardSensorValueText(row.Tag, boardArrays, [](double) { return std::string("board"); }, ".");
+    std::optional<std::string> value = BoardSensorValueText(
+        row.Tag, boardArrays, [](double) { return std::string("board"); }, ".");
     return value ? value : tree.DrawValue(row);
   };
   TInfoRow& temperature = RowAt(tree, {0, 3});
@@ -323,7 +344,8 @@ TEST(InfoPages, DiskPageOfAnNvmeDrive) {
   auto nvme = std::make_shared<test::FakeDriveState>();
   nvme->smartEnable = false;
   nvme->geometry = test::GeometryBytes(31130, 12, 255, 63, 512, 256060514304);
-  nvme->deviceDescriptor = test::DeviceDescriptorBytes(17, "S4EWNX0N123456", "2B2QEXM7", "Samsung SSD 970 EVO 250GB");
+  nvme->deviceDescriptor =
+      test::DeviceDescriptorBytes(17, "S4EWNX0N123456", "2B2QEXM7", "Samsung SSD 970 EVO 250GB");
   nvme->temperature = test::StorageTemperatureBytes({36});
   nvme->nvmeHealthLog.assign(512, 0);
   PutLe(nvme->nvmeHealthLog, 1, 309, 2);
@@ -358,9 +380,9 @@ TEST(InfoPages, DiskPageOfAnNvmeDrive) {
 
 TEST(InfoPages, MediaTypeTexts) {
   const std::pair<uint32_t, const char*> cases[] = {
-      {0, "unknown"}, {1, "5.25\", 1.2MB"}, {2, "3.5\",  1.44MB"}, {7, "5.25\", 320KB"}, {8, "5.25\", 320KB"},
-      {11, "Removable media"}, {12, "Fixed hard disk"}, {14, "3.5\" ,  640KB"}, {22, "8\",     256KB"},
-      {25, "3.5\",   32Mb Floppy"}, {26, "unknown"}, {0xFFFFFFFF, "unknown"},
+      {0, "unknown"},         {1, "5.25\", 1.2MB"},         {2, "3.5\",  1.44MB"},   {7, "5.25\", 320KB"},
+      {8, "5.25\", 320KB"},   {11, "Removable media"},      {12, "Fixed hard disk"}, {14, "3.5\" ,  640KB"},
+      {22, "8\",     256KB"}, {25, "3.5\",   32Mb Floppy"}, {26, "unknown"},         {0xFFFFFFFF, "unknown"},
   };
   for (const auto& [code, text] : cases) EXPECT_EQ(MediaTypeText(code), text) << code;
 }
@@ -376,8 +398,14 @@ TEST(InfoPages, AdapterTypeAndOperationalStatusTextsAreTranslated) {
   EXPECT_EQ(AdapterTypeText(71, {}), "IEEE 802.11 Wireless");
   EXPECT_EQ(AdapterTypeText(53, texts), "Unknown type");
   const std::pair<uint32_t, const char*> states[] = {
-      {0, "LAN adapter has been disabled."}, {1, "WAN adapter that is not connected."}, {2, "disconnected"},
-      {3, "adapter connecting."}, {4, "connected to a remote peer."}, {5, "Normal"}, {6, ""}, {7, ""},
+      {0, "LAN adapter has been disabled."},
+      {1, "WAN adapter that is not connected."},
+      {2, "disconnected"},
+      {3, "adapter connecting."},
+      {4, "connected to a remote peer."},
+      {5, "Normal"},
+      {6, ""},
+      {7, ""},
   };
   for (const auto& [code, text] : states) EXPECT_EQ(OperStatusText(code, {}), text) << code;
 }
@@ -400,7 +428,8 @@ TEST(InfoPages, NetworkPageFromBuiltAdapterRecords) {
   wired.gateways = {{"192.168.1.1", "255.255.255.255"}};
   wired.dhcpServers = {{"192.168.1.1", "255.255.255.255"}};
   wired.primaryWins = {{"192.168.1.2", "255.255.255.255"}};
-  list.Add(std::make_unique<TNetAdapter>(wired, InterfaceRowInfo{"\\DEVICE\\TCPIP_{6A1}", 1000000000, 1500, 1, 5}));
+  list.Add(std::make_unique<TNetAdapter>(wired,
+                                         InterfaceRowInfo{"\\DEVICE\\TCPIP_{6A1}", 1000000000, 1500, 1, 5}));
   AdapterRecord wireless;
   wireless.description = "Intel(R) Wi-Fi 6 AX201 160MHz";
   wireless.type = 71;

@@ -27,7 +27,9 @@ TEST(HardwareParts, ProcessorRowsShowTheAggregatorsSnapshotOfTheirOwnCore) {
     cpu = made.get();
     return made;
   };
-  factory.board = [] { return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{}); };
+  factory.board = [] {
+    return std::make_unique<TGeneralBoard>(DriverChannelFactory{}, TBaseBoardIdentity{});
+  };
   THardware hardware(factory);
   ASSERT_NE(cpu, nullptr);
   cpu->readings = {40, 0, 50};

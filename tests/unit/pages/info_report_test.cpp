@@ -95,7 +95,9 @@ TEST(InfoReport, TheFileStartsWithTheUtf8ByteOrderMark) {
   TInfoTree tree;
   tree.Add("Name", "\u00E9");
   const std::vector<uint8_t> bytes = InfoReportBytes("C", tree);
-  const std::string expected = "\xEF\xBB\xBF" "C\r\nName,\u00E9\r\n";
+  const std::string expected =
+      "\xEF\xBB\xBF"
+      "C\r\nName,\u00E9\r\n";
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
 }
 

@@ -31,7 +31,8 @@ TEST(IntegerPattern, ValidPatternsAreFormattedAndOthersRefused) {
       {"Core %99999999999d", std::nullopt},
       {"Core %.999d", std::nullopt},
   };
-  for (const auto& [pattern, expected] : cases) EXPECT_EQ(FormatWithOneInteger(pattern, 3), expected) << pattern;
+  for (const auto& [pattern, expected] : cases)
+    EXPECT_EQ(FormatWithOneInteger(pattern, 3), expected) << pattern;
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include "base/text.h"
 #include "dmidecode_compare.h"
 #include "dmidecode_output.h"
-#include "smbios_fixtures.h"
 #include "pages/InfoReport.h"
+#include "smbios_fixtures.h"
 
 namespace vsm {
 namespace {
@@ -44,10 +44,19 @@ std::string SpeedRow(const std::optional<std::string>& theirs) {
 
 // dmidecode's board types by their code.
 const std::map<std::string, int> kBoardTypeCodes = {
-    {"Unknown", 1}, {"Other", 2}, {"Server Blade", 3}, {"Connectivity Switch", 4},
-    {"System Management Module", 5}, {"Processor Module", 6}, {"I/O Module", 7}, {"Memory Module", 8},
-    {"Daughter Board", 9}, {"Motherboard", 10}, {"Processor+Memory Module", 11},
-    {"Processor+I/O Module", 12}, {"Interconnect Board", 13},
+    {"Unknown", 1},
+    {"Other", 2},
+    {"Server Blade", 3},
+    {"Connectivity Switch", 4},
+    {"System Management Module", 5},
+    {"Processor Module", 6},
+    {"I/O Module", 7},
+    {"Memory Module", 8},
+    {"Daughter Board", 9},
+    {"Motherboard", 10},
+    {"Processor+Memory Module", 11},
+    {"Processor+I/O Module", 12},
+    {"Interconnect Board", 13},
 };
 
 WmiObject FourCoreProcessor() {
@@ -79,14 +88,16 @@ TEST_P(RealTablePages, ProcessorPageRowsAreDmidecodesFirstProcessor) {
   const TInfoRows& rows = pages_.processor.Rows();
   const auto processors = dmi_.OfType(4);
   if (processors.empty()) {
-    EXPECT_EQ(Captions(rows), (std::vector<std::string>{"Manufacter", "Processor", "Serial Number", "L2 Cache Size",
-                                                       "Core Count", "Average Temperature"}));
+    EXPECT_EQ(Captions(rows),
+              (std::vector<std::string>{"Manufacter", "Processor", "Serial Number", "L2 Cache Size",
+                                        "Core Count", "Average Temperature"}));
     return;
   }
   EXPECT_EQ(Captions(rows),
-            (std::vector<std::string>{"Manufacter", "Socket Architecture", "Type", "Familiy", "Version", "Processor",
-                                      "Maximum processor speed", "Current processor speed", "Serial Number",
-                                      "L2 Cache Size", "Threads Count", "Core Count", "Average Temperature"}));
+            (std::vector<std::string>{"Manufacter", "Socket Architecture", "Type", "Familiy", "Version",
+                                      "Processor", "Maximum processor speed", "Current processor speed",
+                                      "Serial Number", "L2 Cache Size", "Threads Count", "Core Count",
+                                      "Average Temperature"}));
   const DmiRecord& first = *processors.front();
   EXPECT_EQ(Value(rows, "Manufacter"), "GenuineIntel");
   EXPECT_TRUE(test::SameDmiString(first.Get("Socket Designation"), Value(rows, "Socket Architecture")));
@@ -102,15 +113,17 @@ TEST_P(RealTablePages, ProcessorPageRowsAreDmidecodesFirstProcessor) {
   EXPECT_EQ(Value(rows, "Threads Count"), first.Get("Thread Count").value_or("0"));
   EXPECT_EQ(Value(rows, "Core Count"), "4");
   const TInfoRow& average = *Row(rows, "Average Temperature");
-  EXPECT_EQ(Captions(average.Children()), (std::vector<std::string>{"Core 0 temperature", "Core 1 temperature",
-                                                                    "Core 2 temperature", "Core 3 temperature"}));
+  EXPECT_EQ(Captions(average.Children()),
+            (std::vector<std::string>{"Core 0 temperature", "Core 1 temperature", "Core 2 temperature",
+                                      "Core 3 temperature"}));
 }
 
 TEST_P(RealTablePages, BoardPageRowsAreDmidecodesBaseBoardBiosAndSlots) {
   const TInfoRows& rows = pages_.board.Rows();
   const auto boards = dmi_.OfType(2);
   if (boards.empty()) {
-    EXPECT_EQ(Captions(rows), (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
+    EXPECT_EQ(Captions(rows),
+              (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
     return;
   }
   const std::optional<std::string> type = boards.front()->Get("Type");
@@ -128,7 +141,8 @@ TEST_P(RealTablePages, BoardPageRowsAreDmidecodesBaseBoardBiosAndSlots) {
   if (biosRow) {
     EXPECT_TRUE(biosRow->Expanded);
     EXPECT_TRUE(test::SameDmiString(bios.front()->Get("Version"), Value(biosRow->Children(), "Version")));
-    EXPECT_TRUE(test::SameDmiString(bios.front()->Get("Release Date"), Value(biosRow->Children(), "Bios Release Date")));
+    EXPECT_TRUE(test::SameDmiString(bios.front()->Get("Release Date"),
+                                    Value(biosRow->Children(), "Bios Release Date")));
   }
   const auto slots = dmi_.OfType(17);
   if (slots.empty()) {
@@ -153,10 +167,12 @@ TEST_P(RealTablePages, MemoryPageListsEveryInstalledModuleAsDmidecodeShowsIt) {
     EXPECT_TRUE(slot.Expanded);
     EXPECT_TRUE(test::SameDmiString(record.Get("Locator"), slot.Text));
     const TInfoRows& fields = slot.Children();
-    EXPECT_EQ(Captions(fields), (std::vector<std::string>{"Form Factor", "Total", "Data Width", "Size", "Memory Type",
-                                                         "Speed", "Manufacter", "Serial Number"}));
+    EXPECT_EQ(Captions(fields),
+              (std::vector<std::string>{"Form Factor", "Total", "Data Width", "Size", "Memory Type", "Speed",
+                                        "Manufacter", "Serial Number"}));
     EXPECT_TRUE(EqualsNoCase(Value(fields, "Form Factor"), record.Get("Form Factor").value_or("")));
-    for (const auto& [caption, key] : {std::pair{"Total", "Total Width"}, std::pair{"Data Width", "Data Width"}}) {
+    for (const auto& [caption, key] :
+         {std::pair{"Total", "Total Width"}, std::pair{"Data Width", "Data Width"}}) {
       const std::string width = record.Get(key).value_or("");
       EXPECT_EQ(Value(fields, caption), width == "Unknown" ? "-" : width) << key;
     }
@@ -177,7 +193,8 @@ TEST_P(RealTablePages, MemoryPageListsEveryInstalledModuleAsDmidecodeShowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RealTablePages, testing::ValuesIn(test::SMBiosDumpNames()), test::DumpTestName);
+INSTANTIATE_TEST_SUITE_P(Fixtures, RealTablePages, testing::ValuesIn(test::SMBiosDumpNames()),
+                         test::DumpTestName);
 
 using test::Concat;
 using test::EndOfTable;
@@ -185,39 +202,55 @@ using test::SMBiosOf;
 using test::StructureBuilder;
 
 std::vector<uint8_t> Board(uint8_t type) {
-  return StructureBuilder(2, 0x20, 0x0F).Byte(0x04, 1).Byte(0x0D, type).Strings({"ASUSTeK COMPUTER INC."}).Bytes();
+  return StructureBuilder(2, 0x20, 0x0F)
+      .Byte(0x04, 1)
+      .Byte(0x0D, type)
+      .Strings({"ASUSTeK COMPUTER INC."})
+      .Bytes();
 }
 std::vector<uint8_t> Bios() {
   return StructureBuilder(0, 0x00, 0x12).Byte(0x05, 1).Byte(0x08, 2).Strings({"0801", "06/12/2012"}).Bytes();
 }
 std::vector<uint8_t> Module(uint16_t handle, uint16_t size, uint32_t extended = 0) {
   return StructureBuilder(17, handle, 0x22)
-      .Word(0x08, 72).Word(0x0A, 64).Word(0x0C, size).Byte(0x0E, 9).Byte(0x10, 1).Byte(0x12, 0x18)
-      .Word(0x15, 1600).Byte(0x17, 2).Byte(0x18, 3).DWord(0x1C, extended)
-      .Strings({"ChannelA-DIMM0", "Kingston", "2F0A1B2C"}).Bytes();
+      .Word(0x08, 72)
+      .Word(0x0A, 64)
+      .Word(0x0C, size)
+      .Byte(0x0E, 9)
+      .Byte(0x10, 1)
+      .Byte(0x12, 0x18)
+      .Word(0x15, 1600)
+      .Byte(0x17, 2)
+      .Byte(0x18, 3)
+      .DWord(0x1C, extended)
+      .Strings({"ChannelA-DIMM0", "Kingston", "2F0A1B2C"})
+      .Bytes();
 }
 
 TEST(SMBiosPages, WithoutATableTheProcessorHasNoTableRowsTheBoardFourAndMemoryNone) {
   auto cpu = test::ProcessorFromWmi(FourCoreProcessor());
   const test::SMBiosPages pages = test::FillSMBiosPages(nullptr, cpu.get());
-  EXPECT_EQ(Captions(pages.processor.Rows()), (std::vector<std::string>{"Manufacter", "Processor", "Serial Number",
-                                                                        "L2 Cache Size", "Core Count",
-                                                                        "Average Temperature"}));
-  EXPECT_EQ(Captions(pages.board.Rows()), (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
+  EXPECT_EQ(Captions(pages.processor.Rows()),
+            (std::vector<std::string>{"Manufacter", "Processor", "Serial Number", "L2 Cache Size",
+                                      "Core Count", "Average Temperature"}));
+  EXPECT_EQ(Captions(pages.board.Rows()),
+            (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
   EXPECT_TRUE(pages.memory.Rows().empty());
-  for (const TInfoTree* tree : {&pages.processor, &pages.board, &pages.memory}) EXPECT_EQ(tree->UpdateCount(), 0);
+  for (const TInfoTree* tree : {&pages.processor, &pages.board, &pages.memory})
+    EXPECT_EQ(tree->UpdateCount(), 0);
 }
 
 TEST(SMBiosPages, ATableWithoutBaseBoardGivesTheFourBoardRowsEvenWithBiosAndMemory) {
   const auto smbios = SMBiosOf(Concat({Bios(), Module(0x40, 4096), EndOfTable()}));
   const test::SMBiosPages pages = test::FillSMBiosPages(smbios.get());
-  EXPECT_EQ(Captions(pages.board.Rows()), (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
+  EXPECT_EQ(Captions(pages.board.Rows()),
+            (std::vector<std::string>{"Manufacter", "Product", "Version", "Serial Number"}));
   EXPECT_EQ(pages.memory.Rows().size(), 1u);
 }
 
 TEST(SMBiosPages, EmptySlotsCountOnTheBoardPageButAreNotListed) {
-  const auto smbios =
-      SMBiosOf(Concat({Bios(), Board(0x0A), Module(0x40, 4096), Module(0x41, 0), Module(0x42, 0), EndOfTable()}));
+  const auto smbios = SMBiosOf(
+      Concat({Bios(), Board(0x0A), Module(0x40, 4096), Module(0x41, 0), Module(0x42, 0), EndOfTable()}));
   const test::SMBiosPages pages = test::FillSMBiosPages(smbios.get());
   EXPECT_EQ(InfoReportText("Mainboard", pages.board),
             "Mainboard\r\nManufacter,\r\nProduct,\r\nVersion,\r\nSerial Number,\r\n"
@@ -232,8 +265,8 @@ TEST(SMBiosPages, EmptySlotsCountOnTheBoardPageButAreNotListed) {
 }
 
 TEST(SMBiosPages, ModuleSizesAreBytesIn64Bits) {
-  const auto smbios = SMBiosOf(
-      Concat({Module(0x40, 512), Module(0x41, 0x7FFF, 16384), Module(0x42, 0x7FFF, 4u * 1024 * 1024), EndOfTable()}));
+  const auto smbios = SMBiosOf(Concat({Module(0x40, 512), Module(0x41, 0x7FFF, 16384),
+                                       Module(0x42, 0x7FFF, 4u * 1024 * 1024), EndOfTable()}));
   const test::SMBiosPages pages = test::FillSMBiosPages(smbios.get());
   std::vector<std::string> sizes;
   for (const auto& slot : pages.memory.Rows()) sizes.push_back(Value(slot->Children(), "Size"));
@@ -243,12 +276,24 @@ TEST(SMBiosPages, ModuleSizesAreBytesIn64Bits) {
 // Structures of the oldest layouts: every field past their length reads 0 and its text is empty or
 // the decoder's text for 0.
 TEST(SMBiosPages, FieldsBeyondAShortStructureReadAsZero) {
-  const auto processor =
-      StructureBuilder(4, 0x04, 0x1A).Byte(0x04, 1).Byte(0x05, 3).Byte(0x06, 0xB1).Word(0x14, 3800).Word(0x16, 3400)
-          .Strings({"CPU 1"}).Bytes();
+  const auto processor = StructureBuilder(4, 0x04, 0x1A)
+                             .Byte(0x04, 1)
+                             .Byte(0x05, 3)
+                             .Byte(0x06, 0xB1)
+                             .Word(0x14, 3800)
+                             .Word(0x16, 3400)
+                             .Strings({"CPU 1"})
+                             .Bytes();
   const auto board = StructureBuilder(2, 0x20, 0x08).Byte(0x04, 1).Strings({"Maker"}).Bytes();
-  const auto module = StructureBuilder(17, 0x40, 0x15).Word(0x08, 64).Word(0x0A, 64).Word(0x0C, 256)
-                          .Byte(0x0E, 9).Byte(0x10, 1).Byte(0x12, 0x12).Strings({"DIMM 1"}).Bytes();
+  const auto module = StructureBuilder(17, 0x40, 0x15)
+                          .Word(0x08, 64)
+                          .Word(0x0A, 64)
+                          .Word(0x0C, 256)
+                          .Byte(0x0E, 9)
+                          .Byte(0x10, 1)
+                          .Byte(0x12, 0x12)
+                          .Strings({"DIMM 1"})
+                          .Bytes();
   const auto smbios = SMBiosOf(Concat({processor, board, module, EndOfTable()}));
   auto cpu = test::ProcessorFromWmi(FourCoreProcessor());
   const test::SMBiosPages pages = test::FillSMBiosPages(smbios.get(), cpu.get());
@@ -269,7 +314,8 @@ TEST(SMBiosPages, FieldsBeyondAShortStructureReadAsZero) {
 TEST(SMBiosPages, CoreRowsAreNumberedByTheTranslatedCaptionOrTheBuiltInOne) {
   auto cpu = test::ProcessorFromWmi(FourCoreProcessor());
   const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"Kern %d Temperatur", {"Kern 0 Temperatur", "Kern 1 Temperatur", "Kern 2 Temperatur", "Kern 3 Temperatur"}},
+      {"Kern %d Temperatur",
+       {"Kern 0 Temperatur", "Kern 1 Temperatur", "Kern 2 Temperatur", "Kern 3 Temperatur"}},
       {"Core %s temperature",
        {"Core 1 temperature", "Core 2 temperature", "Core 3 temperature", "Core 4 temperature"}},
       {"Core temperature", {"Core temperature", "Core temperature", "Core temperature", "Core temperature"}},
@@ -280,7 +326,8 @@ TEST(SMBiosPages, CoreRowsAreNumberedByTheTranslatedCaptionOrTheBuiltInOne) {
       return key == "CTemperature" ? translation : builtIn;
     };
     const test::SMBiosPages pages = test::FillSMBiosPages(nullptr, cpu.get(), texts);
-    EXPECT_EQ(Captions(Row(pages.processor.Rows(), "Average Temperature")->Children()), captions) << translation;
+    EXPECT_EQ(Captions(Row(pages.processor.Rows(), "Average Temperature")->Children()), captions)
+        << translation;
   }
 }
 
@@ -291,7 +338,9 @@ TEST(SMBiosPages, TemperatureRowsShowTheirOwnReadingOnEveryDraw) {
   std::map<int, double> readings = {{0, 47.6}, {1, 45}, {16, 52}};
   THardwareParts parts;
   parts.cpu = cpu.get();
-  parts.reading = [&readings](int hardwareClass, int index) { return hardwareClass == 32 ? readings[index] : -99.0; };
+  parts.reading = [&readings](int hardwareClass, int index) {
+    return hardwareClass == 32 ? readings[index] : -99.0;
+  };
   TPageTexts texts;
   std::string unit = "C";
   texts.temperature = [&unit](double celsius) { return Format("%.0f%s", celsius, unit.c_str()); };

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "services/AppConfig.h"
 #include "base/IniDocument.h"
+#include "services/AppConfig.h"
 
 namespace vsm {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "services/Translation.h"
 #include "base/text.h"
+#include "services/Translation.h"
 
 namespace vsm {
 namespace {
@@ -75,8 +75,8 @@ TEST(Translation, DeletedLanguageFileMeansEnglishAndMissingEnglishMeansBuiltIn) 
 }
 
 TEST(Translation, ALanguageNameWithAFolderPartIsRefused) {
-  for (const char* name : {"..\\..\\Evil", "../Evil", "sub\\Evil", "sub/Evil", "C:\\Evil", "\\\\server\\share\\Evil",
-                           ".", "..", "", "Evil.ini:x", "Eng*", "English\n"}) {
+  for (const char* name : {"..\\..\\Evil", "../Evil", "sub\\Evil", "sub/Evil", "C:\\Evil",
+                           "\\\\server\\share\\Evil", ".", "..", "", "Evil.ini:x", "Eng*", "English\n"}) {
     // The file the joined path names exists, as it would outside the folder on a real disk.
     Folder folder = StandardFolder();
     folder.files[std::string(kDir) + name + ".ini"] = Utf16File("[Translation]\r\nppmExit=Planted\r\n");
@@ -96,7 +96,8 @@ TEST(Translation, ALongTextIsCutBetweenTwoCharacters) {
   std::string chinese;
   while (chinese.size() < 3 * kMaxLangTextBytes) chinese += "进程";
   folder.files[std::string(kDir) + "Long.ini"] =
-      Utf16File("[Translation]\r\nTotalProcess=" + chinese + "\r\nShort=" + std::string(kMaxLangTextBytes, 'x') + "\r\n");
+      Utf16File("[Translation]\r\nTotalProcess=" + chinese +
+                "\r\nShort=" + std::string(kMaxLangTextBytes, 'x') + "\r\n");
   TTranslator translator(folder.Access());
   translator.SetLanguageFile(kDir, "Long");
   const std::string cut = translator.GetLangText("Translation", "TotalProcess", "?");
@@ -126,7 +127,9 @@ TEST(Translation, FileInTheWrongEncodingIsIgnored) {
   Folder folder = StandardFolder();
   // UTF-16 big-endian and Latin-1 bytes: not a language file of ours.
   folder.files[std::string(kDir) + "BigEndian.ini"] = {0xFE, 0xFF, 0x00, '[', 0x00, 'X', 0x00, ']'};
-  folder.files[std::string(kDir) + "Latin1.ini"] = Bytes("[Translation]\nppmExit=Schlie\xDF" "en\n");
+  folder.files[std::string(kDir) + "Latin1.ini"] = Bytes(
+      "[Translation]\nppmExit=Schlie\xDF"
+      "en\n");
   folder.files[std::string(kDir) + "Utf8.ini"] = Bytes("\xEF\xBB\xBF[Translation]\nppmExit=Beenden\n");
   for (const char* name : {"BigEndian", "Latin1"}) {
     TTranslator translator(folder.Access());

@@ -29,7 +29,8 @@ TEST(FileFunctionText, TypesAndSubtypesAtTheEndsOfEachRange) {
       {7, 0, "Static-link Library"},
       {8, 0, "Unknown"},
   };
-  for (const Case& c : cases) EXPECT_EQ(FileFunctionText(c.type, c.subtype), c.text) << c.type << "/" << c.subtype;
+  for (const Case& c : cases)
+    EXPECT_EQ(FileFunctionText(c.type, c.subtype), c.text) << c.type << "/" << c.subtype;
 }
 
 TEST(ApplyFileFlags, AFlagNeedsItsBitInMaskAndFlags) {

@@ -46,7 +46,8 @@ TEST(TTdiRecord, DropsNegativeSamplesAndKeepsTheMaxima) {
 // Bar heights in a 22 x 12 rectangle (inner height 10): entry / 100 * 10, halves to even; bars
 // taller than the chart draw nothing.
 TEST(TCpuRecord, BarChartPixelForPixel) {
-  const int entries[kHistoryLength] = {0, 5, 15, 25, 35, 100, 101, 105, 106, 255, 50, 1, 4, 6, 45, 55, 99, 94, 96};
+  const int entries[kHistoryLength] = {0,  5, 15, 25, 35, 100, 101, 105, 106, 255,
+                                       50, 1, 4,  6,  45, 55,  99,  94,  96};
   const int heights[kHistoryLength] = {0, 0, 2, 2, 4, 10, 10, 10, 0, 0, 5, 0, 0, 1, 4, 6, 10, 9, 10};
   TCpuRecord record;
   for (int value : entries) record.AddRecord(value);
@@ -112,7 +113,7 @@ TEST(LineChart, XAdvancesSoThatTheLastTwoEntriesShareTheRightEdge) {
 TEST(TCpuRecord, LineChartSkipsGapsButKeepsAdvancing) {
   TCpuRecord record;
   // Oldest first: 50, gap, 25, then gaps, newest 100.
-  const int entries[kHistoryLength] = {50, 255, 25, 255, 255, 255, 255, 255, 255, 255,
+  const int entries[kHistoryLength] = {50,  255, 25,  255, 255, 255, 255, 255, 255, 255,
                                        255, 255, 255, 255, 255, 255, 255, 255, 100};
   for (int value : entries) record.AddRecord(value);
   test::RecordingCanvas canvas(60, 20);

@@ -15,7 +15,9 @@ class RecordWriter {
  public:
   explicit RecordWriter(uint8_t* buffer) : buffer_(buffer) {}
   void U32(size_t offset, uint32_t value) { std::memcpy(buffer_ + offset, &value, sizeof value); }
-  void Text(size_t offset, const std::string& text) { std::memcpy(buffer_ + offset, text.data(), text.size()); }
+  void Text(size_t offset, const std::string& text) {
+    std::memcpy(buffer_ + offset, text.data(), text.size());
+  }
   uint32_t Link(size_t offset) const { return Address32(buffer_ + offset); }
   void Entry(size_t offset, const std::string& address, const std::string& mask, size_t nextOffset = 0) {
     Text(offset + kAddrStringAddress, address);
@@ -200,8 +202,7 @@ TEST(GetNetList, NetworkParametersDnsWalkAndSearchSuffixes) {
   EXPECT_TRUE(list->EnableRouting());
   EXPECT_FALSE(list->EnableProxy());
   EXPECT_TRUE(list->EnableDNS());
-  EXPECT_EQ(registryReads,
-            StringList{"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters|SearchList"});
+  EXPECT_EQ(registryReads, StringList{"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters|SearchList"});
   EXPECT_EQ(list->DNSSuffixes(), (StringList{"corp.example", "lab.example"}));
 }
 
@@ -251,10 +252,10 @@ TEST(GetNetList, LibraryThatNeverHasEnoughRoomIsNotFollowedForEver) {
 }
 
 TEST(TNetList, NodeTypeCodes) {
-  const std::map<uint32_t, TNodeType> cases = {
-      {0, TNodeType::ntUnknown}, {1, TNodeType::ntBroadcast}, {2, TNodeType::ntPeerToPeer},
-      {3, TNodeType::ntUnknown}, {4, TNodeType::ntMixed},     {8, TNodeType::ntHybrid},
-      {16, TNodeType::ntUnknown}};
+  const std::map<uint32_t, TNodeType> cases = {{0, TNodeType::ntUnknown},    {1, TNodeType::ntBroadcast},
+                                               {2, TNodeType::ntPeerToPeer}, {3, TNodeType::ntUnknown},
+                                               {4, TNodeType::ntMixed},      {8, TNodeType::ntHybrid},
+                                               {16, TNodeType::ntUnknown}};
   for (const auto& [code, type] : cases) EXPECT_EQ(NodeTypeFromCode(code), type) << code;
 }
 

@@ -80,10 +80,12 @@ std::vector<DecodeCase> Cases() {
     cases.push_back({"udp recv v1", C::UdpIp, 11, 1, ptr, v1, kSize, D::Received});
     // Version 0 TCP: daddr, saddr, dport, sport, size, PID.
     cases.push_back({"tcp recv v0", C::TcpIp, 11, 0, ptr,
-                     Payload(ptr).IPv4().IPv4().U16(80).U16(1025).U32(kSize).U32(kPid).bytes, kSize, D::Received});
+                     Payload(ptr).IPv4().IPv4().U16(80).U16(1025).U32(kSize).U32(kPid).bytes, kSize,
+                     D::Received});
     // Version 0 UDP: context (process id, pointer), saddr, sport, size (16), daddr, dport, dsize (16).
     cases.push_back({"udp send v0", C::UdpIp, 10, 0, ptr,
-                     Payload(ptr).Pointer(kPid).IPv4().U16(53).U16(512).IPv4().U16(53).U16(999).bytes, 512, D::Sent});
+                     Payload(ptr).Pointer(kPid).IPv4().U16(53).U16(512).IPv4().U16(53).U16(999).bytes, 512,
+                     D::Sent});
   }
   return cases;
 }
@@ -91,7 +93,8 @@ std::vector<DecodeCase> Cases() {
 TEST(NetworkEventDecoder, DecodesEveryDocumentedLayoutAtItsExactSize) {
   for (const DecodeCase& c : Cases()) {
     SCOPED_TRACE(testing::Message() << c.name << ", pointer " << c.pointerSize);
-    std::optional<NetworkTransfer> transfer = DecodeNetworkEvent(c.eventClass, c.opcode, c.version, c.pointerSize, c.payload);
+    std::optional<NetworkTransfer> transfer =
+        DecodeNetworkEvent(c.eventClass, c.opcode, c.version, c.pointerSize, c.payload);
     ASSERT_TRUE(transfer.has_value());
     EXPECT_EQ(transfer->processId, kPid);
     EXPECT_EQ(transfer->bytes, c.size);

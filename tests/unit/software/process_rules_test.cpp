@@ -53,9 +53,9 @@ TEST(StartCpuUsage, UnreadableTimesKeepTheOldCounts) {
 }
 
 TEST(IsProtectedProcess, AllEighteenNamesInAnyCaseAndNothingElse) {
-  const char* names[] = {"audiodg.exe", "dwm.exe", "svchost.exe", "taskhost.exe", "wuauclt.exe",
-                         "taskeng.exe", "system", "[system process]", "wininit.exe", "winlogon.exe",
-                         "lsm.exe", "lsass.exe", "csrss.exe", "smss.exe", "spoolsv.exe",
+  const char* names[] = {"audiodg.exe",  "dwm.exe",      "svchost.exe",      "taskhost.exe", "wuauclt.exe",
+                         "taskeng.exe",  "system",       "[system process]", "wininit.exe",  "winlogon.exe",
+                         "lsm.exe",      "lsass.exe",    "csrss.exe",        "smss.exe",     "spoolsv.exe",
                          "services.exe", "explorer.exe", "wmipreprvse.exe"};
   for (const char* name : names) EXPECT_TRUE(IsProtectedProcess(name)) << name;
   EXPECT_TRUE(IsProtectedProcess("EXPLORER.EXE"));

@@ -24,8 +24,8 @@ class SoftwareEngine : public ::testing::Test {
   }
 
   std::unique_ptr<TSoftware> Create(bool withDriver = true) {
-    auto driver = withDriver ? std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), device.EventFactory())
-                             : nullptr;
+    auto driver =
+        withDriver ? std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), device.EventFactory()) : nullptr;
     return std::make_unique<TSoftware>(std::make_unique<FakeSoftwarePlatform>(state), std::move(driver));
   }
 
@@ -102,8 +102,11 @@ TEST_F(SoftwareEngine, RatesArePerSecondOfTheMeasuredPeriod) {
     uint32_t perSecond;
   };
   const Case cases[] = {
-      {1000, 1500, 1500}, {1016, 101'600, 100'000}, {1250, 1500, 1200}, {500, 700, 1400},
-      {1030, 1, 1},  // rounded to the nearest byte
+      {1000, 1500, 1500},
+      {1016, 101'600, 100'000},
+      {1250, 1500, 1200},
+      {500, 700, 1400},
+      {1030, 1, 1},                 // rounded to the nearest byte
       {1, 0x7FFFFFFF, 0x7FFFFFFF},  // beyond 32 bits the rate is held at the largest
   };
   for (const Case& c : cases) {
@@ -217,7 +220,8 @@ TEST_F(SoftwareEngine, LimitsAreSpeedRulesAndMinusOneLiftsThem) {
   EXPECT_TRUE(engine->SetSendLimit(app.get(), 512));
   auto rules = Requests(tdi::kIoctlSetFilterRule);
   ASSERT_EQ(rules.size(), 3u);
-  EXPECT_EQ(rules[0].in, (Bytes{0x0E, 0x00, 0x04, 0x02, 0x00, 0x28, 0x00, 0x00, 0x34, 0x12, 0, 0, 0x00, 0x00}));
+  EXPECT_EQ(rules[0].in,
+            (Bytes{0x0E, 0x00, 0x04, 0x02, 0x00, 0x28, 0x00, 0x00, 0x34, 0x12, 0, 0, 0x00, 0x00}));
   EXPECT_EQ(rules[1].in, (Bytes{0x0E, 0x00, 0x04, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x34, 0x12, 0, 0, 0, 0}));
   EXPECT_EQ(rules[2].in, (Bytes{0x0E, 0x00, 0x03, 0x02, 0x00, 0x02, 0x00, 0x00, 0x34, 0x12, 0, 0, 0, 0}));
 }
@@ -261,8 +265,7 @@ TEST_F(SoftwareEngine, WithoutTheDriverMachineRatesComeFromTheInterfaceCounters)
   };
   size_t reads = 0;
   Run({{500, "app.exe"}});
-  TSoftware engine(std::make_unique<FakeSoftwarePlatform>(state), nullptr,
-                   [&]() { return tables[reads++]; });
+  TSoftware engine(std::make_unique<FakeSoftwarePlatform>(state), nullptr, [&]() { return tables[reads++]; });
   EXPECT_FALSE(engine.HasTdiData());
 
   Sample(engine);  // first read: totals only
@@ -462,9 +465,9 @@ TEST_F(SoftwareEngine, TheWorkerRestartedByAKillNeverSamplesAlongsideTheOldOne) 
   ASSERT_TRUE(engine->KillProcess(test::FindItem(*engine, 10).get()));
   {
     std::unique_lock guard(state->lock);
-    EXPECT_FALSE(state->changed.wait_for(guard, std::chrono::milliseconds(500),
-                                         [&] { return state->mostCpuLoadCallsInside > 1; }))
-        << "two samples ran at once";
+    EXPECT_FALSE(state->changed.wait_for(guard, std::chrono::milliseconds(500), [&] {
+      return state->mostCpuLoadCallsInside > 1;
+    })) << "two samples ran at once";
     state->holdCpuLoad = false;
   }
   state->changed.notify_all();

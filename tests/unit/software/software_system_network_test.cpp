@@ -34,7 +34,8 @@ class SystemNetworkEngine : public ::testing::Test {
     system.traffic = std::move(source);
     system.blocker = std::make_unique<TExecutableBlockList>(
         canBlock ? std::make_unique<FakeFilterEngine>(filters) : nullptr);
-    auto driver = withDriver ? std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), device.EventFactory()) : nullptr;
+    auto driver =
+        withDriver ? std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), device.EventFactory()) : nullptr;
     return std::make_unique<TSoftware>(std::make_unique<FakeSoftwarePlatform>(state), std::move(driver),
                                        TInterfaceCounterReader{}, nullptr, std::move(system));
   }
@@ -123,7 +124,9 @@ TEST_F(SystemNetworkEngine, WhenCountingEndsTrafficIsUnknownAgain) {
 }
 
 TEST_F(SystemNetworkEngine, BlockingFollowsOurFiltersForTheExecutable) {
-  Run({{500, "app.exe", 0, 0, kAppPath}, {501, "app.exe", 0, 0, kAppPath}, {600, "other.exe", 0, 0, "C:\\o.exe"}});
+  Run({{500, "app.exe", 0, 0, kAppPath},
+       {501, "app.exe", 0, 0, kAppPath},
+       {600, "other.exe", 0, 0, "C:\\o.exe"}});
   auto engine = Create();
   EXPECT_TRUE(engine->CanBlockNet());
   TProcessItemRef app = FindItem(*engine, 500);

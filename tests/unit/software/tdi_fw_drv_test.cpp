@@ -53,7 +53,8 @@ TEST(TVeskTdiFwDrv, RuleRecordsCarryTheExactBytes) {
 
   auto rules = RequestsWithCode(device, tdi::kIoctlSetFilterRule);
   ASSERT_EQ(rules.size(), 3u);
-  EXPECT_EQ(rules[0].in, (Bytes{0x0E, 0x00, 0x04, 0x02, 0x00, 0x28, 0x00, 0x00, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00}));
+  EXPECT_EQ(rules[0].in,
+            (Bytes{0x0E, 0x00, 0x04, 0x02, 0x00, 0x28, 0x00, 0x00, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00}));
   EXPECT_EQ(rules[0].outSize, 0u);
   EXPECT_EQ(rules[1].in, (Bytes{0x0E, 0x00, 0x00, 0x01, 0, 0, 0, 0, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00}));
   EXPECT_EQ(rules[2].in, (Bytes{0x0E, 0x00, 0x03, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 77, 0, 0, 0, 0, 0}));
@@ -132,8 +133,9 @@ TEST(TVeskTdiFwDrv, ProcessCreationCallsTheHandlerOnItsThread) {
   ASSERT_EQ(registrations.size(), 1u);
   uint32_t handle = device.RegisteredEvent();
   EXPECT_NE(handle, 0u);
-  EXPECT_EQ(registrations[0].in, (Bytes{static_cast<uint8_t>(handle), static_cast<uint8_t>(handle >> 8),
-                                        static_cast<uint8_t>(handle >> 16), static_cast<uint8_t>(handle >> 24)}));
+  EXPECT_EQ(registrations[0].in,
+            (Bytes{static_cast<uint8_t>(handle), static_cast<uint8_t>(handle >> 8),
+                   static_cast<uint8_t>(handle >> 16), static_cast<uint8_t>(handle >> 24)}));
 
   ASSERT_TRUE(device.ProcessCreated());
   ASSERT_TRUE(first.WaitFor(1));

@@ -41,8 +41,8 @@ TEST(TotalCpuLoadMeter, NoSpanOrNoProcessorsStoresNothing) {
 TEST(TotalCpuLoadMeter, DisagreeingCountersStayWithinZeroTo100) {
   TotalCpuLoadMeter meter;
   meter.Sample({1, 1'000'000, 10'000'000});
-  EXPECT_EQ(meter.Sample({1, 30'000'000, 20'000'000}), 0);   // more idle than time passed
-  EXPECT_EQ(meter.Sample({1, 10'000'000, 30'000'000}), 100); // idle went backwards
+  EXPECT_EQ(meter.Sample({1, 30'000'000, 20'000'000}), 0);    // more idle than time passed
+  EXPECT_EQ(meter.Sample({1, 10'000'000, 30'000'000}), 100);  // idle went backwards
 }
 
 }  // namespace

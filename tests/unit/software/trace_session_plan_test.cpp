@@ -11,12 +11,16 @@ TEST(TraceSessionPlan, SessionKindByWindowsVersion) {
     TraceSessionKind kind;
   };
   const Case cases[] = {
-      {5, 1, TraceSessionKind::None},          {5, 2, TraceSessionKind::None},
-      {6, 0, TraceSessionKind::KernelLogger},  {6, 1, TraceSessionKind::KernelLogger},
-      {6, 2, TraceSessionKind::PrivateSystemLogger}, {6, 3, TraceSessionKind::PrivateSystemLogger},
+      {5, 1, TraceSessionKind::None},
+      {5, 2, TraceSessionKind::None},
+      {6, 0, TraceSessionKind::KernelLogger},
+      {6, 1, TraceSessionKind::KernelLogger},
+      {6, 2, TraceSessionKind::PrivateSystemLogger},
+      {6, 3, TraceSessionKind::PrivateSystemLogger},
       {10, 0, TraceSessionKind::PrivateSystemLogger},
   };
-  for (const Case& c : cases) EXPECT_EQ(ChooseTraceSession(c.major, c.minor), c.kind) << c.major << "." << c.minor;
+  for (const Case& c : cases)
+    EXPECT_EQ(ChooseTraceSession(c.major, c.minor), c.kind) << c.major << "." << c.minor;
 }
 
 TEST(TraceSessionPlan, OurSessionsAreRealTimeNetworkOnly) {
@@ -38,7 +42,8 @@ TEST(TraceSessionPlan, OnlyOurOwnLeftoverSessionIsEverStopped) {
   TraceSessionSettings raised = ours;  // the system may raise the buffer counts
   raised.minimumBuffers = 16;
   raised.maximumBuffers = 64;
-  EXPECT_EQ(DecideOnExistingSession(TraceSessionKind::KernelLogger, raised), ExistingSession::StopAndRecreate);
+  EXPECT_EQ(DecideOnExistingSession(TraceSessionKind::KernelLogger, raised),
+            ExistingSession::StopAndRecreate);
 
   TraceSessionSettings moreFlags = ours;
   moreFlags.enableFlags |= 0x1;  // process events too: another tool's
@@ -48,7 +53,8 @@ TEST(TraceSessionPlan, OnlyOurOwnLeftoverSessionIsEverStopped) {
   otherBuffers.bufferSizeKb = 64;
   TraceSessionSettings fileMode = ours;
   fileMode.logFileMode = 0x1;
-  for (const TraceSessionSettings& foreign : {moreFlags, toFile, otherBuffers, fileMode, TraceSessionSettings{}}) {
+  for (const TraceSessionSettings& foreign :
+       {moreFlags, toFile, otherBuffers, fileMode, TraceSessionSettings{}}) {
     EXPECT_EQ(DecideOnExistingSession(TraceSessionKind::KernelLogger, foreign), ExistingSession::LeaveAlone);
   }
   EXPECT_EQ(DecideOnExistingSession(TraceSessionKind::None, ours), ExistingSession::LeaveAlone);

@@ -79,7 +79,8 @@ TEST(PageScripts, FormEncodingKeepsTheSafeBytesOnly) {
 
 TEST(PageScripts, CallsCarryTheNameAndTheEncodedAnswer) {
   EXPECT_EQ(UploadBeginScript("shot.png", ".png"), "uploadBegain(\"shot.png\", \".png\")");
-  EXPECT_EQ(UploadCallbackScript("a b.zip", "{\"ok\":1}"), "uploadCallback(\"a b.zip\", \"%7b%22ok%22%3a1%7d\")");
+  EXPECT_EQ(UploadCallbackScript("a b.zip", "{\"ok\":1}"),
+            "uploadCallback(\"a b.zip\", \"%7b%22ok%22%3a1%7d\")");
   // A name can never end the script's string early.
   EXPECT_EQ(UploadBeginScript("x\"y\\z\n\xE2\x80\xA8.png", ""),
             "uploadBegain(\"x\\u0022y\\u005cz\\u000a\\u2028.png\", \"\")");
@@ -99,10 +100,11 @@ TEST(MultipartBody, OneFilePartWithItsExactBytes) {
   const TMultipartBody multipart = MultipartFileBody("file", "vesk1A.tmp.png", bytes, 0x1234);
   const std::string boundary = "----------VeskFormBoundary00001234";
   EXPECT_EQ(multipart.contentType, "multipart/form-data; boundary=" + boundary);
-  EXPECT_EQ(multipart.body, "--" + boundary +
-                                "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"vesk1A.tmp.png\"\r\n"
-                                "Content-Type: image/png\r\nContent-Transfer-Encoding: binary\r\n\r\n" +
-                                bytes + "\r\n--" + boundary + "--\r\n");
+  EXPECT_EQ(multipart.body,
+            "--" + boundary +
+                "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"vesk1A.tmp.png\"\r\n"
+                "Content-Type: image/png\r\nContent-Transfer-Encoding: binary\r\n\r\n" +
+                bytes + "\r\n--" + boundary + "--\r\n");
 }
 
 TEST(MultipartBody, TheBoundaryNeverOccursInTheFileAndNamesCannotBreakTheHeader) {

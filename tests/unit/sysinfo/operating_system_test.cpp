@@ -44,7 +44,8 @@ std::shared_ptr<test::FakeOsPlatform> Windows7(bool is64Bit) {
   platform->folders = {{26, "C:\\Users\\alice\\AppData\\Roaming"}, {16, "C:\\Users\\alice\\Desktop"}};
   platform->environment = std::u16string(u"PATH=C:\\Windows\0USERNAME=alice\0\0", 32);
   platform->locale = {{2, "English (United States)"}};
-  platform->timeZone = TimeZoneInformation{300, "Eastern Standard Time", {}, 0, "Eastern Daylight Time", {}, -60};
+  platform->timeZone =
+      TimeZoneInformation{300, "Eastern Standard Time", {}, 0, "Eastern Daylight Time", {}, -60};
   return platform;
 }
 
@@ -136,8 +137,8 @@ TEST(TOperatingSystem, InstallDateFallsBackToTheDosStamp) {
   // 2009-06-21 13:45:58 as raw data: time in the low word, date in the high one.
   uint32_t stamp = (29u << 9 | 6u << 5 | 21u) << 16 | (13u << 11 | 45u << 5 | 29u);
   platform->SetReg(RegRoot::LocalMachine, kNt, "FirstInstallDateTime",
-                   Format("%02X,%02X,%02X,%02X,00,00,00,00", stamp & 0xFF, stamp >> 8 & 0xFF, stamp >> 16 & 0xFF,
-                          stamp >> 24));
+                   Format("%02X,%02X,%02X,%02X,00,00,00,00", stamp & 0xFF, stamp >> 8 & 0xFF,
+                          stamp >> 16 & 0xFF, stamp >> 24));
   TOperatingSystem os(platform);
   os.RefreshData();
   EXPECT_EQ(DecodeDate(os.InstallDate()), (CalendarDate{2009, 6, 21}));

@@ -12,7 +12,8 @@ const EnvironmentLookup kEnvironment = EnvironmentListLookup(
 
 TEST(ExpandEnvironmentReferences, NamesCompareWithoutCaseAndUnknownOnesStay) {
   EXPECT_EQ(ExpandEnvironmentReferences("%programfiles%\\a.exe", kEnvironment), "C:\\Program Files\\a.exe");
-  EXPECT_EQ(ExpandEnvironmentReferences("%SYSTEMROOT%\\x %SystemRoot%", kEnvironment), "C:\\Windows\\x C:\\Windows");
+  EXPECT_EQ(ExpandEnvironmentReferences("%SYSTEMROOT%\\x %SystemRoot%", kEnvironment),
+            "C:\\Windows\\x C:\\Windows");
   EXPECT_EQ(ExpandEnvironmentReferences("%NOPE%\\%SystemRoot%", kEnvironment), "%NOPE%\\C:\\Windows");
   EXPECT_EQ(ExpandEnvironmentReferences("100% sure %SystemRoot%", kEnvironment), "100% sure C:\\Windows");
   EXPECT_EQ(ExpandEnvironmentReferences("a%%b%Empty%c%", kEnvironment), "a%%bc%");
@@ -31,15 +32,18 @@ TEST(CommandToExecutablePath, ShortensTheCommandUntilItNamesAFile) {
   const Case cases[] = {
       {"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -osint -url \"%1\"",
        "C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
-      {"\"%ProgramFiles%\\Internet Explorer\\iexplore.exe\"", "C:\\Program Files\\Internet Explorer\\iexplore.exe"},
-      {"%ProgramFiles%\\Internet Explorer\\iexplore.exe -nohome", "C:\\Program Files\\Internet Explorer\\iexplore.exe"},
+      {"\"%ProgramFiles%\\Internet Explorer\\iexplore.exe\"",
+       "C:\\Program Files\\Internet Explorer\\iexplore.exe"},
+      {"%ProgramFiles%\\Internet Explorer\\iexplore.exe -nohome",
+       "C:\\Program Files\\Internet Explorer\\iexplore.exe"},
       {"C:\\Windows\\mail.exe", "C:\\Windows\\mail.exe"},
       // A folder on the way is no file.
       {"C:\\Program Files\\Unknown\\app.exe /x", ""},
       {"", ""},
       {"\"\"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(CommandToExecutablePath(c.command, kEnvironment, exists), c.path) << c.command;
+  for (const Case& c : cases)
+    EXPECT_EQ(CommandToExecutablePath(c.command, kEnvironment, exists), c.path) << c.command;
 }
 
 TEST(ProxyServerList, EntriesWithoutProtocolTakeTheirIndex) {

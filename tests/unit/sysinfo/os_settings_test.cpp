@@ -10,11 +10,33 @@ namespace {
 
 TEST(TLocaleInfo, TextsAndFirstCharacterNumbers) {
   test::FakeOsPlatform platform;
-  platform.locale = {{2, "Deutsch (Deutschland)"}, {4097, "German"}, {3, "DEU"}, {5, "49"}, {6, "Deutschland"},
-                     {7, "DEU"}, {12, ";"}, {13, "0"}, {14, ","}, {15, "."}, {17, "2"}, {20, "€"},
-                     {21, "EUR"}, {22, ","}, {23, "."}, {25, "2"}, {27, "3"}, {28, "12"}, {29, "."},
-                     {30, ":"}, {4099, "HH:mm:ss"}, {31, "dd.MM.yyyy"}, {32, "dddd, d. MMMM yyyy"},
-                     {33, "1"}, {34, "2"}, {35, "1"}, {36, "1"}};
+  platform.locale = {{2, "Deutsch (Deutschland)"},
+                     {4097, "German"},
+                     {3, "DEU"},
+                     {5, "49"},
+                     {6, "Deutschland"},
+                     {7, "DEU"},
+                     {12, ";"},
+                     {13, "0"},
+                     {14, ","},
+                     {15, "."},
+                     {17, "2"},
+                     {20, "€"},
+                     {21, "EUR"},
+                     {22, ","},
+                     {23, "."},
+                     {25, "2"},
+                     {27, "3"},
+                     {28, "12"},
+                     {29, "."},
+                     {30, ":"},
+                     {4099, "HH:mm:ss"},
+                     {31, "dd.MM.yyyy"},
+                     {32, "dddd, d. MMMM yyyy"},
+                     {33, "1"},
+                     {34, "2"},
+                     {35, "1"},
+                     {36, "1"}};
   TLocaleInfo info;
   EXPECT_EQ(info.LocaleID(), 1024u);
   info.RefreshData(platform);
@@ -56,7 +78,7 @@ TEST(TLocaleInfo, MissingAndOutOfRangeNumbersFallBackToTheFirstValue) {
 }
 
 TEST(NegativeCurrencyPattern, EveryPatternWithTheSymbolInPlace) {
-  const char* expected[] = {"(kr1.1)", "-kr1.1", "kr-1.1", "kr1.1-", "(1.1kr)",
+  const char* expected[] = {"(kr1.1)", "-kr1.1", "kr-1.1", "kr1.1-",  "(1.1kr)",
                             "-1.1kr",  "1.1-kr", "1.1kr-", "-1.1 kr", "-kr 1.1"};
   for (int mode = 0; mode < 10; ++mode) EXPECT_EQ(NegativeCurrencyPattern(mode, "kr"), expected[mode]);
   EXPECT_EQ(NegativeCurrencyPattern(1, "$"), "-$1.1");
@@ -140,12 +162,13 @@ TEST(TNTSpecific, OtherVersionsTakeTheProductFromTheRegistry) {
     const char* value;
     TNtProductType product;
   };
-  for (const Case& c : {Case{"WinNT", TNtProductType::ptWorkStation}, Case{"ServerNT", TNtProductType::ptServer},
-                        Case{"LanmanNT", TNtProductType::ptAdvancedServer}, Case{"Other", TNtProductType::ptUnknown}}) {
+  for (const Case& c :
+       {Case{"WinNT", TNtProductType::ptWorkStation}, Case{"ServerNT", TNtProductType::ptServer},
+        Case{"LanmanNT", TNtProductType::ptAdvancedServer}, Case{"Other", TNtProductType::ptUnknown}}) {
     test::FakeOsPlatform platform;
     platform.version = Version(6, 1, 1, 0x0100);
-    platform.SetReg(RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", "ProductType",
-                    c.value);
+    platform.SetReg(RegRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions",
+                    "ProductType", c.value);
     TNTSpecific nt;
     nt.RefreshData(platform);
     EXPECT_EQ(nt.ProductType(), c.product) << c.value;

@@ -35,9 +35,8 @@ TEST(TransitionDate, WeekOfWeekdayInMonthAndAbsoluteDates) {
       {Rule(10, 0, 5, 3), 2023, {2023, 10, 29}, 3},  // last Sunday of October
       {Rule(3, 0, 5, 1), 2024, {2024, 3, 31}, 1},    // last Sunday that is the 31st
       {Rule(2, 3, 5, 0), 2023, {2023, 2, 22}, 0},    // no fifth Wednesday: the fourth
-      {Rule(2, 3, 5, 0), 2024, {2024, 2, 28}, 0},
-      {Rule(4, 6, 4, 23), 2024, {2024, 4, 27}, 23},
-      {absolute, 2024, {2006, 11, 3}, 4},            // a date with a year stands as it is
+      {Rule(2, 3, 5, 0), 2024, {2024, 2, 28}, 0},   {Rule(4, 6, 4, 23), 2024, {2024, 4, 27}, 23},
+      {absolute, 2024, {2006, 11, 3}, 4},  // a date with a year stands as it is
   };
   for (const Case& c : cases) {
     TDateTime value = TransitionDate(c.date, c.year);
@@ -76,11 +75,12 @@ std::string TziText(int32_t bias, int32_t standardBias, int32_t daylightBias, Sy
 }
 
 TimeZoneInformation Berlin() {
-  return {-60, "W. Europe Standard Time", Rule(10, 0, 5, 3), 0, "W. Europe Daylight Time", Rule(3, 0, 5, 2), -60};
+  return {-60, "W. Europe Standard Time", Rule(10, 0, 5, 3), 0, "W. Europe Daylight Time", Rule(3, 0, 5, 2),
+          -60};
 }
 
-void AddZone(test::FakeOsPlatform& platform, const std::string& key, const std::string& tzi, const std::string& std,
-             const std::string& display) {
+void AddZone(test::FakeOsPlatform& platform, const std::string& key, const std::string& tzi,
+             const std::string& std, const std::string& display) {
   platform.AddSubkey(RegRoot::LocalMachine, kZones, key);
   std::string path = std::string(kZones) + "\\" + key;
   platform.SetReg(RegRoot::LocalMachine, path, "TZI", tzi);
@@ -104,7 +104,8 @@ TEST(TTimeZone, MatchesTheRegistryEntryAndComputesThisYearsTransitions) {
   AddZone(platform, "W. Europe Standard Time", TziText(-60, 0, -60, tz.standardDate, tz.daylightDate),
           tz.standardName, "(UTC+01:00) Amsterdam, Berlin");
   platform.SetReg(RegRoot::LocalMachine, std::string(kZones) + "\\W. Europe Standard Time", "MapID", "4,5");
-  AddZone(platform, "Later", TziText(-60, 0, -60, tz.standardDate, tz.daylightDate), tz.standardName, "(later)");
+  AddZone(platform, "Later", TziText(-60, 0, -60, tz.standardDate, tz.daylightDate), tz.standardName,
+          "(later)");
 
   TTimeZone zone;
   zone.RefreshData(platform);

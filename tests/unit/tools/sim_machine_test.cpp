@@ -48,7 +48,8 @@ TEST(SimMachine, TheProgramFindsTheBoardChipAndItsReadingsMove) {
 
   machine.AdvanceTo(9, {});
   board->update();
-  EXPECT_NE(std::make_tuple(Values(board->Temperatures), Values(board->Fans), Values(board->Voltages)), before);
+  EXPECT_NE(std::make_tuple(Values(board->Temperatures), Values(board->Fans), Values(board->Voltages)),
+            before);
 }
 
 struct CpuCase {
@@ -60,11 +61,26 @@ struct CpuCase {
 
 TEST(SimMachine, TheProgramReadsCoreTemperaturesForEitherKindOfProcessor) {
   const CpuCase cases[] = {
-      {"Intel, TjMax from the MSR", {"GenuineIntel", 6, 0x9E, 10, 4}, [](auto& s) { return CreateCpuInfo<TIntelCPUInof>(s); }, true},
-      {"Intel, fixed TjMax", {"GenuineIntel", 6, 0x17, 10, 4}, [](auto& s) { return CreateCpuInfo<TIntelCPUInof>(s); }, true},
-      {"AMD 10h", {"AuthenticAMD", 0x10, 0x02, 0, 4}, [](auto& s) { return CreateCpuInfo<TAmd10CpuInfo>(s); }, false},
-      {"AMD 15h", {"AuthenticAMD", 0x15, 0x02, 0, 4}, [](auto& s) { return CreateCpuInfo<TAmd10CpuInfo>(s); }, false},
-      {"AMD 17h", {"AuthenticAMD", 0x17, 0x01, 0, 4}, [](auto& s) { return CreateCpuInfo<TAmd17CpuInfo>(s); }, false},
+      {"Intel, TjMax from the MSR",
+       {"GenuineIntel", 6, 0x9E, 10, 4},
+       [](auto& s) { return CreateCpuInfo<TIntelCPUInof>(s); },
+       true},
+      {"Intel, fixed TjMax",
+       {"GenuineIntel", 6, 0x17, 10, 4},
+       [](auto& s) { return CreateCpuInfo<TIntelCPUInof>(s); },
+       true},
+      {"AMD 10h",
+       {"AuthenticAMD", 0x10, 0x02, 0, 4},
+       [](auto& s) { return CreateCpuInfo<TAmd10CpuInfo>(s); },
+       false},
+      {"AMD 15h",
+       {"AuthenticAMD", 0x15, 0x02, 0, 4},
+       [](auto& s) { return CreateCpuInfo<TAmd10CpuInfo>(s); },
+       false},
+      {"AMD 17h",
+       {"AuthenticAMD", 0x17, 0x01, 0, 4},
+       [](auto& s) { return CreateCpuInfo<TAmd17CpuInfo>(s); },
+       false},
   };
   for (const CpuCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -72,7 +88,8 @@ TEST(SimMachine, TheProgramReadsCoreTemperaturesForEitherKindOfProcessor) {
     machine.AdvanceTo(5, {});
     test::ScriptedCpu cpu(4);
     cpu.SetIdentity(c.identity.vendor, c.identity.family, c.identity.model, c.identity.stepping, 0xD);
-    auto info = c.create(cpu.Seams(&machine.Hardware(), test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(4)}})));
+    auto info =
+        c.create(cpu.Seams(&machine.Hardware(), test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(4)}})));
     info->Update();
     ASSERT_EQ(info->CpuTemp.size(), 4u);
     for (int core = 0; core < 4; ++core) {
@@ -88,7 +105,8 @@ TEST(SimMachine, Amd0FAnswersTheSelectedCoreOnEitherRevision) {
     machine.AdvanceTo(3, {});
     test::ScriptedCpu cpu(2);
     cpu.SetIdentity("AuthenticAMD", 0x0F, model, 0, 0xD);
-    auto info = CreateCpuInfo<TAmd0FCpuInfo>(cpu.Seams(&machine.Hardware(), test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(2)}})));
+    auto info = CreateCpuInfo<TAmd0FCpuInfo>(
+        cpu.Seams(&machine.Hardware(), test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(2)}})));
     info->Update();
     ASSERT_EQ(info->CpuTemp.size(), 2u);
     EXPECT_EQ(info->CpuTemp[0], SimMachine::CoreTemperature(0, 3));

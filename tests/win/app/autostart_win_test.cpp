@@ -46,7 +46,8 @@ FILETIME StoredTaskWriteTime() {
   PVOID old = nullptr;
   Wow64DisableWow64FsRedirection(&old);
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  GetFileAttributesExW((WindowsFolder() + L"\\system32\\Tasks\\" + kName).c_str(), GetFileExInfoStandard, &data);
+  GetFileAttributesExW((WindowsFolder() + L"\\system32\\Tasks\\" + kName).c_str(), GetFileExInfoStandard,
+                       &data);
   Wow64RevertWow64FsRedirection(old);
   return data.ftLastWriteTime;
 }
@@ -79,12 +80,14 @@ TEST_F(AutostartTaskWin, EnableRegistersTheLogonTaskOnce) {
   EXPECT_TRUE(TaskExists(kName, L"\\", std::nullopt));
 
   const std::string stored = StoredTask();
-  for (const char* part : {"<Author>Brantor Ltd.</Author>", "<Description>Create by Vesk System Monitor.</Description>",
-                           "<AllowStartOnDemand>true</AllowStartOnDemand>",
-                           "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
-                           "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
-                           "<AllowHardTerminate>false</AllowHardTerminate>", "<StartWhenAvailable>true</StartWhenAvailable>",
-                           "<Enabled>true</Enabled>", "<Hidden>false</Hidden>", "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"}) {
+  for (const char* part :
+       {"<Author>Brantor Ltd.</Author>", "<Description>Create by Vesk System Monitor.</Description>",
+        "<AllowStartOnDemand>true</AllowStartOnDemand>",
+        "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+        "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
+        "<AllowHardTerminate>false</AllowHardTerminate>", "<StartWhenAvailable>true</StartWhenAvailable>",
+        "<Enabled>true</Enabled>", "<Hidden>false</Hidden>",
+        "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>"}) {
     EXPECT_NE(stored.find(part), std::string::npos) << part << "\n" << stored;
   }
 
@@ -126,9 +129,7 @@ TEST_F(AutostartTaskWin, AWorkItemLeftOnVistaAndLaterGivesWayToTheTask) {
 
 class AutostartJobWin : public testing::Test {
  protected:
-  void SetUp() override {
-    DeleteJob(kJobName);
-  }
+  void SetUp() override { DeleteJob(kJobName); }
   void TearDown() override { DeleteJob(kJobName); }
 
   const std::wstring program_ = ExecutablePath();

@@ -12,9 +12,9 @@
 #include "LoopbackHttpServer_win.h"
 #include "ShellOpenRecorder_win.h"
 #include "app/NewsButton_win.h"
-#include "services/BrowserEmulation_win.h"
 #include "app/frmupdate_win.h"
 #include "base/module_path_win.h"
+#include "services/BrowserEmulation_win.h"
 #include "ui/WebBrowserHost_win.h"
 
 namespace vsm {
@@ -23,8 +23,8 @@ namespace {
 class Owner {
  public:
   Owner() {
-    window_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   ~Owner() { DestroyWindow(window_); }
   HWND Handle() const { return window_; }
@@ -48,9 +48,11 @@ TEST(NewsWindowWin, WithoutABrowserEngineTheMessageOpensInTheDefaultBrowser) {
 
 TEST(NewsWindowWin, AMessageAddressThatIsNoWebPageOpensNothing) {
   test::ShellOpenRecorder shell;
-  for (const char* address : {"http:no-slashes.example", "https://news.example/a b", "file:///c:/windows/win.ini",
-                              "C:\\windows\\win.ini", "\\\\host\\share\\x.exe", ""}) {
-    EXPECT_EQ(Tfrmupdate::ShowNewsletter(nullptr, "News", address, 0, 0, 0, 1), TNewsShown::nsNothing) << address;
+  for (const char* address :
+       {"http:no-slashes.example", "https://news.example/a b", "file:///c:/windows/win.ini",
+        "C:\\windows\\win.ini", "\\\\host\\share\\x.exe", ""}) {
+    EXPECT_EQ(Tfrmupdate::ShowNewsletter(nullptr, "News", address, 0, 0, 0, 1), TNewsShown::nsNothing)
+        << address;
   }
   EXPECT_TRUE(shell.Opened(1, 1500).empty());
 }
@@ -96,7 +98,8 @@ TEST(NewsButtonWin, WithoutNewsTheButtonSaysSo) {
   const DWORD start = GetTickCount();
   while (empty->Busy() && GetTickCount() - start < 20000) Sleep(50);
   EXPECT_FALSE(ShowFirstNews(nullptr, empty, msgIds, boxes.Function()));
-  EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{L"You have no unread message.", L"You have no unread message."}));
+  EXPECT_EQ(boxes.texts,
+            (std::vector<std::wstring>{L"You have no unread message.", L"You have no unread message."}));
   EXPECT_EQ(msgIds, ",4");
 }
 

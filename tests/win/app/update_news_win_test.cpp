@@ -73,8 +73,10 @@ FinishCall RunCheck(int32_t runningBuild, const std::wstring& url, DWORD timeout
   auto check = std::make_unique<TCheckUpdate>(runningBuild, url, timeoutMs);
   check->OnBegin = [&](TCheckUpdate& sender) { begun = sender.Busy(); };
   check->OnFinish = [&](TCheckUpdate&, const std::string& infoData, int reserved, const std::string& blogUrl,
-                        int32_t build, const std::string& downloadUrl, const std::vector<std::string>& verInfo) {
-    finish = {true, GetCurrentThreadId() == uiThread, infoData, blogUrl, downloadUrl, reserved, build, verInfo};
+                        int32_t build, const std::string& downloadUrl,
+                        const std::vector<std::string>& verInfo) {
+    finish = {true,   GetCurrentThreadId() == uiThread, infoData, blogUrl, downloadUrl, reserved, build,
+              verInfo};
   };
   HANDLE thread = TCheckUpdate::Start(std::move(check));
   EXPECT_NE(thread, nullptr);
@@ -119,8 +121,9 @@ TEST(CheckUpdateWin, ANewerBuildIsReportedOnTheUserInterfaceThread) {
 }
 
 TEST(CheckUpdateWin, BadRepliesAndDeadServersKeepTheRunningBuild) {
-  for (const std::string& reply : {std::string(R"({"stopped":1,"build":900})"), std::string(R"({"stopped":0,"build":"900"})"),
-                                   std::string("<html>oops</html>"), std::string()}) {
+  for (const std::string& reply :
+       {std::string(R"({"stopped":1,"build":900})"), std::string(R"({"stopped":0,"build":"900"})"),
+        std::string("<html>oops</html>"), std::string()}) {
     LoopbackHttpServer server(reply);
     const FinishCall finish = RunCheck(127, server.Url(L"/u"));
     EXPECT_TRUE(finish.called) << reply;
@@ -151,12 +154,13 @@ Offer RunOffer(const std::string& reply, int32_t runningBuild, bool showHint, bo
   test::ShellOpenRecorder shell;
   LoopbackHttpServer server(reply);
   Offer offer;
-  HANDLE thread = DoCheckNewVer(nullptr, runningBuild, showHint,
-                                [&](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
-                                  offer.boxes.push_back({title, text, kind});
-                                  return answerYes;
-                                },
-                                server.Url(L"/u"));
+  HANDLE thread = DoCheckNewVer(
+      nullptr, runningBuild, showHint,
+      [&](const std::wstring& title, const std::wstring& text, TMessageKind kind) {
+        offer.boxes.push_back({title, text, kind});
+        return answerYes;
+      },
+      server.Url(L"/u"));
   EXPECT_TRUE(WaitDispatchingMessages(thread, 30000));
   CloseHandle(thread);
   offer.opened = expectedOpens > 0 ? shell.Opened(expectedOpens) : shell.Opened(1, 1500);
@@ -175,13 +179,15 @@ TEST(UpdateOfferWin, ANewerBuildAsksAndOpensTheBlogPageOnYes) {
 }
 
 TEST(UpdateOfferWin, NoAndAnAddressThatIsNoWebPageOpenNothing) {
-  EXPECT_TRUE(RunOffer(R"({"stopped":0,"build":128,"blog_url":"https://blog.example/v128"})", 127, false, false)
-                  .opened.empty());
+  EXPECT_TRUE(
+      RunOffer(R"({"stopped":0,"build":128,"blog_url":"https://blog.example/v128"})", 127, false, false)
+          .opened.empty());
   // The first two would reach the shell's web handler (and so the recorder) without the rule.
-  for (const char* address : {"http:no-slashes.example", "https://blog.example/a b", "file:///c:/windows/system32/calc.exe",
-                              "C:\\\\windows\\\\system32\\\\calc.exe", "\\\\\\\\server\\\\share\\\\x.exe", "calc.exe"}) {
-    const Offer offer = RunOffer(std::string(R"({"stopped":0,"build":128,"blog_url":")") + address + "\"}", 127,
-                                 false, true);
+  for (const char* address :
+       {"http:no-slashes.example", "https://blog.example/a b", "file:///c:/windows/system32/calc.exe",
+        "C:\\\\windows\\\\system32\\\\calc.exe", "\\\\\\\\server\\\\share\\\\x.exe", "calc.exe"}) {
+    const Offer offer =
+        RunOffer(std::string(R"({"stopped":0,"build":128,"blog_url":")") + address + "\"}", 127, false, true);
     EXPECT_EQ(offer.boxes.size(), 1u) << address;
     EXPECT_TRUE(offer.opened.empty()) << address;
   }
@@ -247,9 +253,9 @@ std::string NewsEntry(int id, const std::string& expired, const std::string& lan
 }
 
 TEST(GetNewsWin, KeptNewsArriveWithTheCountOnTheWindow) {
-  const std::string reply = "{\"servertime\":\"2024-05-10\",\"news\":[" + NewsEntry(1, "2024-05-10", "") + "," +
-                            NewsEntry(2, "2024-05-09", "") + "," + NewsEntry(3, "2030-01-01", "") + "," +
-                            NewsEntry(4, "2030-01-01", "") + "]}";
+  const std::string reply = "{\"servertime\":\"2024-05-10\",\"news\":[" + NewsEntry(1, "2024-05-10", "") +
+                            "," + NewsEntry(2, "2024-05-09", "") + "," + NewsEntry(3, "2030-01-01", "") +
+                            "," + NewsEntry(4, "2030-01-01", "") + "]}";
   LoopbackHttpServer server(reply);
   NewsWindow window;
   TGetNews news(window.Handle(), false, ",3", kNewsProductId, server.Url(L"/messages/index.php"));
@@ -265,8 +271,9 @@ TEST(GetNewsWin, KeptNewsArriveWithTheCountOnTheWindow) {
 }
 
 TEST(GetNewsWin, BadRepliesAndStalledServersGiveNoNewsButStillTheMessage) {
-  for (const std::string& reply : {std::string("{\"servertime\":\"2024-05-10\",\"news\":{}}"), std::string("[1]"),
-                                   std::string("{\"servertime\":\"\",\"news\":[" + NewsEntry(1, "2030-01-01", "") + "]}")}) {
+  for (const std::string& reply :
+       {std::string("{\"servertime\":\"2024-05-10\",\"news\":{}}"), std::string("[1]"),
+        std::string("{\"servertime\":\"\",\"news\":[" + NewsEntry(1, "2030-01-01", "") + "]}")}) {
     LoopbackHttpServer server(reply);
     NewsWindow window;
     TGetNews news(window.Handle(), false, "", kNewsProductId, server.Url(L"/n"));

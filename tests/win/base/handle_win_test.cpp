@@ -46,8 +46,8 @@ TEST(HandleOwners, ARegistryKeyIsOpenedThroughItsOwner) {
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.Put()), ERROR_SUCCESS);
   EXPECT_TRUE(key);
   DWORD subkeys = 0;
-  EXPECT_EQ(RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr),
+  EXPECT_EQ(RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr),
             ERROR_SUCCESS);
   key.Reset();
   EXPECT_FALSE(key);

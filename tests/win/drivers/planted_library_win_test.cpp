@@ -43,7 +43,8 @@ std::vector<wchar_t> EnvironmentWithPath(const std::wstring& path) {
 }
 
 // Runs "test_child driver" and answers its exit code.
-DWORD RunDriverChild(const std::wstring& exe, const std::wstring& workingFolder, std::vector<wchar_t> environment) {
+DWORD RunDriverChild(const std::wstring& exe, const std::wstring& workingFolder,
+                     std::vector<wchar_t> environment) {
   std::wstring command = L"\"" + exe + L"\" driver";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cpuid.h>
 #include <atomic>
 #include <chrono>
-#include <cpuid.h>
 #include <string>
 #include <thread>
 
@@ -32,7 +32,8 @@ class SimulatedDriver : public ::testing::Test {
     std::wstring folder = VSM_SIMULATED_MACHINE_DIR;
     library_ = LoadLibraryW((folder + L"\\DManager.dll").c_str());
     ASSERT_NE(library_, nullptr);
-    getDrvHandle_ = reinterpret_cast<GetDrvHandleFn>(reinterpret_cast<void*>(GetProcAddress(library_, "GetDrvHandle")));
+    getDrvHandle_ =
+        reinterpret_cast<GetDrvHandleFn>(reinterpret_cast<void*>(GetProcAddress(library_, "GetDrvHandle")));
     ASSERT_NE(getDrvHandle_, nullptr);
   }
 
@@ -44,7 +45,8 @@ class SimulatedDriver : public ::testing::Test {
     if (service != nullptr) {
       SERVICE_STATUS status{};
       EXPECT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status));
-      for (int i = 0; i < 100 && QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED; ++i) {
+      for (int i = 0;
+           i < 100 && QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED; ++i) {
         Sleep(50);
       }
       EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
@@ -52,12 +54,15 @@ class SimulatedDriver : public ::testing::Test {
       CloseServiceHandle(service);
     }
     CloseServiceHandle(manager);
-    HANDLE gone = CreateFileW(VSM_SIM_HARDWARE_PATH, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE gone = CreateFileW(VSM_SIM_HARDWARE_PATH, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     EXPECT_EQ(gone, INVALID_HANDLE_VALUE);
     if (gone != INVALID_HANDLE_VALUE) CloseHandle(gone);
   }
 
-  std::unique_ptr<DriverChannel> Open(DriverKind kind) { return DeviceHandleChannel(getDrvHandle_(static_cast<int>(kind))); }
+  std::unique_ptr<DriverChannel> Open(DriverKind kind) {
+    return DeviceHandleChannel(getDrvHandle_(static_cast<int>(kind)));
+  }
   DriverChannelFactory HardwareChannels() {
     return [this] { return Open(DriverKind::HardwareAccess); };
   }
@@ -71,7 +76,8 @@ uint32_t Served(DriverChannel& channel, uint32_t code) {
   uint8_t reply[VSM_SIM_SERVED_RECORD_SIZE * 256];
   uint32_t none = 0;
   uint32_t returned = 0;
-  if (!channel.ControlReturning(VSM_SIM_IOCTL_SERVED, &none, sizeof none, reply, sizeof reply, returned)) return 0;
+  if (!channel.ControlReturning(VSM_SIM_IOCTL_SERVED, &none, sizeof none, reply, sizeof reply, returned))
+    return 0;
   ByteView records(reply, returned);
   for (uint32_t at = 0; at + VSM_SIM_SERVED_RECORD_SIZE <= returned; at += VSM_SIM_SERVED_RECORD_SIZE) {
     if (records.U32(at) == GetCurrentProcessId() && records.U32(at + 4) == code) return records.U32(at + 8);
@@ -120,7 +126,8 @@ TEST_F(SimulatedDriver, MsrAndPciRequestsAnswerForTheProcessorThisRunsOn) {
   EXPECT_FALSE(drv.Rdmsr(0x19C, low, high));
   EXPECT_EQ(low, 0xDEADu);
   EXPECT_EQ(high, 0xBEEFu);
-  if (family < 0x17) GTEST_SKIP() << "AMD family " << family << ": its registers are covered by the unit tests";
+  if (family < 0x17)
+    GTEST_SKIP() << "AMD family " << family << ": its registers are covered by the unit tests";
   uint32_t rootComplex = TVeskHdDrv::GetPciAddress(0, 0, 0);
   uint32_t value = 0;
   ASSERT_TRUE(drv.WritePciConfig(rootComplex, 0x60, 0x00059800));

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -212,8 +212,7 @@ TEST(GraphicsWithoutVendorLibraries, WineVideoControllersWithStatusOkBecomeCards
       EXPECT_EQ(card.MemorySize(), WmiVarToInt64(ok[i]->Get("AdapterRAM")));
       EXPECT_EQ(card.DAC(), ok[i]->GetText("AdapterDACType"));
       EXPECT_EQ(card.VideoProcessor, ok[i]->GetText("VideoProcessor"));
-      EXPECT_EQ(card.MemoryType(),
-                VideoMemoryTypeName(WmiVarToInt64(ok[i]->Get("VideoMemoryType"))));
+      EXPECT_EQ(card.MemoryType(), VideoMemoryTypeName(WmiVarToInt64(ok[i]->Get("VideoMemoryType"))));
       ASSERT_EQ(card.Displays().Count(), 1);
       EXPECT_EQ(card.Displays().GetDisplay(0)->HorzRes,
                 WmiVarToInt64(ok[i]->Get("CurrentHorizontalResolution")));

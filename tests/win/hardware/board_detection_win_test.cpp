@@ -12,7 +12,8 @@ namespace vsm {
 namespace {
 
 TEST(BoardDetectionWin, WithoutTheDriverManagerTheBoardIsAnEmptyGeneralBoard) {
-  TSuperIoEnvironment env{[] { return OpenDriverChannel(DriverKind::HardwareAccess); }, nullptr, nullptr, nullptr};
+  TSuperIoEnvironment env{[] { return OpenDriverChannel(DriverKind::HardwareAccess); }, nullptr, nullptr,
+                          nullptr};
   auto board = DetectMainBord(env);
   EXPECT_NE(dynamic_cast<TGeneralBoard*>(board.get()), nullptr);
   EXPECT_EQ(board->Chip, 0);

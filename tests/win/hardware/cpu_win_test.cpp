@@ -47,10 +47,14 @@ TEST(CpuOnThisMachine, RealCpuidPicksTheClassOfItsVendorAndFamily) {
   if (v == "GenuineIntel") {
     EXPECT_NE(dynamic_cast<TIntelCPUInof*>(cpu.get()), nullptr);
   } else if (v == "AuthenticAMD") {
-    if (family == 6 || family == 15) EXPECT_NE(dynamic_cast<TAmd0FCpuInfo*>(cpu.get()), nullptr);
-    else if (family == 23 || family == 25 || family == 26) EXPECT_NE(dynamic_cast<TAmd17CpuInfo*>(cpu.get()), nullptr);
-    else if (family >= 16 && family <= 22 && family != 19) EXPECT_NE(dynamic_cast<TAmd10CpuInfo*>(cpu.get()), nullptr);
-    else EXPECT_EQ(cpu->CPUType, TCpuType::AmdCPU);
+    if (family == 6 || family == 15)
+      EXPECT_NE(dynamic_cast<TAmd0FCpuInfo*>(cpu.get()), nullptr);
+    else if (family == 23 || family == 25 || family == 26)
+      EXPECT_NE(dynamic_cast<TAmd17CpuInfo*>(cpu.get()), nullptr);
+    else if (family >= 16 && family <= 22 && family != 19)
+      EXPECT_NE(dynamic_cast<TAmd10CpuInfo*>(cpu.get()), nullptr);
+    else
+      EXPECT_EQ(cpu->CPUType, TCpuType::AmdCPU);
   } else {
     EXPECT_EQ(cpu->CPUType, TCpuType::UnknowCPU);
   }

@@ -1,7 +1,7 @@
 #include <windows.h>
-#include <winioctl.h>
 #include <ntddscsi.h>
 #include <nvme.h>
+#include <winioctl.h>
 
 #include <gtest/gtest.h>
 
@@ -246,7 +246,8 @@ TEST(DisksOnWine, EnumerationReturnsWhateverTheSystemProvides) {
     const std::string& volume = (*volumes)[i];
     EXPECT_EQ(volume.back(), '\\') << volume;
     TVolumeDetails details = system.VolumeDetails(volume);
-    RecordProperty("volume" + std::to_string(i), volume + " -> " + details.PathName + " " + details.FileSystemName);
+    RecordProperty("volume" + std::to_string(i),
+                   volume + " -> " + details.PathName + " " + details.FileSystemName);
   }
   auto disks = EnumerateWindowsDisks();
   ASSERT_NE(disks, nullptr);
@@ -267,16 +268,19 @@ TEST(DisksOnWine, AllRequestsOnTheDevicesWineOpens) {
   std::vector<std::pair<std::string, std::unique_ptr<TStorageDevice>>> devices;
   devices.emplace_back("PhysicalDrive0 for SMART", system.OpenPhysicalDrive(0));
   for (const wchar_t* path : {L"\\\\.\\PhysicalDrive0", L"\\\\.\\C:"})
-    devices.emplace_back(Narrow(path), OpenStorageDevice(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0));
+    devices.emplace_back(Narrow(path),
+                         OpenStorageDevice(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0));
   if (auto volumes = system.Volumes(); volumes && !volumes->empty())
-    devices.emplace_back(volumes->front(), system.OpenVolume(volumes->front().substr(0, volumes->front().size() - 1)));
+    devices.emplace_back(volumes->front(),
+                         system.OpenVolume(volumes->front().substr(0, volumes->front().size() - 1)));
   int opened = 0;
   for (auto& [label, device] : devices) {
     if (!device) continue;
     ++opened;
     THardDisk disk(0, std::move(device));
-    RecordProperty("device" + std::to_string(opened), label + ": \"" + disk.Name() + "\" " + std::to_string(disk.Size()) +
-                                                          " bytes, " + std::to_string(disk.Partitions().Count()) + " partitions");
+    RecordProperty("device" + std::to_string(opened),
+                   label + ": \"" + disk.Name() + "\" " + std::to_string(disk.Size()) + " bytes, " +
+                       std::to_string(disk.Partitions().Count()) + " partitions");
     disk.Update();
     EXPECT_GE(disk.GetTemperature(), 0);
     disk.IsSSD();

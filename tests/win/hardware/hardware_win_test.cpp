@@ -64,7 +64,8 @@ TEST(HardwareWin, SamplesASimulatedChipOnItsUpdateThread) {
 
   hardware.StartAsynTimer(20);
   auto waitFor = [&](double expected) {
-    for (int i = 0; i < 250 && FirstBoardTemperature(hardware) != expected; ++i) std::this_thread::sleep_for(20ms);
+    for (int i = 0; i < 250 && FirstBoardTemperature(hardware) != expected; ++i)
+      std::this_thread::sleep_for(20ms);
     return FirstBoardTemperature(hardware);
   };
   EXPECT_EQ(waitFor(42), 42);

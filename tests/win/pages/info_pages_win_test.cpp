@@ -15,14 +15,14 @@
 #include "hardware/cpu/CpuDetection.h"
 #include "hardware/cpu/CpuSeams_win.h"
 #include "hardware/superio/MainBord.h"
+#include "pages/InfoPages.h"
+#include "pages/InfoReport.h"
+#include "pages/PageTexts_win.h"
 #include "software/network/IpHelper_win.h"
 #include "software/network/NetList_win.h"
 #include "sysinfo/SoundList.h"
 #include "sysinfo/os/OperatingSystem.h"
 #include "sysinfo/os/OsPlatform_win.h"
-#include "pages/InfoPages.h"
-#include "pages/InfoReport.h"
-#include "pages/PageTexts_win.h"
 #include "sysinfo/smbios/uSMBIOS.h"
 #include "sysinfo/wmi_win.h"
 
@@ -58,8 +58,8 @@ TEST(InfoPagesWine, OperatingSystemPageFromTheRealObject) {
   version.dwOSVersionInfoSize = sizeof version;
   ASSERT_TRUE(GetVersionExW(&version));
   ASSERT_NE(Child(product, "version"), nullptr);
-  EXPECT_EQ(Child(product, "version")->Text,
-            Format("%lu.%lu.%lu", version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber & 0xFFFF));
+  EXPECT_EQ(Child(product, "version")->Text, Format("%lu.%lu.%lu", version.dwMajorVersion,
+                                                    version.dwMinorVersion, version.dwBuildNumber & 0xFFFF));
   const TInfoRow* installed = Child(product, "Install Date");
   ASSERT_NE(installed, nullptr);
   EXPECT_EQ(installed->Text, os->InstallDate() == 0 ? "" : UserShortDate(os->InstallDate()));
@@ -144,7 +144,8 @@ TEST(InfoPagesWine, NetworkPageFromWinesAdapters) {
     EXPECT_EQ(row.Caption, adapter.Name());
     EXPECT_EQ(Child(row, "MAC Address")->Text, adapter.MACAddress());
     const bool speedKnown = adapter.HasInterfaceRow() && adapter.MaxSpeed() != 0;
-    EXPECT_EQ(Child(row, "Max Speed")->Text, speedKnown ? Format("%.0f Mbps", adapter.MaxSpeed() / 1e6) : "-");
+    EXPECT_EQ(Child(row, "Max Speed")->Text,
+              speedKnown ? Format("%.0f Mbps", adapter.MaxSpeed() / 1e6) : "-");
     const TInfoRow* addresses = Child(row, "IP Address");
     ASSERT_EQ(addresses != nullptr, !adapter.IPAddress().empty());
     if (addresses) {

@@ -42,7 +42,8 @@ TEST_F(ProgramFolder, WinesUserOwnedFoldersCountAsReplaceable) {
   bool systemFull = false, everyoneWrites = false;
   for (const TAccessEntry& entry : security->entries) {
     systemFull |= entry.allow && entry.trustee == TTrustee::trSystem && (entry.mask & 0x1F01FF) == 0x1F01FF;
-    everyoneWrites |= entry.allow && entry.trustee == TTrustee::trOther && (entry.mask & kReplacingRights) != 0;
+    everyoneWrites |=
+        entry.allow && entry.trustee == TTrustee::trOther && (entry.mask & kReplacingRights) != 0;
   }
   EXPECT_TRUE(systemFull);
   EXPECT_TRUE(everyoneWrites);  // the user's own entry

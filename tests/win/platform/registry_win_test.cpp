@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/VeskRegistry_win.h"
 #include "platform/Is64BitWindows_win.h"
+#include "platform/VeskRegistry_win.h"
 
 namespace vsm {
 namespace {
@@ -24,8 +24,8 @@ class RegistryWin : public ::testing::Test {
 
   static void Put(REGSAM view, const wchar_t* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS | view,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                              &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(key);
@@ -44,8 +44,11 @@ TEST_F(RegistryWin, ValuesReadAsTextFromTheRealRegistry) {
   struct Case {
     const char* name;
     const char* text;
-  } cases[] = {{"Binary", "01,0A,FF"}, {"Dword", "4000000000"}, {"Qword", "4294967296"},
-               {"Expand", "%SystemRoot%\\x"}, {"Missing", ""}};
+  } cases[] = {{"Binary", "01,0A,FF"},
+               {"Dword", "4000000000"},
+               {"Qword", "4294967296"},
+               {"Expand", "%SystemRoot%\\x"},
+               {"Missing", ""}};
   for (const auto& c : cases) {
     std::string value = "stale";
     EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\VeskRegistryTest", c.name, true, value));

@@ -11,11 +11,11 @@
 
 #include "ChildProcess_win.h"
 #include "EngineItems.h"
+#include "host_traffic_win.h"
 #include "sim/SimTrafficFilter.h"
-#include "software/TdiFwDrv.h"
 #include "software/DriverEvent_win.h"
 #include "software/Software_win.h"
-#include "host_traffic_win.h"
+#include "software/TdiFwDrv.h"
 
 namespace vsm {
 namespace {
@@ -166,7 +166,8 @@ TEST(SoftwareOnWindows, WorkerSendsMessage3129WithTheEngine) {
 
 TEST(SoftwareOnWindows, SimulatedFilterSignalsARealEventObject) {
   sim::SimTrafficFilter device;
-  device.SetEventSignaller([](uint32_t handle) { SetEvent(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle))); });
+  device.SetEventSignaller(
+      [](uint32_t handle) { SetEvent(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle))); });
   TSoftware engine(CreateWindowsSoftwarePlatform(),
                    std::make_unique<TVeskTdiFwDrv>(device.OpenChannel(), WindowsDriverEventFactory()));
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);

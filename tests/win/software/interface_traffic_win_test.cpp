@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "../host_files_win.h"
-#include "host_traffic_win.h"
 #include "base/text.h"
+#include "host_traffic_win.h"
 #include "software/InterfaceTraffic_win.h"
 
 namespace vsm {

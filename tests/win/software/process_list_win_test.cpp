@@ -64,9 +64,8 @@ TEST(FillProcessList, WithKnownOnlyNewProcessesAreAdded) {
   EXPECT_EQ(list.GetItem(first)->ProcessID, child.Id());
   // `known` is now the latest snapshot, which includes the child.
   EXPECT_EQ(static_cast<int>(known.size()), first + 1);
-  EXPECT_TRUE(std::any_of(known.begin(), known.end(), [&](const TProcessIdentity& process) {
-    return process.id == child.Id();
-  }));
+  EXPECT_TRUE(std::any_of(known.begin(), known.end(),
+                          [&](const TProcessIdentity& process) { return process.id == child.Id(); }));
 }
 
 // Start times and CPU times of every process from one query; Wine fills them per process.

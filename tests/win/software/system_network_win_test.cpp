@@ -4,8 +4,8 @@
 // does without them: traffic unknown, blocking not offered. Wrapped and stand-in functions show
 // what is called, and run the program's event callback and filter building as Windows would.
 #include <windows.h>
-#include <evntrace.h>
 #include <evntcons.h>
+#include <evntrace.h>
 
 #include <gtest/gtest.h>
 
@@ -102,8 +102,8 @@ TEST(SystemNetworkOnWine, OurLeftoverSessionIsRecreatedAndAnotherToolsKernelLogg
     TracingRecorder recorder;
     TracingRecorder::firstStartFindsSession = true;
     StartTrafficTrace(TraceSessionKind::PrivateSystemLogger, recorder.Functions());
-    EXPECT_EQ(TracingRecorder::calls, (Calls{"start " + kOurs, "query " + kOurs, "stop " + kOurs, "start " + kOurs,
-                                             "open " + kOurs, "stop " + kOurs}));
+    EXPECT_EQ(TracingRecorder::calls, (Calls{"start " + kOurs, "query " + kOurs, "stop " + kOurs,
+                                             "start " + kOurs, "open " + kOurs, "stop " + kOurs}));
   }
   {
     // The kernel logger running for another tool (more flags, a file of its own): never stopped.
@@ -163,7 +163,8 @@ struct DeliveringTracing {
     callback(&record);
   }
   // Version 2 payload: PID, size, addresses, ports, [send times], seqnum, connid (pointer).
-  static std::vector<uint8_t> Payload(uint32_t pid, uint32_t size, size_t addressBytes, bool sendTimes, size_t pointer) {
+  static std::vector<uint8_t> Payload(uint32_t pid, uint32_t size, size_t addressBytes, bool sendTimes,
+                                      size_t pointer) {
     std::vector<uint8_t> bytes(8 + 2 * addressBytes + 4 + (sendTimes ? 8 : 0) + 4 + pointer, 0);
     std::memcpy(bytes.data(), &pid, 4);
     std::memcpy(bytes.data() + 4, &size, 4);
@@ -176,7 +177,8 @@ struct DeliveringTracing {
     Deliver(tcp, EVENT_HEADER_FLAG_64_BIT_HEADER, 11, Payload(500, 1400, 4, false, 8));
     Deliver(tcp, EVENT_HEADER_FLAG_64_BIT_HEADER, 26, Payload(500, 600, 16, true, 8));
     Deliver(udp, EVENT_HEADER_FLAG_32_BIT_HEADER, 27, Payload(500, 90, 16, false, 4));
-    Deliver(udp, EVENT_HEADER_FLAG_64_BIT_HEADER, 10, Payload(500, 1, 4, false, 4));  // 32-bit layout: refused
+    Deliver(udp, EVENT_HEADER_FLAG_64_BIT_HEADER, 10,
+            Payload(500, 1, 4, false, 4));  // 32-bit layout: refused
     Deliver(other, EVENT_HEADER_FLAG_64_BIT_HEADER, 11, Payload(500, 5, 4, false, 8));
     WaitForSingleObject(closed, 10000);
     return ERROR_SUCCESS;
@@ -227,7 +229,9 @@ struct FilteringRecorder {
     return FilteringPlatform().engineOpen(server, authn, identity, session, engine);
   }
   static DWORD WINAPI Close(HANDLE) { return Unexpected("close"); }
-  static DWORD WINAPI Add(HANDLE, const FWPM_FILTER0*, PSECURITY_DESCRIPTOR, UINT64*) { return Unexpected("add"); }
+  static DWORD WINAPI Add(HANDLE, const FWPM_FILTER0*, PSECURITY_DESCRIPTOR, UINT64*) {
+    return Unexpected("add");
+  }
   static DWORD WINAPI Delete(HANDLE, UINT64) { return Unexpected("delete"); }
   static DWORD WINAPI AppId(const wchar_t*, FWP_BYTE_BLOB**) { return Unexpected("app id"); }
   static void WINAPI Free(void**) { Unexpected("free"); }
@@ -279,9 +283,10 @@ struct WorkingFiltering {
   static DWORD WINAPI Add(HANDLE, const FWPM_FILTER0* filter, PSECURITY_DESCRIPTOR, UINT64* id) {
     const FWPM_FILTER_CONDITION0& condition = filter->filterCondition[0];
     const FWP_BYTE_BLOB* blob = condition.conditionValue.byteBlob;
-    added.push_back({filter->layerKey, filter->action.type, condition.fieldKey, condition.matchType,
-                     condition.conditionValue.type,
-                     std::wstring(reinterpret_cast<const wchar_t*>(blob->data), blob->size / sizeof(wchar_t))});
+    added.push_back(
+        {filter->layerKey, filter->action.type, condition.fieldKey, condition.matchType,
+         condition.conditionValue.type,
+         std::wstring(reinterpret_cast<const wchar_t*>(blob->data), blob->size / sizeof(wchar_t))});
     *id = 100 + added.size();
     return ERROR_SUCCESS;
   }

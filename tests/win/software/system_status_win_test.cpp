@@ -47,7 +47,8 @@ TEST(ExpandEnvPath, UsesThisProcessEnvironment) {
   std::string folder = Narrow(windows);
   SetEnvironmentVariableW(L"VSM_TEST_FOLDER", L"C:\\vsm");
   EXPECT_EQ(ExpandEnvPath("%vsm_test_folder%\\a.txt", false), "C:\\vsm\\a.txt");
-  EXPECT_EQ(ExpandEnvPath("\\SystemRoot\\system32\\drivers\\x.sys", true), folder + "\\system32\\drivers\\x.sys");
+  EXPECT_EQ(ExpandEnvPath("\\SystemRoot\\system32\\drivers\\x.sys", true),
+            folder + "\\system32\\drivers\\x.sys");
   EXPECT_EQ(ExpandEnvPath("%NO_SUCH_NAME_HERE%", true), "%NO_SUCH_NAME_HERE%");
 }
 

@@ -73,8 +73,7 @@ struct BoxCall {
 
 // A support centre for the loopback server, its message box recorded.
 struct SupportUnderTest {
-  explicit SupportUnderTest(LoopbackHttpServer& server)
-      : support(Narrow(server.Url(L"")), Services()) {}
+  explicit SupportUnderTest(LoopbackHttpServer& server) : support(Narrow(server.Url(L"")), Services()) {}
   TWindowServices Services() {
     TWindowServices services;
     services.messageBox = [this](HWND, const std::wstring& title, const std::wstring& text, TMessageIcon,
@@ -111,7 +110,8 @@ std::optional<FilePart> FilePartOf(const std::string& request) {
   const std::string marker = "Content-Type: multipart/form-data; boundary=";
   const size_t at = request.find(marker);
   if (at == std::string::npos) return std::nullopt;
-  const std::string boundary = request.substr(at + marker.size(), request.find("\r\n", at) - at - marker.size());
+  const std::string boundary =
+      request.substr(at + marker.size(), request.find("\r\n", at) - at - marker.size());
   const size_t body = request.find("\r\n\r\n") + 4;
   const std::string opening = "--" + boundary + "\r\n";
   const std::string closing = "\r\n--" + boundary + "--\r\n";
@@ -130,7 +130,8 @@ TEST(SupportCentreWin, TheUnreadQueryTellsTheBadgeWindowWhatCouldBeRead) {
   EXPECT_EQ(*badge.count, 2u);
   EXPECT_EQ(under.support.GetMessageCount(), 2);
   ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0].rfind("GET /index.php?to=fetch-unread-message&guid={5E1A-77} HTTP/1.1\r\n", 0), 0u)
+  EXPECT_EQ(
+      server.Requests()[0].rfind("GET /index.php?to=fetch-unread-message&guid={5E1A-77} HTTP/1.1\r\n", 0), 0u)
       << server.Requests()[0];
   EXPECT_NE(server.Requests()[0].find("Accept-Charset: utf-8\r\n"), std::string::npos);
   // Showing the centre forgets the answers it announced.
@@ -161,7 +162,8 @@ TEST(SupportCentreWin, AStalledOrMissingServerNeverHoldsTheUserInterface) {
 }
 
 TEST(SupportCentreWin, AnUploadPostsTheFileAsTheOneFilePartWithTheBrowsersAgent) {
-  LoopbackHttpServer server(R"({"ok":1,"url":"/u/1.png"})", LoopbackHttpServer::Behaviour::kAnswer, "text/html");
+  LoopbackHttpServer server(R"({"ok":1,"url":"/u/1.png"})", LoopbackHttpServer::Behaviour::kAnswer,
+                            "text/html");
   SupportUnderTest under(server);
   const std::string bytes = SomeBytes(300000);
   const std::wstring file = TestFile(L"Größe 1.zip", bytes);
@@ -176,7 +178,8 @@ TEST(SupportCentreWin, AnUploadPostsTheFileAsTheOneFilePartWithTheBrowsersAgent)
   const std::optional<FilePart> part = FilePartOf(request);
   ASSERT_TRUE(part) << request.substr(0, 600);
   EXPECT_EQ(part->headers,
-            "Content-Disposition: form-data; name=\"file\"; filename=\"Gr\xC3\xB6\xC3\x9F" "e 1.zip\"\r\n"
+            "Content-Disposition: form-data; name=\"file\"; filename=\"Gr\xC3\xB6\xC3\x9F"
+            "e 1.zip\"\r\n"
             "Content-Type: application/zip\r\nContent-Transfer-Encoding: binary");
   EXPECT_TRUE(part->bytes == bytes) << "the file part differs from the file";
   DeleteFileW(file.c_str());
@@ -247,7 +250,8 @@ TEST(SupportCentreWin, AScreenshotGoesUpUnderATemporaryNameThatIsDeletedAfterwar
   const std::optional<FilePart> part = FilePartOf(server.Requests()[0]);
   ASSERT_TRUE(part);
   EXPECT_TRUE(part->bytes == png);
-  EXPECT_NE(part->headers.find("filename=\"" + Narrow(name) + "\"\r\nContent-Type: image/png"), std::string::npos)
+  EXPECT_NE(part->headers.find("filename=\"" + Narrow(name) + "\"\r\nContent-Type: image/png"),
+            std::string::npos)
       << part->headers;
   EXPECT_FALSE(FileExists(picture));
   EXPECT_FALSE(FileExists(picture.substr(0, picture.size() - 4)));
@@ -260,7 +264,8 @@ TEST(SupportCentreWin, AScreenshotGoesUpAsCapturedEvenWhenItsTemporaryFileIsRepl
   ASSERT_TRUE(under.support.UploadPng(std::vector<uint8_t>(png.begin(), png.end())));
   // Another process of the user puts a file of its own in its place at once.
   const std::string planted = "planted by another process";
-  ASSERT_TRUE(WriteFileReplacing(under.support.UploadFileName(), std::vector<uint8_t>(planted.begin(), planted.end())));
+  ASSERT_TRUE(WriteFileReplacing(under.support.UploadFileName(),
+                                 std::vector<uint8_t>(planted.begin(), planted.end())));
   ASSERT_TRUE(PumpUntil([&] { return under.support.UploadFileName().empty(); }));
   ASSERT_EQ(server.Requests().size(), 1u);
   const std::optional<FilePart> part = FilePartOf(server.Requests()[0]);

@@ -66,8 +66,7 @@ TEST(SMBiosWin, WmiWithoutTheClassLeavesNoTable) {
 // build machines). Either way the outcome must follow the answer.
 TEST(SMBiosWin, TableFromWineWmi) {
   const std::optional<WmiObjects> answer = SystemWmi()(kWmiRootWmi, kRawSMBiosTablesQuery);
-  const bool hasTable =
-      answer && !answer->empty() && !answer->front().Get("SMBiosData").bytes.empty();
+  const bool hasTable = answer && !answer->empty() && !answer->front().Get("SMBiosData").bytes.empty();
   const std::unique_ptr<TSMBios> smbios = CreateSMBios(SystemWmi());
   if (!hasTable) {
     EXPECT_EQ(smbios, nullptr);

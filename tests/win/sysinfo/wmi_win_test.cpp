@@ -1,8 +1,8 @@
 #include "sysinfo/wmi_win.h"
 
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include <fstream>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/Image_win.h"
 #include "ui/ImageIds.h"
+#include "ui/Image_win.h"
 #include "ui/LayeredSurface_win.h"
 #include "ui/PopupMenu_win.h"
 #include "ui/Theme_win.h"
@@ -15,9 +15,7 @@ namespace {
 // A window of the base class that records what it is sent and what its children reflect.
 class TRecordingWindow final : public TWindow {
  public:
-  TRecordingWindow() {
-    CreateWindowFrom({L"VsmTestWindow"}, 0, WS_POPUP, RECT{0, 0, 100, 50}, nullptr);
-  }
+  TRecordingWindow() { CreateWindowFrom({L"VsmTestWindow"}, 0, WS_POPUP, RECT{0, 0, 100, 50}, nullptr); }
   int messages = 0;
   int ownerDraws = 0;  // WM_MEASUREITEM and WM_DRAWITEM that reached the window itself
 

@@ -42,7 +42,8 @@ std::map<uint32_t, std::wstring> ProcessNames() {
 int Served() {
   HMODULE library = LoadLibraryW((OwnFolder() + L"DManager.dll").c_str());
   auto getDrvHandle = library == nullptr ? nullptr
-                          : reinterpret_cast<GetDrvHandleFn>(reinterpret_cast<void*>(GetProcAddress(library, "GetDrvHandle")));
+                                         : reinterpret_cast<GetDrvHandleFn>(reinterpret_cast<void*>(
+                                               GetProcAddress(library, "GetDrvHandle")));
   if (getDrvHandle == nullptr) {
     std::fwprintf(stderr, L"no DManager.dll with GetDrvHandle beside this tool\n");
     return 2;
@@ -66,8 +67,8 @@ int Served() {
       uint32_t record[3];
       std::memcpy(record, reply.data() + at, sizeof record);
       auto name = names.find(record[0]);
-      std::wprintf(L"%ls %u %ls 0x%08X %u\n", label, record[0], name == names.end() ? L"-" : name->second.c_str(),
-                   record[1], record[2]);
+      std::wprintf(L"%ls %u %ls 0x%08X %u\n", label, record[0],
+                   name == names.end() ? L"-" : name->second.c_str(), record[1], record[2]);
     }
   }
   return 0;
@@ -81,7 +82,8 @@ int Stop() {
   if (service != nullptr) {
     SERVICE_STATUS status{};
     ControlService(service, SERVICE_CONTROL_STOP, &status);
-    for (int i = 0; i < 100 && QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED; ++i) {
+    for (int i = 0;
+         i < 100 && QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED; ++i) {
       Sleep(50);
     }
     result = status.dwCurrentState == SERVICE_STOPPED ? 0 : 1;

@@ -54,8 +54,8 @@ class Bridge {
     machine_.Filter().SetEventSignaller([](uint32_t) { SimKernelSetEvent(); });
   }
 
-  bool Handle(int device, unsigned requester, unsigned thread, unsigned code, const uint8_t* in, unsigned inSize,
-              uint8_t* out, unsigned outSize, unsigned& returned) {
+  bool Handle(int device, unsigned requester, unsigned thread, unsigned code, const uint8_t* in,
+              unsigned inSize, uint8_t* out, unsigned outSize, unsigned& returned) {
     std::lock_guard guard(lock_);
     returned = 0;
     if (code == VSM_SIM_IOCTL_SERVED) return ReplyServed(device, out, outSize, returned);
@@ -132,7 +132,9 @@ extern "C" int SimBridgeHandle(int device, unsigned requester, unsigned requeste
   *returned = 0;
   if (!g_bridge) return 0;
   try {
-    return g_bridge->Handle(device, requester, requesterThread, code, in, inSize, out, outSize, *returned) ? 1 : 0;
+    return g_bridge->Handle(device, requester, requesterThread, code, in, inSize, out, outSize, *returned)
+               ? 1
+               : 0;
   } catch (...) {
     return 0;
   }

@@ -16,11 +16,12 @@ void SimBridgeStop(void);
 /* Answers one request of a device. `in` holds a private copy of the input; requester and
    requesterThread are the ids of the calling process and thread. Nonzero when the
    request succeeded; *returned is the number of bytes written into `out`. */
-int SimBridgeHandle(int device, unsigned requester, unsigned requesterThread, unsigned code, const unsigned char* in, unsigned inSize,
-                    unsigned char* out, unsigned outSize, unsigned* returned);
+int SimBridgeHandle(int device, unsigned requester, unsigned requesterThread, unsigned code,
+                    const unsigned char* in, unsigned inSize, unsigned char* out, unsigned outSize,
+                    unsigned* returned);
 
 /* Implemented by the kernel part. */
-double SimKernelClock(void);                                 /* seconds since the driver started */
+double SimKernelClock(void); /* seconds since the driver started */
 unsigned SimKernelProcessorCount(void);
 int SimKernelRequesterCpu(unsigned requesterThread);          /* the processor it is pinned to */
 unsigned SimKernelListProcesses(unsigned* ids, unsigned max); /* live process ids, at most max */

@@ -16,8 +16,10 @@ typedef struct {
   LONG Priority;
   LONG BasePriority;
 } SIM_THREAD_BASIC_INFORMATION;
-NTSYSAPI NTSTATUS NTAPI NtOpenThread(PHANDLE thread, ACCESS_MASK access, POBJECT_ATTRIBUTES attributes, PCLIENT_ID client);
-NTSYSAPI NTSTATUS NTAPI NtQueryInformationThread(HANDLE thread, ULONG infoClass, PVOID info, ULONG length, PULONG returned);
+NTSYSAPI NTSTATUS NTAPI NtOpenThread(PHANDLE thread, ACCESS_MASK access, POBJECT_ATTRIBUTES attributes,
+                                     PCLIENT_ID client);
+NTSYSAPI NTSTATUS NTAPI NtQueryInformationThread(HANDLE thread, ULONG infoClass, PVOID info, ULONG length,
+                                                 PULONG returned);
 NTSYSAPI NTSTATUS NTAPI ZwQuerySystemInformation(ULONG infoClass, PVOID info, ULONG length, PULONG returned);
 #define SIM_SYSTEM_PROCESS_INFORMATION 5
 #define SIM_THREAD_QUERY_LIMITED_INFORMATION 0x0800
@@ -30,7 +32,7 @@ static const ULONG kPoolTag = 0x6D537356;
 static DEVICE_OBJECT* g_hardware;
 static DEVICE_OBJECT* g_filter;
 static LONGLONG g_started;
-static HANDLE g_event;          /* our handle on the registered process-creation event */
+static HANDLE g_event; /* our handle on the registered process-creation event */
 
 /* The system time: Wine leaves the interrupt time of the shared user data standing still. */
 static LONGLONG SystemTime(void) {
@@ -50,7 +52,8 @@ int SimKernelRequesterCpu(unsigned requesterThread) {
   HANDLE thread;
   int cpu = 0;
   InitializeObjectAttributes(&attributes, NULL, 0, NULL, NULL);
-  if (!NT_SUCCESS(NtOpenThread(&thread, SIM_THREAD_QUERY_LIMITED_INFORMATION, &attributes, &client))) return 0;
+  if (!NT_SUCCESS(NtOpenThread(&thread, SIM_THREAD_QUERY_LIMITED_INFORMATION, &attributes, &client)))
+    return 0;
   if (NT_SUCCESS(NtQueryInformationThread(thread, 0, &info, sizeof info, NULL)) && info.AffinityMask != 0) {
     /* The lowest processor of the mask: a thread pinned to one processor names exactly that. */
     while ((info.AffinityMask & ((ULONG_PTR)1 << cpu)) == 0) ++cpu;
@@ -77,7 +80,7 @@ unsigned SimKernelListProcesses(unsigned* ids, unsigned max) {
       ULONG offset = 0;
       for (;;) {
         ULONG next = *(ULONG*)(buffer + offset + SIM_PROCESS_NEXT_OFFSET);
-        ULONG id = (ULONG)(ULONG_PTR)*(HANDLE*)(buffer + offset + SIM_PROCESS_ID_OFFSET);
+        ULONG id = (ULONG)(ULONG_PTR) * (HANDLE*)(buffer + offset + SIM_PROCESS_ID_OFFSET);
         if (id != 0 && count < max) ids[count++] = id;
         if (next == 0 || offset + next + SIM_PROCESS_ID_OFFSET + sizeof(HANDLE) > size) break;
         offset += next;
@@ -153,13 +156,15 @@ static NTSTATUS NTAPI DispatchControl(DEVICE_OBJECT* device, IRP* irp) {
     return Complete(irp, STATUS_INVALID_PARAMETER, 0);
   }
   if (inSize != 0) RtlCopyMemory(input, in, inSize);
-  if (!SimBridgeHandle(kind, RequesterOf(irp), (ULONG)(ULONG_PTR)PsGetCurrentThreadId(), code, input, inSize, out, outSize, &returned)) {
+  if (!SimBridgeHandle(kind, RequesterOf(irp), (ULONG)(ULONG_PTR)PsGetCurrentThreadId(), code, input, inSize,
+                       out, outSize, &returned)) {
     return Complete(irp, STATUS_UNSUCCESSFUL, 0);
   }
   return Complete(irp, STATUS_SUCCESS, returned);
 }
 
-static NTSTATUS AddDevice(DRIVER_OBJECT* driver, const WCHAR* name, const WCHAR* link, DEVICE_OBJECT** device) {
+static NTSTATUS AddDevice(DRIVER_OBJECT* driver, const WCHAR* name, const WCHAR* link,
+                          DEVICE_OBJECT** device) {
   UNICODE_STRING deviceName;
   UNICODE_STRING linkName;
   NTSTATUS status;

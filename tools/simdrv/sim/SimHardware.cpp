@@ -65,8 +65,7 @@ DriverChannelFactory SimHardware::Factory() {
   return [this] { return std::make_unique<SimHardwareChannel>(*this); };
 }
 
-bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint8_t* out,
-                         uint32_t outSize) {
+bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize) {
   std::lock_guard guard(lock_);
   if (keepRequests_) requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
   if (failing_) return false;
@@ -113,8 +112,7 @@ bool SimHardware::Handle(uint32_t code, const uint8_t* in, uint32_t inSize, uint
       if (pciWriteHook_) pciWriteHook_(*this, address, reg, value);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

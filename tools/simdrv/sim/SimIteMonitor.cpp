@@ -51,9 +51,7 @@ int SimGpioPorts::WriteCount() const {
   return writes_;
 }
 
-bool SimGpioPorts::Owns(uint16_t port) const {
-  return port >= address_ && port < address_ + ports_.size();
-}
+bool SimGpioPorts::Owns(uint16_t port) const { return port >= address_ && port < address_ + ports_.size(); }
 
 bool SimGpioPorts::ReadPort(uint16_t port, uint8_t& value) {
   std::lock_guard guard(lock_);

@@ -30,10 +30,10 @@ struct BoardTemperature {
   double middle, amplitude, period;
 };
 const BoardTemperature kBoardTemperatures[] = {
-    {{0x027, 0, -1, 0x621, 12}, 47, 6, 23},       // PECI agent 0
-    {{0x073, 0x074, 7, 0x100, 2}, 34, 2.5, 47},   // SYSTIN
-    {{0x075, 0x076, 7, 0x200, 3}, 41, 5, 29},     // CPUTIN
-    {{0x077, 0x078, 7, 0x300, 1}, 37, 1.5, 61},   // AUXTIN
+    {{0x027, 0, -1, 0x621, 12}, 47, 6, 23},      // PECI agent 0
+    {{0x073, 0x074, 7, 0x100, 2}, 34, 2.5, 47},  // SYSTIN
+    {{0x075, 0x076, 7, 0x200, 3}, 41, 5, 29},    // CPUTIN
+    {{0x077, 0x078, 7, 0x300, 1}, 37, 1.5, 61},  // AUXTIN
 };
 
 // Voltage inputs (reading register, volts at the pin, swing).
@@ -114,13 +114,14 @@ void SimMachine::SetBoardSensors(double clock) {
 
 void SimMachine::SetCoreSensors(double clock) {
   if (cpu_.vendor == "GenuineIntel") {
-    auto fixed = IntelFixedTjMax(cpu_.family, cpu_.model, cpu_.stepping,
-                                 static_cast<uint8_t>(cpu_.logicalProcessors));
+    auto fixed =
+        IntelFixedTjMax(cpu_.family, cpu_.model, cpu_.stepping, static_cast<uint8_t>(cpu_.logicalProcessors));
     int tjMax = fixed ? Rounded(*fixed) : 100;
     for (int cpu = 0; cpu < cpu_.logicalProcessors; ++cpu) {
       int readout = tjMax - CoreTemperature(cpu, clock);
       hardware_.SetMsr(cpu, TIntelCPUInof::kMsrTemperatureTarget, static_cast<uint64_t>(tjMax) << 16);
-      hardware_.SetMsr(cpu, TIntelCPUInof::kMsrThermStatus, 0x88000000u | static_cast<uint32_t>(readout) << 16);
+      hardware_.SetMsr(cpu, TIntelCPUInof::kMsrThermStatus,
+                       0x88000000u | static_cast<uint32_t>(readout) << 16);
     }
     return;
   }
@@ -131,7 +132,8 @@ void SimMachine::SetCoreSensors(double clock) {
 }
 
 void SimMachine::SetUpAmd() {
-  uint16_t deviceId = cpu_.family == 0x0F || cpu_.family == 6 ? 0x1103 : Amd10MiscControlDeviceId(cpu_.family, cpu_.model);
+  uint16_t deviceId =
+      cpu_.family == 0x0F || cpu_.family == 6 ? 0x1103 : Amd10MiscControlDeviceId(cpu_.family, cpu_.model);
   amdMiscControl_ = TVeskHdDrv::GetPciAddress(0, 0x18, 3);
   if (deviceId != 0) hardware_.SetPci(amdMiscControl_, 0, uint32_t{deviceId} << 16 | kAmdVendorId);
   hardware_.SetPciWriteHook([this](SimHardware&, uint32_t address, uint32_t reg, uint32_t value) {
@@ -150,7 +152,8 @@ void SimMachine::OnPciWrite(uint32_t pciAddress, uint32_t reg, uint32_t value) {
     hardware_.SetPci(pciAddress, reg, raw << 16 | (value & 0xFF));
     return;
   }
-  if (pciAddress == TVeskHdDrv::GetPciAddress(0, 0, 0) && reg == TAmd17CpuInfo::kSmnIndex && cpu_.family >= 0x17) {
+  if (pciAddress == TVeskHdDrv::GetPciAddress(0, 0, 0) && reg == TAmd17CpuInfo::kSmnIndex &&
+      cpu_.family >= 0x17) {
     if (value != TAmd17CpuInfo::kThmCurrentTemperature) return;
     auto eighths = static_cast<uint32_t>(CoreTemperature(0, clock_) * 8);
     hardware_.SetPci(pciAddress, TAmd17CpuInfo::kSmnData, eighths << 21);

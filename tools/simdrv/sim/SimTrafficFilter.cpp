@@ -51,8 +51,8 @@ class SimTrafficChannel final : public CountingDriverChannel {
                         uint32_t& returned) override {
     returned = 0;
     if (in == nullptr) return false;
-    return device_.Handle(code, static_cast<const uint8_t*>(in), inSize, static_cast<uint8_t*>(out),
-                          outSize, returned);
+    return device_.Handle(code, static_cast<const uint8_t*>(in), inSize, static_cast<uint8_t*>(out), outSize,
+                          returned);
   }
 
  private:
@@ -188,8 +188,7 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
   if (keepRequests_) requests_.push_back({code, std::vector<uint8_t>(in, in + inSize), outSize});
   if (failing_) return false;
   switch (code) {
-    case tdi::kIoctlGetProcessData:
-      return ReadCounters(in, inSize, out, outSize, returned);
+    case tdi::kIoctlGetProcessData: return ReadCounters(in, inSize, out, outSize, returned);
     case tdi::kIoctlGetProcessConn:
       // Connection data is not simulated: an empty answer.
       return inSize >= 4;
@@ -197,12 +196,9 @@ bool SimTrafficFilter::Handle(uint32_t code, const uint8_t* in, uint32_t inSize,
       if (inSize < 4) return false;
       registeredEvent_ = ByteView(in, inSize).U32(0);
       return true;
-    case tdi::kIoctlSetFilterRule:
-      return StoreRule(in, inSize);
-    case tdi::kIoctlGetFilterRule:
-      return ReplyRule(in, inSize, out, outSize, returned);
-    default:
-      return false;
+    case tdi::kIoctlSetFilterRule: return StoreRule(in, inSize);
+    case tdi::kIoctlGetFilterRule: return ReplyRule(in, inSize, out, outSize, returned);
+    default: return false;
   }
 }
 

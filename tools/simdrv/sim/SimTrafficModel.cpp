@@ -32,9 +32,9 @@ double Capped(double rate, double cap) { return cap < 0 ? rate : std::min(rate, 
 
 SimRates SimTrafficModel::NaturalRates(uint32_t processId, double clock) {
   uint32_t mix = Mix(processId);
-  double download = 1024.0 * (2 + mix % 60);         // 2 to 61 KB/s on average
-  double share = 0.1 + (mix >> 8) % 40 / 100.0;      // upload 10% to 49% of that
-  double period = 20 + (mix >> 16) % 40;             // seconds
+  double download = 1024.0 * (2 + mix % 60);     // 2 to 61 KB/s on average
+  double share = 0.1 + (mix >> 8) % 40 / 100.0;  // upload 10% to 49% of that
+  double period = 20 + (mix >> 16) % 40;         // seconds
   double phase = (mix >> 24) / 255.0 * 6.283185307;
   double swell = 1 + 0.8 * std::sin(clock * 6.283185307 / period + phase);
   return {download * swell, download * share * (2 - swell)};

@@ -11,11 +11,8 @@ struct DivisorBit {
 
 // Per fan: divisor bit 0, bit 1, bit 2, as the W83627 family's registers hold them.
 constexpr DivisorBit kDivisorBits[5][3] = {
-    {{0x47, 4}, {0x47, 5}, {0x5D, 5}},
-    {{0x47, 6}, {0x47, 7}, {0x5D, 6}},
-    {{0x4B, 6}, {0x4B, 7}, {0x5D, 7}},
-    {{0x59, 0}, {0x59, 1}, {0x4C, 7}},
-    {{0x59, 2}, {0x59, 3}, {0x59, 7}},
+    {{0x47, 4}, {0x47, 5}, {0x5D, 5}}, {{0x47, 6}, {0x47, 7}, {0x5D, 6}}, {{0x4B, 6}, {0x4B, 7}, {0x5D, 7}},
+    {{0x59, 0}, {0x59, 1}, {0x4C, 7}}, {{0x59, 2}, {0x59, 3}, {0x59, 7}},
 };
 
 bool IsDivisorRegister(uint16_t reg) {

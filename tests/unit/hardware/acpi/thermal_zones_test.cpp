@@ -72,13 +72,14 @@ TEST(ThermalZones, ZonesFromWmiFollowTheirReadings) {
   wmi.answers = {WmiObjects{Zone("ACPI\\ThermalZone\\TZ00_0", 3010), Zone("ACPI\\ThermalZone\\TZ01_0", 3132)},
                  WmiObjects{Zone("ACPI\\ThermalZone\\TZ00_0", 3010), Zone("ACPI\\ThermalZone\\TZ01_0", 3132)},
                  WmiObjects{Zone("ACPI\\ThermalZone\\TZ00_0", 3010), Zone("ACPI\\ThermalZone\\TZ01_0", 3182)},
-                 std::nullopt,                                            // WMI fails once
+                 std::nullopt,                                          // WMI fails once
                  WmiObjects{Zone("ACPI\\ThermalZone\\TZ00_0", 3010)}};  // one zone not reported
   TThermalZones zones(wmi.Function());
   ASSERT_EQ(zones.Zones().size(), 2u);
   EXPECT_EQ(zones.Zones()[0].name, "TZ00");
   EXPECT_EQ(zones.Zones()[1].name, "TZ01");
-  EXPECT_EQ(wmi.asked[0], "root\\WMI|SELECT InstanceName, CurrentTemperature FROM MSAcpi_ThermalZoneTemperature");
+  EXPECT_EQ(wmi.asked[0],
+            "root\\WMI|SELECT InstanceName, CurrentTemperature FROM MSAcpi_ThermalZoneTemperature");
 
   zones.Update();
   EXPECT_FALSE(AnyZoneReading(zones.Zones()));
@@ -102,7 +103,8 @@ TEST(ThermalZones, NoZonesWhenWmiHasNone) {
 
 TEST(ThermalZones, TheAggregatorSnapshotsTheZonesUnderFlag128) {
   ScriptedWmi wmi;
-  wmi.answers = {WmiObjects{Zone("ACPI\\ThermalZone\\THM_0", 3000)}, WmiObjects{Zone("ACPI\\ThermalZone\\THM_0", 3000)},
+  wmi.answers = {WmiObjects{Zone("ACPI\\ThermalZone\\THM_0", 3000)},
+                 WmiObjects{Zone("ACPI\\ThermalZone\\THM_0", 3000)},
                  WmiObjects{Zone("ACPI\\ThermalZone\\THM_0", 3100)}};
   THardwareFactory factory;
   factory.zones = [&wmi] { return std::make_unique<TThermalZones>(wmi.Function()); };
@@ -146,7 +148,9 @@ TEST(ThermalZones, MainboardSectionGroup) {
   EXPECT_EQ(tree.Rows()[1]->Children()[0]->Caption, "TZ01");
   const int tag = tree.Rows()[1]->Children()[0]->Tag;
   EXPECT_EQ(tag, 0x5001);
-  EXPECT_EQ(BoardSensorValueText(tag, read, [](double c) { return std::to_string(int(c)) + " C"; }, "."), "45 C");
+  EXPECT_EQ(BoardSensorValueText(
+                tag, read, [](double c) { return std::to_string(int(c)) + " C"; }, "."),
+            "45 C");
 
   zones = {{"TZ00", 0}};
   TInfoTree silent;

@@ -15,7 +15,8 @@ struct AmdMachine {
   }
   template <class T>
   std::unique_ptr<T> Create() {
-    return CreateCpuInfo<T>(cpu.Seams(&machine, test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(cores)}})));
+    return CreateCpuInfo<T>(
+        cpu.Seams(&machine, test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(cores)}})));
   }
   void SetMiscControlId(uint16_t device) { machine.SetPci(kMiscControl, 0, uint32_t{device} << 16 | 0x1022); }
 
@@ -35,7 +36,9 @@ TEST(AmdMiscControl, DeviceIdsByFamilyAndModel) {
       {0x15, 0x70, 0},      {0x16, 0x00, 0x1533}, {0x16, 0x30, 0x1583}, {0x16, 0x10, 0},
       {0x17, 0x01, 0x1577}, {0x13, 0x00, 0},      {0x0F, 0x6B, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(Amd10MiscControlDeviceId(c.family, c.model), c.device) << std::hex << c.family << " " << c.model;
+  for (const Case& c : cases)
+    EXPECT_EQ(Amd10MiscControlDeviceId(c.family, c.model), c.device)
+        << std::hex << c.family << " " << c.model;
 }
 
 TEST(AmdMiscControl, FoundOnlyWhenVendorAndDeviceMatch) {
@@ -69,18 +72,19 @@ TEST(AmdFamily10, ReportedTemperatureArithmetic) {
     double celsius;
   };
   const Case cases[] = {
-      {0x3E830000, 0x15, 0x02, 13.5},        // range select bits 17..16 set, low model: ((0x1F4 & 0x7FC) / 8) - 49
-      {0x3E830000, 0x15, 0x30, 62.5 - 49},   // higher model: no mask
-      {0x3EE30000, 0x15, 0x02, 13.5},        // low models drop the two lowest readout bits (21, 22)
+      {0x3E830000, 0x15, 0x02, 13.5},  // range select bits 17..16 set, low model: ((0x1F4 & 0x7FC) / 8) - 49
+      {0x3E830000, 0x15, 0x30, 62.5 - 49},         // higher model: no mask
+      {0x3EE30000, 0x15, 0x02, 13.5},              // low models drop the two lowest readout bits (21, 22)
       {0x3EE30000, 0x15, 0x30, 0x1F7 / 8.0 - 49},  // higher models keep them
-      {0x3E800000, 0x15, 0x02, 62.5},        // range select clear
-      {0x3E830000, 0x16, 0x00, 13.5},        // family 16h, range select
-      {0x3E880000, 0x16, 0x00, 13.5},        // family 16h, bit 19
+      {0x3E800000, 0x15, 0x02, 62.5},              // range select clear
+      {0x3E830000, 0x16, 0x00, 13.5},              // family 16h, range select
+      {0x3E880000, 0x16, 0x00, 13.5},              // family 16h, bit 19
       {0x3E800000, 0x16, 0x00, 62.5},
-      {0x3E830000, 0x10, 0x02, 62.5},        // other families never subtract
+      {0x3E830000, 0x10, 0x02, 62.5},  // other families never subtract
       {0x3E830000, 0x14, 0x02, 62.5},
   };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(Amd10Temperature(c.value, c.family, c.model), c.celsius) << std::hex << c.value;
+  for (const Case& c : cases)
+    EXPECT_DOUBLE_EQ(Amd10Temperature(c.value, c.family, c.model), c.celsius) << std::hex << c.value;
 }
 
 TEST(AmdFamily10, EveryCoreReadsRegisterA4AndTheAffinityIsRestored) {
@@ -120,9 +124,10 @@ TEST(AmdFamily10, WithoutMiscControlNothingIsRead) {
 // Family 17h: writing the SMN address to register 0x60 of the root complex makes the register's
 // value appear at 0x64.
 void ModelSmn(sim::SimHardware& machine, uint32_t smnRegister, uint32_t value) {
-  machine.SetPciWriteHook([smnRegister, value](sim::SimHardware& m, uint32_t address, uint32_t reg, uint32_t written) {
-    if (address == 0 && reg == 0x60) m.SetPci(0, 0x64, written == smnRegister ? value : 0);
-  });
+  machine.SetPciWriteHook(
+      [smnRegister, value](sim::SimHardware& m, uint32_t address, uint32_t reg, uint32_t written) {
+        if (address == 0 && reg == 0x60) m.SetPci(0, 0x64, written == smnRegister ? value : 0);
+      });
 }
 
 TEST(AmdFamily17, TemperatureThroughTheSmnIndexPair) {
@@ -162,23 +167,22 @@ TEST(AmdFamily0F, SelectsTheCoreSensorThenReadsThermtripStatus) {
     uint8_t select0, select1;
   };
   const Case cases[] = {
-      {0x21, -49, 0, 4},   // model below 40
-      {0x4B, -49, 4, 0},
-      {0x68, -49, 4, 0},   // not above 0x68
-      {0x6B, -28, 4, 0},
-      {0x6C, -49, 4, 0},   // excluded model
-      {0x7C, -49, 4, 0},   // excluded model
-      {0xC1, -49, 4, 0},   // excluded model
-      {0x6F, -28, 4, 0},
-      {0x7F, -28, 4, 0},
+      {0x21, -49, 0, 4},                     // model below 40
+      {0x4B, -49, 4, 0}, {0x68, -49, 4, 0},  // not above 0x68
+      {0x6B, -28, 4, 0}, {0x6C, -49, 4, 0},  // excluded model
+      {0x7C, -49, 4, 0},                     // excluded model
+      {0xC1, -49, 4, 0},                     // excluded model
+      {0x6F, -28, 4, 0}, {0x7F, -28, 4, 0},
   };
   for (const Case& c : cases) {
     AmdMachine m(0x0F, c.model, 2);
     m.SetMiscControlId(0x1103);
     // Register 0xE4 answers the select value written with a per-sensor reading in bits 23..16.
-    m.machine.SetPciWriteHook([](sim::SimHardware& machine, uint32_t address, uint32_t reg, uint32_t written) {
-      if (address == kMiscControl && reg == 0xE4) machine.SetPci(address, reg, written | (written == 4 ? 0x4A : 0x50) << 16);
-    });
+    m.machine.SetPciWriteHook(
+        [](sim::SimHardware& machine, uint32_t address, uint32_t reg, uint32_t written) {
+          if (address == kMiscControl && reg == 0xE4)
+            machine.SetPci(address, reg, written | (written == 4 ? 0x4A : 0x50) << 16);
+        });
     auto cpu = m.Create<TAmd0FCpuInfo>();
     EXPECT_EQ(cpu->offset, c.offset) << std::hex << c.model;
     EXPECT_EQ(cpu->thermSenseCoreSelCPU0, c.select0);

@@ -23,11 +23,11 @@ TEST(CpuDetection, ClassByVendorAndFamily) {
       {"AuthenticAMD", 22, TCpuClass::Amd10},  {"AuthenticAMD", 23, TCpuClass::Amd17},
       {"AuthenticAMD", 24, TCpuClass::Amd},    {"AuthenticAMD", 25, TCpuClass::Amd17},
       {"AuthenticAMD", 26, TCpuClass::Amd17},  {"AuthenticAMD", 27, TCpuClass::Amd},
-      {"AuthenticAMD", 5, TCpuClass::Amd},
-      {"HygonGenuine", 24, TCpuClass::Unknown}, {"CentaurHauls", 6, TCpuClass::Unknown},
-      {"genuineintel", 6, TCpuClass::Unknown},
+      {"AuthenticAMD", 5, TCpuClass::Amd},     {"HygonGenuine", 24, TCpuClass::Unknown},
+      {"CentaurHauls", 6, TCpuClass::Unknown}, {"genuineintel", 6, TCpuClass::Unknown},
   };
-  for (const Case& c : cases) EXPECT_EQ(ChooseCpuClass(c.vendor, c.family), c.expected) << c.vendor << " " << c.family;
+  for (const Case& c : cases)
+    EXPECT_EQ(ChooseCpuClass(c.vendor, c.family), c.expected) << c.vendor << " " << c.family;
 }
 
 TEST(CpuDetection, VendorStringIsEbxEdxEcx) {
@@ -73,7 +73,8 @@ TEST(CpuDetection, NoStandardLeavesOrAFailingCpuidGiveTheUnknownProcessor) {
   EXPECT_EQ(none->CPUType, TCpuType::UnknowCPU);
   EXPECT_TRUE(none->CpuData.empty());
 
-  TCpuSeams throwing{[](uint32_t, uint32_t) -> TCpuidRecord { throw std::runtime_error("no CPUID"); }, {}, {}, {}, nullptr};
+  TCpuSeams throwing{
+      [](uint32_t, uint32_t) -> TCpuidRecord { throw std::runtime_error("no CPUID"); }, {}, {}, {}, nullptr};
   auto unknown = DetectCpu(throwing);
   ASSERT_NE(unknown, nullptr);
   EXPECT_EQ(unknown->CPUType, TCpuType::UnknowCPU);
@@ -89,8 +90,9 @@ TEST(CpuDetection, WithoutADriverNoProcessorHasATemperature) {
     const char* vendor;
     uint32_t family, model;
   };
-  for (const Case& c : {Case{"GenuineIntel", 6, 0x3C}, Case{"GenuineIntel", 6, 0x17}, Case{"AuthenticAMD", 0x0F, 0x6B},
-                        Case{"AuthenticAMD", 0x15, 0x02}, Case{"AuthenticAMD", 0x17, 0x71}}) {
+  for (const Case& c :
+       {Case{"GenuineIntel", 6, 0x3C}, Case{"GenuineIntel", 6, 0x17}, Case{"AuthenticAMD", 0x0F, 0x6B},
+        Case{"AuthenticAMD", 0x15, 0x02}, Case{"AuthenticAMD", 0x17, 0x71}}) {
     test::ScriptedCpu cpu;
     cpu.SetIdentity(c.vendor, c.family, c.model);
     auto info = DetectCpu(cpu.Seams(nullptr, test::ProcessorWmi({{"NumberOfCores", WmiValue::Int(4)}})));

@@ -86,7 +86,8 @@ TEST(CpuInfo, AmdCoreCountFallsBackToLeaf80000008) {
   test::ScriptedCpu withoutLeaf;
   withoutLeaf.SetIdentity("AuthenticAMD", 0x15, 0x02);
   withoutLeaf.SetLeaf(0x80000000, {0x80000007, 0, 0, 0});
-  EXPECT_EQ(CreateCpuInfo<TAmd10CpuInfo>(withoutLeaf.Seams(nullptr, test::ProcessorWmi({})))->NumberOfCores, 1);
+  EXPECT_EQ(CreateCpuInfo<TAmd10CpuInfo>(withoutLeaf.Seams(nullptr, test::ProcessorWmi({})))->NumberOfCores,
+            1);
 
   struct Case {
     uint32_t ecx;

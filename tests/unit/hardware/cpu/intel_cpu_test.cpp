@@ -14,11 +14,11 @@ TEST(IntelTjMax, FixedValuesAndModelsReadFromTheProcessor) {
   };
   const std::optional<double> fromMsr;
   const Case cases[] = {
-      {15, 0x04, 1, 2, 100},   {6, 0x0F, 6, 2, 90},      {6, 0x0F, 6, 4, 100},   {6, 0x0F, 6, 1, 95},
-      {6, 0x0F, 6, 8, 95},     {6, 0x0F, 11, 2, 100},    {6, 0x0F, 2, 2, 95},    {6, 0x17, 10, 4, 100},
-      {6, 0x1C, 10, 1, 100},   {6, 0x1C, 2, 1, 90},      {6, 0x1A, 5, 4, fromMsr}, {6, 0x2A, 7, 4, fromMsr},
+      {15, 0x04, 1, 2, 100},    {6, 0x0F, 6, 2, 90},      {6, 0x0F, 6, 4, 100},     {6, 0x0F, 6, 1, 95},
+      {6, 0x0F, 6, 8, 95},      {6, 0x0F, 11, 2, 100},    {6, 0x0F, 2, 2, 95},      {6, 0x17, 10, 4, 100},
+      {6, 0x1C, 10, 1, 100},    {6, 0x1C, 2, 1, 90},      {6, 0x1A, 5, 4, fromMsr}, {6, 0x2A, 7, 4, fromMsr},
       {6, 0x3C, 3, 4, fromMsr}, {6, 0x5E, 3, 4, fromMsr}, {6, 0x8E, 9, 2, fromMsr}, {6, 0x9E, 10, 6, fromMsr},
-      {6, 0xAE, 0, 4, fromMsr}, {6, 0x16, 1, 1, 100},     {6, 0x3B, 1, 1, 100},   {6, 0xA7, 1, 2, 100},
+      {6, 0xAE, 0, 4, fromMsr}, {6, 0x16, 1, 1, 100},     {6, 0x3B, 1, 1, 100},     {6, 0xA7, 1, 2, 100},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IntelFixedTjMax(c.family, c.model, c.stepping, c.cores), c.tjMax)

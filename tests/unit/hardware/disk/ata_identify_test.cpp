@@ -61,7 +61,8 @@ TEST(AtaIdentify, FixturesDecodeAsHdparmReadsThem) {
       if (highest == "SATA II Extensions") highest = "SATA II Ext";
       EXPECT_EQ(id->MajorVersion.substr(0, id->MajorVersion.find(',')), highest);
       std::string supported = id->MajorVersion.substr(id->MajorVersion.find(", ") + 2);
-      EXPECT_EQ(WithoutBlanks(supported.substr(0, supported.find(" ("))), HighestSignalingSpeed(HdparmText(drive)));
+      EXPECT_EQ(WithoutBlanks(supported.substr(0, supported.find(" ("))),
+                HighestSignalingSpeed(HdparmText(drive)));
     } else {
       EXPECT_EQ(id->MajorVersion, "");
     }
@@ -120,7 +121,8 @@ TEST(AtaIdentify, SelectedDrivesInFull) {
 }
 
 // Builds an IDENTIFY block from a real one with some words replaced.
-std::vector<uint8_t> WithWords(std::vector<uint8_t> block, const std::vector<std::pair<int, uint16_t>>& words) {
+std::vector<uint8_t> WithWords(std::vector<uint8_t> block,
+                               const std::vector<std::pair<int, uint16_t>>& words) {
   for (auto [index, value] : words) {
     block[index * 2] = static_cast<uint8_t>(value);
     block[index * 2 + 1] = static_cast<uint8_t>(value >> 8);
@@ -140,9 +142,12 @@ TEST(AtaIdentify, CapacityRules) {
       {"28-bit only when 48-bit is not supported", {{83, 0x7801}}, 268435455ull * 512},
       {"both zero", {{60, 0}, {61, 0}, {100, 0}, {101, 0}, {102, 0}, {103, 0}}, 0},
       {"48-bit count above the 28-bit one", {}, 976773168ull * 512},
-      {"48-bit count below the 28-bit one", {{100, 0x1000}, {101, 0}, {102, 0}, {103, 0}}, 268435455ull * 512},
+      {"48-bit count below the 28-bit one",
+       {{100, 0x1000}, {101, 0}, {102, 0}, {103, 0}},
+       268435455ull * 512},
       {"48-bit count with a high half", {{100, 0}, {101, 0}, {102, 1}, {103, 0}}, (1ull << 32) * 512},
-      {"4096-byte logical sectors", {{106, 0x5000}, {117, 0x0800}, {118, 0}, {100, 0x1000}, {101, 0}, {102, 0}, {103, 0}},
+      {"4096-byte logical sectors",
+       {{106, 0x5000}, {117, 0x0800}, {118, 0}, {100, 0x1000}, {101, 0}, {102, 0}, {103, 0}},
        0x1000ull * 4096},
       {"sector size word not valid (bit 15 set)", {{106, 0xD000}, {117, 0x0800}}, 976773168ull * 512},
       {"sector size not reported (bit 12 clear)", {{106, 0x4000}, {117, 0x0800}}, 976773168ull * 512},
@@ -155,8 +160,8 @@ TEST(AtaIdentify, RotationRateCodes) {
     uint16_t word;
     int16_t rpm;
   };
-  for (Case c : {Case{0, 0}, Case{0xFFFF, 0}, Case{1, 1}, Case{2, -2}, Case{0x400, -0x400}, Case{0x401, 0x401},
-                 Case{0x1C20, 7200}, Case{15000, 15000}, Case{0x8000, 0}})
+  for (Case c : {Case{0, 0}, Case{0xFFFF, 0}, Case{1, 1}, Case{2, -2}, Case{0x400, -0x400},
+                 Case{0x401, 0x401}, Case{0x1C20, 7200}, Case{15000, 15000}, Case{0x8000, 0}})
     EXPECT_EQ(NominalRotationRate(c.word), c.rpm) << c.word;
 }
 
@@ -188,7 +193,8 @@ TEST(AtaIdentify, MinorVersionTable) {
   EXPECT_EQ(AtaMinorVersionText(0x0012), "ATA/ATAPI-4 published, ANSI INCITS 317-1998");
   EXPECT_EQ(AtaMinorVersionText(0x0001), "ATA-1 X3T9.2 781D prior to revision 4");
   EXPECT_EQ(AtaMinorVersionText(0xFFFF), "Minor version is not reported");
-  for (uint16_t reserved : {0x0020, 0x0023, 0x0030, 0x0053, 0x011C, 0xFFFE}) EXPECT_EQ(AtaMinorVersionText(reserved), "Unknown");
+  for (uint16_t reserved : {0x0020, 0x0023, 0x0030, 0x0053, 0x011C, 0xFFFE})
+    EXPECT_EQ(AtaMinorVersionText(reserved), "Unknown");
 }
 
 TEST(AtaIdentify, ShortOrPaddedBlocks) {

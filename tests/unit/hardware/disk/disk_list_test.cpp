@@ -40,11 +40,12 @@ TVolumeDetails Mounted(const char* path, const char* label, int64_t total) {
 
 TEST(DiskList, BasicDisksGetTheirVolumesOnMatchingPartitions) {
   FakeVolumeSystem system;
-  system.drives[0] = Drive("libblockdev__Hitachi_HDS721010CLA632",
-                           test::DriveLayoutBytes(0, {{0, 1, 1048576, 104857600}, {0, 2, 105906176, 5000000000}}));
+  system.drives[0] =
+      Drive("libblockdev__Hitachi_HDS721010CLA632",
+            test::DriveLayoutBytes(0, {{0, 1, 1048576, 104857600}, {0, 2, 105906176, 5000000000}}));
   system.volumes = {
       {kVolumeC, {{0, 105906176, 5000000000}}, Mounted("C:\\", "System", 5000000000)},
-      {kVolumeD, {{0, 1048576, 104857600}}, {}},  // not mounted
+      {kVolumeD, {{0, 1048576, 104857600}}, {}},                  // not mounted
       {kVolumeE, {{0, 777, 888}}, Mounted("E:\\", "Lost", 888)},  // matches no partition
   };
   auto list = EnumerateDisks(system);
@@ -80,7 +81,9 @@ TEST(DiskList, AVolumeSpanningTwoDynamicDisksAttachesToEach) {
   system.drives[0] = Drive("libblockdev__WDC_WD20EARS-00MVWB0", dynamicLayout);
   system.drives[1] = Drive("libblockdev__Hitachi_HDS721010CLA632", dynamicLayout);
   system.volumes = {
-      {kVolumeC, {{0, 1048576, 3000000000}, {1, 1048576, 2000000000}}, Mounted("D:\\", "Spanned", 5000000000)},
+      {kVolumeC,
+       {{0, 1048576, 3000000000}, {1, 1048576, 2000000000}},
+       Mounted("D:\\", "Spanned", 5000000000)},
       {kVolumeD, {{0, 3001048576, 1000000000}}, Mounted("E:\\", "Second", 1000000000)},
   };
   auto list = EnumerateDisks(system);
@@ -114,7 +117,8 @@ TEST(DiskList, AVolumeSpanningTwoDynamicDisksAttachesToEach) {
 
 TEST(DiskList, WhatCannotBeOpenedIsLeftOut) {
   FakeVolumeSystem system;
-  system.drives[1] = Drive("libblockdev__Hitachi_HDS721010CLA632", test::DriveLayoutBytes(0, {{0, 1, 1048576, 100}}));
+  system.drives[1] =
+      Drive("libblockdev__Hitachi_HDS721010CLA632", test::DriveLayoutBytes(0, {{0, 1, 1048576, 100}}));
   system.volumes = {
       // Disk 0 cannot be opened: this volume's later extent on disk 1 is not handled either.
       {kVolumeC, {{0, 1048576, 100}, {1, 1048576, 100}}, Mounted("C:\\", "", 100)},
@@ -141,7 +145,8 @@ TEST(DiskList, TheExtentBufferGrowsForVolumesOnManyDisks) {
   FakeVolumeSystem system;
   std::vector<TDiskExtent> extents;
   for (uint32_t disk = 0; disk < 4; ++disk) {
-    system.drives[disk] = Drive("libatasmart__Maxtor_96147H8--BAC51KJ0--2", test::DriveLayoutBytes(0, {{0, 1, 1048576, 100, 0x42}}));
+    system.drives[disk] = Drive("libatasmart__Maxtor_96147H8--BAC51KJ0--2",
+                                test::DriveLayoutBytes(0, {{0, 1, 1048576, 100, 0x42}}));
     extents.push_back({disk, 1048576, 100});
   }
   system.volumes = {{kVolumeC, extents, Mounted("C:\\", "Striped", 400)}};

@@ -30,24 +30,30 @@ TEST(DriveLayout, MbrWithAnLdmPartitionIsDynamic) {
   EXPECT_EQ(layout.Partitions[0].StartingOffset, 32256);
   EXPECT_EQ(layout.Partitions[0].PartitionLength, 1000000000);
 
-  TDriveLayout basic = DecodeDriveLayoutEx(test::DriveLayoutBytes(0, {{0, 1, 1048576, 500, 0x07}, {0, 2, 2097152, 600, 0x0C}}));
+  TDriveLayout basic = DecodeDriveLayoutEx(
+      test::DriveLayoutBytes(0, {{0, 1, 1048576, 500, 0x07}, {0, 2, 2097152, 600, 0x0C}}));
   EXPECT_FALSE(basic.Dynamic);
   EXPECT_EQ(basic.Partitions.size(), 2u);
 }
 
 TEST(DriveLayout, GptWithAnLdmEntryIsDynamic) {
   for (const auto& ldm : {kLdmMetadata, kLdmData}) {
-    TDriveLayout layout = DecodeDriveLayoutEx(test::DriveLayoutBytes(
-        1, {{1, 1, 17408, 134217728, 0, kMsReserved}, {1, 2, 134235136, 1048576, 0, ldm}, {1, 3, 135283712, 9000000000, 0, kLdmData}}));
+    TDriveLayout layout =
+        DecodeDriveLayoutEx(test::DriveLayoutBytes(1, {{1, 1, 17408, 134217728, 0, kMsReserved},
+                                                       {1, 2, 134235136, 1048576, 0, ldm},
+                                                       {1, 3, 135283712, 9000000000, 0, kLdmData}}));
     EXPECT_TRUE(layout.Dynamic);
     EXPECT_EQ(layout.Partitions.size(), 3u);
   }
-  TDriveLayout basic = DecodeDriveLayoutEx(test::DriveLayoutBytes(1, {{1, 1, 1048576, 9000000000, 0, kBasicData}}));
+  TDriveLayout basic =
+      DecodeDriveLayoutEx(test::DriveLayoutBytes(1, {{1, 1, 1048576, 9000000000, 0, kBasicData}}));
   EXPECT_FALSE(basic.Dynamic);
   // 0x42 in the first byte of a GPT type GUID means nothing.
   std::vector<uint8_t> looksLikeMbrLdm = kBasicData;
   looksLikeMbrLdm[0] = 0x42;
-  EXPECT_FALSE(DecodeDriveLayoutEx(test::DriveLayoutBytes(1, {{1, 1, 1048576, 9000000000, 0, looksLikeMbrLdm}})).Dynamic);
+  EXPECT_FALSE(
+      DecodeDriveLayoutEx(test::DriveLayoutBytes(1, {{1, 1, 1048576, 9000000000, 0, looksLikeMbrLdm}}))
+          .Dynamic);
 }
 
 TEST(DriveLayout, EntriesBeyondTheAnswerAreNotRead) {

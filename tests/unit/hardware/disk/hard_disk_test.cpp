@@ -69,11 +69,11 @@ TEST(HardDisk, SmartRequestsCarryTheCommandBlocks) {
   EXPECT_EQ(identify.code, kSmartRcvDriveData);
   EXPECT_EQ(identify.outSize, 528u);
   EXPECT_EQ(identify.in, (std::vector<uint8_t>{0x10, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0xEC, 0, 0x02, 0, 0, 0, 0,
-                                               0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0, 0,    0, 0}));
+                                               0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0,    0, 0,    0, 0, 0}));
   std::vector<uint8_t> enable = SmartCommandBlock(TSmartCommand::EnableOperations, 2);
   std::vector<uint8_t> read = SmartCommandBlock(TSmartCommand::ReadData, 2);
   EXPECT_EQ(enable, (std::vector<uint8_t>{33, 0, 0, 0, 0xD8, 0, 0, 0x4F, 0xC2, 0, 0xB0, 0, 2, 0, 0, 0, 0,
-                                          0,  0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0,    0, 0, 0, 0}));
+                                          0,  0, 0, 0, 0,    0, 0, 0,    0,    0, 0,    0, 0, 0, 0, 0}));
   EXPECT_EQ(read[4], 0xD0);
   bool sawEnable = false, sawRead = false;
   for (const auto& r : state->requests) {
@@ -219,15 +219,16 @@ TEST(HardDisk, ScsiInquiryWhenIdentifyFails) {
     EXPECT_EQ(r.outSize, 268u);
     ASSERT_EQ(r.in.size(), 268u);
     const std::vector<uint8_t> header(r.in.begin(), r.in.begin() + 44);
-    EXPECT_EQ(header, (std::vector<uint8_t>{44, 0, 0, 0, 1, 0, 6, 24, 1, 0, 0, 0, 192, 0, 0, 0, 2, 0, 0, 0, 76, 0,
-                                            0,  0, 44, 0, 0, 0, 0x12, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(header, (std::vector<uint8_t>{44, 0, 0,    0, 1, 0,  6, 24, 1, 0,  0, 0, 192, 0,    0,
+                                            0,  2, 0,    0, 0, 76, 0, 0,  0, 44, 0, 0, 0,   0x12, 0,
+                                            0,  0, 0xC0, 0, 0, 0,  0, 0,  0, 0,  0, 0, 0,   0}));
   }
 }
 
 TEST(HardDisk, ShortAnswersAreNotRead) {
   auto state = std::make_shared<FakeDriveState>();
   state->identify = test::ata::Identify("libblockdev__Hitachi_HDS721010CLA632");
-  state->identify.resize(300);  // the driver delivers less than a block
+  state->identify.resize(300);                     // the driver delivers less than a block
   state->inquiry = std::vector<uint8_t>(40, 'x');  // less than the inquiry fields
   state->geometry = std::vector<uint8_t>(20, 0xFF);
   state->deviceDescriptor = std::vector<uint8_t>(16, 0xFF);

@@ -40,11 +40,11 @@ TEST(NvmeHealthLog, TheQueryAsksForLogPage02hIntoTheSpaceAfterIt) {
   std::vector<uint8_t> q = NvmeHealthLogQuery();
   ASSERT_EQ(q.size(), 560u);
   ByteView v(q);
-  EXPECT_EQ(v.U32(0), 50u);   // StorageDeviceProtocolSpecificProperty
-  EXPECT_EQ(v.U32(4), 0u);    // standard query
-  EXPECT_EQ(v.U32(8), 3u);    // ProtocolTypeNvme
-  EXPECT_EQ(v.U32(12), 2u);   // NVMeDataTypeLogPage
-  EXPECT_EQ(v.U32(16), 2u);   // SMART / health information
+  EXPECT_EQ(v.U32(0), 50u);  // StorageDeviceProtocolSpecificProperty
+  EXPECT_EQ(v.U32(4), 0u);   // standard query
+  EXPECT_EQ(v.U32(8), 3u);   // ProtocolTypeNvme
+  EXPECT_EQ(v.U32(12), 2u);  // NVMeDataTypeLogPage
+  EXPECT_EQ(v.U32(16), 2u);  // SMART / health information
   EXPECT_EQ(v.U32(20), 0u);
   EXPECT_EQ(v.U32(24), 40u);  // data right after the protocol data
   EXPECT_EQ(v.U32(28), 512u);
@@ -70,9 +70,9 @@ TEST(NvmeHealthLog, ReadsTemperatureWearAndHoursOfARealDrive) {
 TEST(NvmeHealthLog, DataOutsideTheReplyIsNotRead) {
   struct Case {
     const char* what;
-    size_t cut;        // bytes of the reply delivered
-    uint32_t offset;   // protocol data offset
-    uint32_t length;   // protocol data length
+    size_t cut;       // bytes of the reply delivered
+    uint32_t offset;  // protocol data offset
+    uint32_t length;  // protocol data length
   };
   const Case cases[] = {
       {"one byte short", 559, 40, 512},
@@ -115,7 +115,8 @@ std::shared_ptr<FakeDriveState> NvmeDrive() {
   state->inquiry = inquiry;
   state->smartEnable = false;
   state->geometry = test::GeometryBytes(31130, 12, 255, 63, 512, 251000193024);
-  state->deviceDescriptor = test::DeviceDescriptorBytes(kBusTypeNvme, "0ba01f1144582433", "355", "APPLE SSD AP0256Z");
+  state->deviceDescriptor =
+      test::DeviceDescriptorBytes(kBusTypeNvme, "0ba01f1144582433", "355", "APPLE SSD AP0256Z");
   state->temperature = test::StorageTemperatureBytes({33});
   state->nvmeHealthLog = AppleSsdHealthLog();
   state->power = TDevicePower::On;
@@ -123,7 +124,8 @@ std::shared_ptr<FakeDriveState> NvmeDrive() {
 }
 
 size_t AtaSmartRequests(const FakeDriveState& state) {
-  return state.CountRequests(kSmartSendDriveCommand) + state.CountRequests(kSmartRcvDriveData) - 1;  // one IDENTIFY
+  return state.CountRequests(kSmartSendDriveCommand) + state.CountRequests(kSmartRcvDriveData) -
+         1;  // one IDENTIFY
 }
 
 TEST(NvmeDisk, IdentityFromTheDescriptorTemperatureAndHealthWithoutAtaCommands) {

@@ -80,7 +80,8 @@ TEST(SmartData, GenericDisksReadTheFirstRawByteOfAttribute194) {
     if (block.empty()) continue;
     SCOPED_TRACE(drive);
     // Every fixture but the Intel SSD is a generic disk to the type table.
-    THddtypes type = ChooseDiskType(drive.find("INTEL") != std::string::npos ? "INTEL SSDSA2MH080G1GC" : "Model", block);
+    THddtypes type =
+        ChooseDiskType(drive.find("INTEL") != std::string::npos ? "INTEL SSDSA2MH080G1GC" : "Model", block);
     std::optional<double> expected = SkdumpTemperature194(drive);
     if (drive.find("INTEL") != std::string::npos) {
       EXPECT_EQ(type, THddtypes::SSDIntel);
@@ -110,13 +111,13 @@ TEST(SmartData, TypeTableByModelAndAttributes) {
   };
   const Case cases[] = {
       {"KINGSTON SA400S37240G", &kingston, THddtypes::GenericHarddisk},
-      {"PLEXTOR PX-256M5S", &kingston, THddtypes::SSDPlextor},          // prefix alone suffices
-      {"plextor PX-256M5S", &kingston, THddtypes::GenericHarddisk},     // case-sensitive
+      {"PLEXTOR PX-256M5S", &kingston, THddtypes::SSDPlextor},       // prefix alone suffices
+      {"plextor PX-256M5S", &kingston, THddtypes::GenericHarddisk},  // case-sensitive
       {"INTEL SSDSA2MH080G1GC", &intel, THddtypes::SSDIntel},
       {"Intel SSDSA2MH080G1GC", &intel, THddtypes::GenericHarddisk},
-      {"INTEL SSDSC2BW240A4", &kingston, THddtypes::GenericHarddisk},   // prefix without the attributes
+      {"INTEL SSDSC2BW240A4", &kingston, THddtypes::GenericHarddisk},  // prefix without the attributes
       {"OCZ-VERTEX3", &sandforce, THddtypes::SSDSandforce},
-      {"INTEL SSDSC2CW240A3", &sandforce, THddtypes::SSDSandforce},     // Intel's prefix, Sandforce attributes
+      {"INTEL SSDSC2CW240A3", &sandforce, THddtypes::SSDSandforce},  // Intel's prefix, Sandforce attributes
       {"", &sandforce, THddtypes::GenericHarddisk},
   };
   for (const Case& c : cases) EXPECT_EQ(ChooseDiskType(c.model, *c.block), c.type) << c.model;
@@ -132,8 +133,8 @@ TEST(SmartData, SandforceReportsTheCurrentValueOf194) {
   ASSERT_EQ(type, THddtypes::SSDSandforce);
   ASSERT_EQ(TemperatureAttributeId(type), 194);
   auto attribute = SmartAttributeAt(block, *FindSmartAttribute(block, 194));
-  EXPECT_EQ(TemperatureOf(type, *attribute), 74);                              // current value
-  EXPECT_EQ(TemperatureOf(THddtypes::GenericHarddisk, *attribute), 26);        // the raw byte skdump shows
+  EXPECT_EQ(TemperatureOf(type, *attribute), 74);                        // current value
+  EXPECT_EQ(TemperatureOf(THddtypes::GenericHarddisk, *attribute), 26);  // the raw byte skdump shows
 }
 
 TEST(SmartData, SamsungSsdsReportAttribute190) {

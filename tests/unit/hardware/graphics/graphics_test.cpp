@@ -15,8 +15,8 @@ namespace vsm {
 namespace {
 
 using namespace gpublocks;
-using fake::TFakeAdl;
 using fake::PrepareNvidiaGpuWithDisplay;
+using fake::TFakeAdl;
 using fake::TFakeNvApi;
 
 // WMI that answers prepared objects per query text and remembers what it was asked.
@@ -86,10 +86,10 @@ TEST(AdlCards, OneCardFromThreeOutputsWithOneAdapterId) {
 TEST(AdlCards, OutputsOfConsecutiveCardsAndUnusableAdaptersAreSorted) {
   TFakeAdl adl;
   adl.replies.Set(fake::kAdlNumberOfAdapters, 0, 0, Words({5}));
-  adl.replies.Set(fake::kAdlAdapterInfo, 0, 0,
-                  Join({AdlAdapterRecord(0, "First"), AdlAdapterRecord(1, "First"),
-                        AdlAdapterRecord(2, "Ghost"), AdlAdapterRecord(3, "Broken"),
-                        AdlAdapterRecord(4, "Second")}));
+  adl.replies.Set(
+      fake::kAdlAdapterInfo, 0, 0,
+      Join({AdlAdapterRecord(0, "First"), AdlAdapterRecord(1, "First"), AdlAdapterRecord(2, "Ghost"),
+            AdlAdapterRecord(3, "Broken"), AdlAdapterRecord(4, "Second")}));
   adl.replies.Set(fake::kAdlAdapterId, 0, 0, Words({0x100}));
   adl.replies.Set(fake::kAdlAdapterId, 1, 0, Words({0x100}));
   adl.replies.Set(fake::kAdlAdapterId, 2, 0, Words({0}));       // ID 0: no card
@@ -133,9 +133,8 @@ TEST(AdlCards, DetailsComeFromTheLibraryAndWmiOnlyFillsTheRest) {
                   Join({AdlDisplayInfo(0, "DELL U2410", "DEL", 1, 4, 0x3),
                         AdlDisplayInfo(1, "Projector", "EPS", 2, 4, 0x1),  // connected, not mapped
                         AdlDisplayInfo(2, "LG TV", "GSM", 3, 5, 0x3)}));
-  adl.replies.Set(
-      fake::kAdlDisplayMaps, 7, 0,
-      Join({AdlDisplayMap(2, 1280, 720, 16, 50.0f), AdlDisplayMap(0, 1920, 1200, 32, 59.94f)}));
+  adl.replies.Set(fake::kAdlDisplayMaps, 7, 0,
+                  Join({AdlDisplayMap(2, 1280, 720, 16, 50.0f), AdlDisplayMap(0, 1920, 1200, 32, 59.94f)}));
   FakeWmi wmi;
   wmi.Answer(ControllerQuery("AMD Radeon HD 6800 Series"),
              {Controller("AMD Radeon HD 6800 Series", 268435456, 2)});
@@ -218,8 +217,7 @@ TEST(NvidiaCards, GpuWithDisplayTakesNameMemoryClocksAndDisplaysFromNvapi) {
   TFakeNvApi nv;
   PrepareNvidiaGpuWithDisplay(nv);
   FakeWmi wmi;
-  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"),
-             {Controller("NVIDIA GeForce GTX 560", 268435456, 2)});
+  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"), {Controller("NVIDIA GeForce GTX 560", 268435456, 2)});
   auto cards = EnumerateNvidiaCards(nv, wmi.Function());
   ASSERT_EQ(cards.size(), 1u);
   auto* card = dynamic_cast<TNvidiaGraphics*>(cards[0].get());
@@ -254,8 +252,7 @@ TEST(NvidiaCards, GpuWithoutDisplayHasNoNvapiMemoryOrClocksAndWmiSuppliesTheMemo
   nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, 0, -7, {});  // NVAPI_END_ENUMERATION at once
   nv.replies.Set(nvapi::kGetMemoryInfo, 0, 0, NvMemoryInfo(2097152));
   FakeWmi wmi;
-  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"),
-             {Controller("NVIDIA GeForce GTX 560", 805306368, 2)});
+  wmi.Answer(ControllerQuery("NVIDIA GeForce GTX 560"), {Controller("NVIDIA GeForce GTX 560", 805306368, 2)});
   auto cards = EnumerateNvidiaCards(nv, wmi.Function());
   ASSERT_EQ(cards.size(), 1u);
   auto* card = dynamic_cast<TNvidiaGraphics*>(cards[0].get());
@@ -332,8 +329,7 @@ TEST(NvidiaCards, CountsBeyondTheArraysAreCutToThem) {
     many.insert(many.end(), word.begin(), word.end());
   }
   nv.replies.Set(nvapi::kEnumPhysicalGPUs, 0, 0, many);
-  for (uint32_t i = 0; i < 100; ++i)
-    nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, i, 0, Words({0x9000}));
+  for (uint32_t i = 0; i < 100; ++i) nv.replies.Set(nvapi::kEnumNvidiaDisplayHandle, i, 0, Words({0x9000}));
   nv.replies.Set(nvapi::kGetPhysicalGPUsFromDisplay, 0x9000, 0, many);
   std::vector<uint8_t> ids;
   for (uint32_t i = 0; i < 40; ++i) {

@@ -47,7 +47,8 @@ TEST(BoardSensorRows, ValueTextsByKind) {
   EXPECT_EQ(BoardSensorValueText(0x3000, Read, temperature, ","), "0,0 RPM");
   EXPECT_EQ(BoardSensorValueText(0x2009, Read, temperature, "."), std::nullopt);  // channel gone
   EXPECT_EQ(BoardSensorValueText(5, Read, temperature, "."), std::nullopt);       // no kind mark
-  EXPECT_EQ(BoardSensorValueText(kMarkDiskTemperature, Read, temperature, "."), std::nullopt);  // a disk's row
+  EXPECT_EQ(BoardSensorValueText(kMarkDiskTemperature, Read, temperature, "."),
+            std::nullopt);  // a disk's row
 }
 
 TEST(BoardSensorRows, SavedReportQuotesAndIndentsAndLeavesPaintedValuesEmpty) {
@@ -55,11 +56,13 @@ TEST(BoardSensorRows, SavedReportQuotesAndIndentsAndLeavesPaintedValuesEmpty) {
   AddBoardSensorGroups(tree, Read, Translate);
   const std::string text = InfoReportText("ASUSTeK COMPUTER INC. P8H61", tree);
   // The indent stays inside a quoted field.
-  EXPECT_NE(text.find("Temperatures,\r\n    CPU,\r\n\"    System, rear\",\r\nFans,\r\nVoltages,\r\n    Vcore,\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("Temperatures,\r\n    CPU,\r\n\"    System, rear\",\r\nFans,\r\nVoltages,\r\n    Vcore,\r\n"),
+      std::string::npos)
       << text;
   TInfoTree empty;
-  AddBoardSensorGroups(empty, [](int) { return TSenorArray{}; }, Translate);
+  AddBoardSensorGroups(
+      empty, [](int) { return TSenorArray{}; }, Translate);
   EXPECT_TRUE(empty.Rows().empty());  // a board without a chip has no sensor group
 }
 

@@ -42,10 +42,12 @@ class BoardDetection : public ::testing::Test {
   }
 
   std::unique_ptr<TMainBord> Detect() {
-    TSuperIoEnvironment env{machine->Factory(), test::NoWmi, [this](std::chrono::milliseconds wait) {
+    TSuperIoEnvironment env{machine->Factory(), test::NoWmi,
+                            [this](std::chrono::milliseconds wait) {
                               waits.push_back(wait);
                               if (onWait) onWait();
-                            }, nullptr};
+                            },
+                            nullptr};
     return DetectMainBord(env);
   }
 
@@ -107,7 +109,8 @@ TEST_F(BoardDetection, FindsEveryWinbondNuvotonAndFintekChipOnEitherPortPair) {
       SCOPED_TRACE(::testing::Message() << "port 0x" << std::hex << port << " id 0x" << int(row.id)
                                         << " revision 0x" << int(row.revision));
       Reset();
-      auto config = sim::AddWinbondFamilyConfig(*machine, port, {row.id, row.revision, row.ldn, 0x0290, 0x1934});
+      auto config =
+          sim::AddWinbondFamilyConfig(*machine, port, {row.id, row.revision, row.ldn, 0x0290, 0x1934});
       AddGenuineMonitor(0x0290);
 
       auto board = Detect();
@@ -128,8 +131,8 @@ TEST_F(BoardDetection, NamesTheChannelsByTheLayoutOfTheBoardThatWmiReports) {
   sim::AddWinbondFamilyConfig(*machine, 0x2E, {0xC5, 0x62, 0x0B, 0x0290, 0});
   AddGenuineMonitor(0x0290);
   WmiQueryFunction wmi = [](std::string_view, std::string_view) -> std::optional<WmiObjects> {
-    return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")},
-                       {"Product", WmiValue::Text("P8Z77-V")}}};
+    return WmiObjects{
+        {{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")}, {"Product", WmiValue::Text("P8Z77-V")}}};
   };
   auto board = DetectMainBord({machine->Factory(), wmi, [](std::chrono::milliseconds) {}, nullptr});
   ASSERT_EQ(board->Chip, 0xC560);
@@ -282,11 +285,18 @@ TEST_F(BoardDetection, RejectsIteChipsWithUnknownWordsOrUnusableAddresses) {
       {"address with high bits", {0x8720, 0, 0x1290, 0x0800}, nullptr},
       {"gpio address below 0x100", {0x8720, 0, 0x0290, 0x0080}, nullptr},
       {"gpio address with high bits", {0x8720, 0, 0x0290, 0x4800}, nullptr},
-      {"settling address", {0x8720, 0, 0x0290, 0x0800},
-       [](sim::SimSuperIoConfig& c) { c.SetLdnReadSequence(0x04, 0x61, {0x98, 0x90}); }},
-      {"settling gpio address", {0x8720, 0, 0x0290, 0x0800},
-       [](sim::SimSuperIoConfig& c) { c.SetLdnReadSequence(0x07, 0x62, {0x09, 0x08}); }},
-      {"IT8705F gpio only where the others keep it", {0x8705, 0, 0x0290, 0x0800},
+      {"settling address",
+       {0x8720, 0, 0x0290, 0x0800},
+       [](sim::SimSuperIoConfig& c) {
+         c.SetLdnReadSequence(0x04, 0x61, {0x98, 0x90});
+       }},
+      {"settling gpio address",
+       {0x8720, 0, 0x0290, 0x0800},
+       [](sim::SimSuperIoConfig& c) {
+         c.SetLdnReadSequence(0x07, 0x62, {0x09, 0x08});
+       }},
+      {"IT8705F gpio only where the others keep it",
+       {0x8705, 0, 0x0290, 0x0800},
        [](sim::SimSuperIoConfig& c) {
          c.SetLdnWord(0x05, 0x60, 0);
          c.SetLdnWord(0x07, 0x62, 0x0800);
@@ -324,7 +334,8 @@ TEST_F(BoardDetection, TriesTheWinbondFamilyBeforeIteOnThePrimaryPair) {
 }
 
 TEST_F(BoardDetection, WithoutDriverGivesAnEmptyGeneralBoardWithoutWaiting) {
-  TSuperIoEnvironment env{nullptr, test::NoWmi, [this](std::chrono::milliseconds w) { waits.push_back(w); }, nullptr};
+  TSuperIoEnvironment env{nullptr, test::NoWmi, [this](std::chrono::milliseconds w) { waits.push_back(w); },
+                          nullptr};
   auto board = DetectMainBord(env);
   ASSERT_TRUE(IsGeneral(*board));
   EXPECT_EQ(board->Chip, 0);

@@ -20,7 +20,9 @@ struct NuvotonMachine {
     monitor->SetTemperature({0x027, 0, -1, 0x621, 16}, 84);
     machine.AddPortDevice(monitor);
   }
-  std::unique_ptr<TMainBord> Detect() { return DetectMainBord({machine.Factory(), test::NoWmi, [](auto) {}, nullptr}); }
+  std::unique_ptr<TMainBord> Detect() {
+    return DetectMainBord({machine.Factory(), test::NoWmi, [](auto) {}, nullptr});
+  }
 
   sim::SimHardware machine;
   std::shared_ptr<sim::SimNuvotonMonitor> monitor = std::make_shared<sim::SimNuvotonMonitor>(0x0290);
@@ -52,7 +54,8 @@ TEST(BusLock, TakesTheMachineWideMutexAndLetsGoOfItsOwnWhenThatIsRefused) {
     TBusGuard guard = bus.Lock(std::chrono::milliseconds(10));
     EXPECT_TRUE(guard.owns_lock());
     EXPECT_EQ(ours, 1);
-  }).join();
+  })
+      .join();
   EXPECT_EQ(ours, 0);
 }
 
@@ -83,7 +86,8 @@ TEST(BoardBus, TheBoardIsIdentifiedBeforeTheBusIsTaken) {
   std::vector<int> heldDuringQuery;
   WmiQueryFunction wmi = [&](std::string_view, std::string_view) -> std::optional<WmiObjects> {
     heldDuringQuery.push_back(ours);
-    return WmiObjects{{{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")}, {"Product", WmiValue::Text("P8Z77-V")}}};
+    return WmiObjects{
+        {{"Manufacturer", WmiValue::Text("ASUSTeK Computer INC.")}, {"Product", WmiValue::Text("P8Z77-V")}}};
   };
   auto board = DetectMainBord({bench.machine.Factory(), wmi, [](auto) {}, bus});
   ASSERT_EQ(board->Chip, 0xC803);

@@ -23,9 +23,9 @@ TEST_F(FintekBoard, ChannelCountsFollowTheChip) {
     uint16_t chip;
     size_t voltages, temperatures, fans;
   };
-  const Row kRows[] = {{0x0507, 3, 3, 4}, {0x0541, 9, 3, 4}, {0x0601, 9, 3, 3}, {0x0723, 9, 3, 3},
-                       {0x0814, 9, 3, 3}, {0x0901, 9, 2, 3}, {0x0909, 9, 3, 3}, {0x1005, 9, 3, 3},
-                       {0x1007, 9, 3, 3}};
+  const Row kRows[] = {{0x0507, 3, 3, 4}, {0x0541, 9, 3, 4}, {0x0601, 9, 3, 3},
+                       {0x0723, 9, 3, 3}, {0x0814, 9, 3, 3}, {0x0901, 9, 2, 3},
+                       {0x0909, 9, 3, 3}, {0x1005, 9, 3, 3}, {0x1007, 9, 3, 3}};
   for (const Row& row : kRows) {
     auto board = Make(row.chip);
     EXPECT_EQ(board->Voltages.size(), row.voltages) << std::hex << row.chip;
@@ -66,12 +66,12 @@ TEST_F(FintekBoard, F71858TemperaturesDecodeByMode) {
     double expected;
   };
   const Case kCases[] = {
-      {0, 0x32, 0xA0, 50.625}, {1, 0x32, 0xE0, 50.875}, {2, 0x19, 0x20, 25.125},
-      {2, 0xFF, 0x00, -1.0},   // two's complement below zero
-      {2, 0x80, 0x00, -128.0}, {3, 0x19, 0x20, 25.125}, {3, 0x19, 0x21, -230.875},
-      {0, 0xBB, 0x00, 0},      // open sensor
-      {2, 0xCC, 0xE0, 0},      // shorted sensor
-      {0, 0x00, 0x1F, 0},      // bits below the reading's resolution are dropped
+      {0, 0x32, 0xA0, 50.625},   {1, 0x32, 0xE0, 50.875},
+      {2, 0x19, 0x20, 25.125},   {2, 0xFF, 0x00, -1.0},  // two's complement below zero
+      {2, 0x80, 0x00, -128.0},   {3, 0x19, 0x20, 25.125},
+      {3, 0x19, 0x21, -230.875}, {0, 0xBB, 0x00, 0},  // open sensor
+      {2, 0xCC, 0xE0, 0},                             // shorted sensor
+      {0, 0x00, 0x1F, 0},                             // bits below the reading's resolution are dropped
   };
   auto board = Make(0x0507);
   for (const Case& c : kCases) {
@@ -85,13 +85,14 @@ TEST_F(FintekBoard, F71858TemperaturesDecodeByMode) {
 }
 
 TEST_F(FintekBoard, FanSpeedsFromTachometerCounts) {
-  const std::pair<uint16_t, double> kCases[] = {
-      {1500, 1000}, {1, 1500000}, {0xFFE, 1500000.0 / 0xFFE}, {0, 0}, {0xFFF, 0}, {0xFFFF, 0}};
+  const std::pair<uint16_t, double> kCases[] = {{1500, 1000}, {1, 1500000}, {0xFFE, 1500000.0 / 0xFFE},
+                                                {0, 0},       {0xFFF, 0},   {0xFFFF, 0}};
   auto board = Make(0x0541);
   for (auto [count, rpm] : kCases) {
     for (int fan = 0; fan < 4; ++fan) monitor->SetFanCount(fan, count);
     board->update();
-    for (int fan = 0; fan < 4; ++fan) EXPECT_DOUBLE_EQ(board->Fans[fan].value, rpm) << count << " fan " << fan;
+    for (int fan = 0; fan < 4; ++fan)
+      EXPECT_DOUBLE_EQ(board->Fans[fan].value, rpm) << count << " fan " << fan;
   }
 }
 

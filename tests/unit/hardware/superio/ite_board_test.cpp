@@ -15,7 +15,8 @@ class IteBoard : public ::testing::Test {
     machine.AddPortDevice(gpio);
   }
   std::unique_ptr<TMB_IT87XX> Make(uint16_t chip, uint8_t version = 0) {
-    return std::make_unique<TMB_IT87XX>(chip, 0x0800, 0x0290, version, machine.Factory(), TBaseBoardIdentity{});
+    return std::make_unique<TMB_IT87XX>(chip, 0x0800, 0x0290, version, machine.Factory(),
+                                        TBaseBoardIdentity{});
   }
 
   sim::SimHardware machine;
@@ -59,11 +60,11 @@ TEST_F(IteBoard, ChipTablesChooseGainCountersGpioAndFanCount) {
     size_t fans;
   };
   const Row kRows[] = {
-      {0x8620, 0, 0.012, true, 0, 5},  {0x8628, 0, 0.012, true, 0, 5},  {0x8705, 2, 0.016, false, 0, 3},
-      {0x8705, 3, 0.016, true, 0, 3},  {0x8712, 7, 0.016, false, 5, 5}, {0x8712, 8, 0.016, true, 5, 5},
-      {0x8716, 0, 0.016, true, 5, 5},  {0x8718, 0, 0.016, true, 5, 5},  {0x8720, 0, 0.016, true, 8, 5},
-      {0x8721, 0, 0.012, true, 8, 5},  {0x8726, 0, 0.016, true, 5, 5},  {0x8728, 0, 0.012, true, 0, 5},
-      {0x8771, 0, 0.012, true, 0, 5},  {0x8772, 0, 0.012, true, 0, 5},
+      {0x8620, 0, 0.012, true, 0, 5}, {0x8628, 0, 0.012, true, 0, 5},  {0x8705, 2, 0.016, false, 0, 3},
+      {0x8705, 3, 0.016, true, 0, 3}, {0x8712, 7, 0.016, false, 5, 5}, {0x8712, 8, 0.016, true, 5, 5},
+      {0x8716, 0, 0.016, true, 5, 5}, {0x8718, 0, 0.016, true, 5, 5},  {0x8720, 0, 0.016, true, 8, 5},
+      {0x8721, 0, 0.012, true, 8, 5}, {0x8726, 0, 0.016, true, 5, 5},  {0x8728, 0, 0.012, true, 0, 5},
+      {0x8771, 0, 0.012, true, 0, 5}, {0x8772, 0, 0.012, true, 0, 5},
   };
   monitor->Set(0x20, 125);
   for (const Row& row : kRows) {
@@ -105,7 +106,8 @@ TEST_F(IteBoard, SixteenBitFanCounts) {
   for (auto [count, rpm] : kCases) {
     for (int fan = 0; fan < 5; ++fan) monitor->SetFanCount16(fan, count);
     board->update();
-    for (int fan = 0; fan < 5; ++fan) EXPECT_DOUBLE_EQ(board->Fans[fan].value, rpm) << count << " fan " << fan;
+    for (int fan = 0; fan < 5; ++fan)
+      EXPECT_DOUBLE_EQ(board->Fans[fan].value, rpm) << count << " fan " << fan;
   }
 }
 
@@ -126,7 +128,8 @@ TEST_F(IteBoard, EightBitFanCountsWithDivisors) {
 }
 
 TEST_F(IteBoard, ControlsAreDutyCyclesUnlessTheChipControlsTheFan) {
-  const std::pair<uint8_t, double> kCases[] = {{0x7F, 100}, {0x40, 50}, {0x01, 1}, {0x00, 0}, {0xC0, 0}, {0xFF, 0}};
+  const std::pair<uint8_t, double> kCases[] = {{0x7F, 100}, {0x40, 50}, {0x01, 1},
+                                               {0x00, 0},   {0xC0, 0},  {0xFF, 0}};
   auto board = Make(0x8718);
   for (auto [raw, percent] : kCases) {
     for (uint16_t reg : {0x15, 0x16, 0x17}) monitor->Set(reg, raw);

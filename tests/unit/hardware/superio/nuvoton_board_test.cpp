@@ -55,8 +55,11 @@ TEST_F(NuvotonBoard, ChannelCountsFollowTheChip) {
     uint16_t chip;
     size_t voltages, temperatures, fans, controls;
   };
-  const Row kRows[] = {{0xB470, 9, 4, 4, 3}, {0xC330, 9, 4, 5, 3}, {0xC452, 9, 4, 3, 3},
-                       {0xC560, 15, 7, 5, 5}, {0xC803, 15, 7, 6, 6}};
+  const Row kRows[] = {{0xB470, 9, 4, 4, 3},
+                       {0xC330, 9, 4, 5, 3},
+                       {0xC452, 9, 4, 3, 3},
+                       {0xC560, 15, 7, 5, 5},
+                       {0xC803, 15, 7, 6, 6}};
   for (const Row& row : kRows) {
     auto board = Make(row.chip);
     EXPECT_EQ(board->Voltages.size(), row.voltages) << std::hex << row.chip;
@@ -77,14 +80,15 @@ TEST_F(NuvotonBoard, VoltagesWithTheBatteryGatedByItsMonitorBit) {
       {0xB470, {0x020, 0x021, 0x022, 0x023, 0x024, 0x025, 0x026, 0x550, 0x551}, 8, 0x005D},
       {0xC452, {0x300, 0x301, 0x302, 0x303, 0x304, 0x305, 0x307, 0x308, 0x309}, 7, 0x0318},
       {0xC803,
-       {0x480, 0x481, 0x482, 0x483, 0x484, 0x485, 0x486, 0x487, 0x488, 0x489, 0x48A, 0x48B, 0x48C,
-        0x48D, 0x48E},
+       {0x480, 0x481, 0x482, 0x483, 0x484, 0x485, 0x486, 0x487, 0x488, 0x489, 0x48A, 0x48B, 0x48C, 0x48D,
+        0x48E},
        8,
        0x005D},
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(::testing::Message() << std::hex << row.chip);
-    for (size_t i = 0; i < row.registers.size(); ++i) monitor->Set(row.registers[i], static_cast<uint8_t>(150 + i));
+    for (size_t i = 0; i < row.registers.size(); ++i)
+      monitor->Set(row.registers[i], static_cast<uint8_t>(150 + i));
     auto board = Make(row.chip);
     for (bool monitoring : {false, true}) {
       monitor->SetVBatMonitoring(row.batteryControl, monitoring);
@@ -100,12 +104,12 @@ TEST_F(NuvotonBoard, VoltagesWithTheBatteryGatedByItsMonitorBit) {
 }
 
 TEST_F(NuvotonBoard, TemperaturesFollowTheirSourcesWithHalfDegrees) {
-  auto board = Make(0xB470);  // slots want sources 5, 2, 3, 1
+  auto board = Make(0xB470);                                  // slots want sources 5, 2, 3, 1
   monitor->SetTemperature({0x073, 0x074, 7, 0x100, 5}, 101);  // 50.5 from source 5
   monitor->SetTemperature({0x027, 0, -1, 0x621, 1}, 60);      // no half bit on this register
   monitor->SetTemperature({0x075, 0x076, 7, 0x200, 2}, 80);
-  monitor->SetTemperature({0x150, 0x151, 7, 0x622, 2}, 90);    // the earlier register wins
-  monitor->SetTemperature({0x62B, 0x62E, 0, 0x624, 3}, 61);    // bit 0 halves are not taken
+  monitor->SetTemperature({0x150, 0x151, 7, 0x622, 2}, 90);  // the earlier register wins
+  monitor->SetTemperature({0x62B, 0x62E, 0, 0x624, 3}, 61);  // bit 0 halves are not taken
   board->update();
   EXPECT_DOUBLE_EQ(board->Temperatures[0].value, 50.5);
   EXPECT_DOUBLE_EQ(board->Temperatures[1].value, 40);
@@ -131,9 +135,9 @@ TEST_F(NuvotonBoard, SlotsWithoutTheirSourceReadTheAlternateRegister) {
   auto board = Make(0xC560);  // slots want sources 16, 2, 1, 3, 4, 5, 6
   monitor->SetTemperature({0x027, 0, -1, 0x621, 16}, 70);
   monitor->SetTemperature({0x073, 0x074, 7, 0x100, 1}, 66);
-  monitor->Set(0x491, 55);  // alternate of slot 1 (source 2)
-  monitor->Set(0x490, 99);  // alternate of slot 2 (source 1), which its source already fills
-  monitor->Set(0x492, 126); // alternate of slot 3: out of range
+  monitor->Set(0x491, 55);   // alternate of slot 1 (source 2)
+  monitor->Set(0x490, 99);   // alternate of slot 2 (source 1), which its source already fills
+  monitor->Set(0x492, 126);  // alternate of slot 3: out of range
   monitor->Set(0x493, 125);
   board->update();
   EXPECT_EQ(board->Temperatures[0].value, 35);

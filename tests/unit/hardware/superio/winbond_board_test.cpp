@@ -45,8 +45,8 @@ TEST_F(WinbondBoard, ChipGroupsChooseVoltageInputsGainAndFans) {
     size_t voltages, fans;
     double gain;
   };
-  const Row kRows[] = {{0x5200, 7, 3, 0.016},  {0x8280, 7, 3, 0.016},  {0x8541, 7, 3, 0.016},
-                       {0x8800, 10, 5, 0.008}, {0xA020, 9, 5, 0.008},  {0xA510, 9, 5, 0.008},
+  const Row kRows[] = {{0x5200, 7, 3, 0.016},  {0x8280, 7, 3, 0.016}, {0x8541, 7, 3, 0.016},
+                       {0x8800, 10, 5, 0.008}, {0xA020, 9, 5, 0.008}, {0xA510, 9, 5, 0.008},
                        {0xB070, 9, 5, 0.008},  {0xB350, 9, 5, 0.008}};
   monitor->Set(Reg(0, 0x21), 100);
   for (const Row& row : kRows) {
@@ -119,9 +119,10 @@ TEST_F(WinbondBoard, PeciSlotsReadZero) {
     uint8_t select;
     bool peci0, peci1;
   };
-  const Case kCases[] = {{0xA020, 0x01, true, false}, {0xA020, 0x10, false, true}, {0xB070, 0x77, true, true},
-                         {0xB070, 0x88, false, false}, {0xA510, 0x04, true, false}, {0xA510, 0x33, false, false},
-                         {0xB350, 0x40, false, true},  {0x8800, 0xFF, false, false}, {0x5200, 0xFF, false, false}};
+  const Case kCases[] = {
+      {0xA020, 0x01, true, false},  {0xA020, 0x10, false, true},  {0xB070, 0x77, true, true},
+      {0xB070, 0x88, false, false}, {0xA510, 0x04, true, false},  {0xA510, 0x33, false, false},
+      {0xB350, 0x40, false, true},  {0x8800, 0xFF, false, false}, {0x5200, 0xFF, false, false}};
   monitor->Set(Reg(1, 0x50), 41);
   monitor->Set(Reg(2, 0x50), 42);
   monitor->Set(Reg(0, 0x27), 43);
@@ -185,7 +186,8 @@ TEST_F(WinbondBoard, FanDivisorsFollowTheCountWithOneWritePerChangedRegister) {
       }
     }
     std::vector<uint8_t> written;
-    for (const auto& write : monitor->DivisorRegisterWrites()) written.push_back(static_cast<uint8_t>(write.reg));
+    for (const auto& write : monitor->DivisorRegisterWrites())
+      written.push_back(static_cast<uint8_t>(write.reg));
     std::sort(written.begin(), written.end());
     EXPECT_EQ(written, c.writtenRegisters);
     EXPECT_EQ(monitor->Writes().size(), c.writtenRegisters.size());

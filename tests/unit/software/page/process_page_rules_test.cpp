@@ -94,8 +94,8 @@ TEST(ProcessPageRules, FilterVisibility) {
     bool showSystem, netOnly, visible;
   };
   const Case cases[] = {
-      {false, -1, false, false, true},  {true, -1, false, false, false}, {true, -1, true, false, true},
-      {false, -1, false, true, false},  {false, 0, false, true, true},   {true, 100, false, true, false},
+      {false, -1, false, false, true}, {true, -1, false, false, false}, {true, -1, true, false, true},
+      {false, -1, false, true, false}, {false, 0, false, true, true},   {true, 100, false, true, false},
       {true, 100, true, true, true},
   };
   for (const auto& c : cases) {

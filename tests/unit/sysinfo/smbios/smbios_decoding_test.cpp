@@ -16,16 +16,14 @@ using test::EndOfTable;
 using test::SMBiosOf;
 using test::StructureBuilder;
 
-std::vector<uint8_t> MemoryDevice(uint8_t length, uint16_t size, uint32_t extended = 0,
-                                  uint8_t type = 0x18) {
+std::vector<uint8_t> MemoryDevice(uint8_t length, uint16_t size, uint32_t extended = 0, uint8_t type = 0x18) {
   StructureBuilder device(17, 0x40, length);
   device.Word(0x0C, size).Byte(0x12, type);
   if (length >= 0x20) device.DWord(0x1C, extended);
   return device.Bytes();
 }
 
-std::vector<uint8_t> Processor(uint8_t length, uint8_t family, uint16_t family2 = 0,
-                               uint8_t voltage = 0) {
+std::vector<uint8_t> Processor(uint8_t length, uint8_t family, uint16_t family2 = 0, uint8_t voltage = 0) {
   StructureBuilder cpu(4, 0x10, length);
   cpu.Byte(0x06, family).Byte(0x11, voltage);
   if (length >= 0x2A) cpu.Word(0x28, family2);
@@ -41,9 +39,7 @@ std::vector<uint8_t> Cache(uint16_t handle) { return StructureBuilder(7, handle,
 std::string FirstMemorySize(const TSMBios& s) {
   return std::to_string(s.MemoryDeviceInfo().at(0)->GetSize());
 }
-std::string FirstMemoryType(const TSMBios& s) {
-  return s.MemoryDeviceInfo().at(0)->GetMemoryTypeStr();
-}
+std::string FirstMemoryType(const TSMBios& s) { return s.MemoryDeviceInfo().at(0)->GetMemoryTypeStr(); }
 std::string FirstMemorySpeed(const TSMBios& s) {
   return std::to_string(s.MemoryDeviceInfo().at(0)->GetSpeed());
 }
@@ -72,10 +68,8 @@ struct EdgeCase {
 TEST(SMBiosDecoding, EdgeCases) {
   const EdgeCase cases[] = {
       {"size word 0 is an empty slot", MemoryDevice(0x28, 0x0000), FirstMemorySize, "0"},
-      {"size 7FFFh takes the Extended Size", MemoryDevice(0x28, 0x7FFF, 0x20000), FirstMemorySize,
-       "131072"},
-      {"size 7FFFh without an Extended Size field", MemoryDevice(0x1C, 0x7FFF), FirstMemorySize,
-       "0"},
+      {"size 7FFFh takes the Extended Size", MemoryDevice(0x28, 0x7FFF, 0x20000), FirstMemorySize, "131072"},
+      {"size 7FFFh without an Extended Size field", MemoryDevice(0x1C, 0x7FFF), FirstMemorySize, "0"},
       {"size 8400h is 1024 KB", MemoryDevice(0x28, 0x8400), FirstMemorySize, "1"},
       {"size 83FFh is under 1 MB", MemoryDevice(0x28, 0x83FF), FirstMemorySize, "0"},
       {"size 4000h in megabytes", MemoryDevice(0x28, 0x4000), FirstMemorySize, "16384"},
@@ -84,8 +78,8 @@ TEST(SMBiosDecoding, EdgeCases) {
       {"speed FFFFh takes the Extended Speed",
        StructureBuilder(17, 0x40, 0x5C).Word(0x15, 0xFFFF).DWord(0x54, 0x80011170).Bytes(), FirstMemorySpeed,
        "70000"},  // bit 31 is reserved
-      {"speed FFFFh without an Extended Speed field", StructureBuilder(17, 0x40, 0x28).Word(0x15, 0xFFFF).Bytes(),
-       FirstMemorySpeed, "0"},
+      {"speed FFFFh without an Extended Speed field",
+       StructureBuilder(17, 0x40, 0x28).Word(0x15, 0xFFFF).Bytes(), FirstMemorySpeed, "0"},
       {"memory type 29", MemoryDevice(0x28, 1, 0, 29), FirstMemoryType, "LPDDR3"},
       {"memory type 34", MemoryDevice(0x28, 1, 0, 34), FirstMemoryType, "DDR5"},
       {"memory type 35", MemoryDevice(0x28, 1, 0, 35), FirstMemoryType, "LPDDR5"},
@@ -109,10 +103,8 @@ TEST(SMBiosDecoding, EdgeCases) {
       {"family 2 word 0104h", Processor(0x2A, 0xFE, 0x0104), FirstFamily, "SH-3"},
       {"family 2 word 00FFh", Processor(0x2A, 0xFE, 0x00FF), FirstFamily, "Unknown"},
       {"family 2 word 0200h", Processor(0x2A, 0xFE, 0x0200), FirstFamily, "RISC-V RV32"},
-      {"family 2 word 0305h", Processor(0x2A, 0xFE, 0x0305), FirstFamily,
-       "Intel\u00AE Core\u2122 Ultra 5"},
-      {"family 2 word 0400h", Processor(0x2A, 0xFE, 0x0400), FirstFamily,
-       "Available for assignment"},
+      {"family 2 word 0305h", Processor(0x2A, 0xFE, 0x0305), FirstFamily, "Intel\u00AE Core\u2122 Ultra 5"},
+      {"family 2 word 0400h", Processor(0x2A, 0xFE, 0x0400), FirstFamily, "Available for assignment"},
       {"family 2 word FFFEh", Processor(0x2A, 0xFE, 0xFFFE), FirstFamily, "Reserved"},
       {"family byte other than FEh decides", Processor(0x2A, 0xC6, 0x0118), FirstFamily,
        "Intel\u00AE Core\u2122 i7 processor"},
@@ -121,8 +113,7 @@ TEST(SMBiosDecoding, EdgeCases) {
       {"family byte FEh without the word", Processor(0x28, 0xFE), FirstFamily,
        "Indicator to obtain the processor family from the Processor Family 2 field"},
       {"family byte CFh", Processor(0x2A, 0xCF), FirstFamily, "Intel\u00AE Core\u2122 i9 processor"},
-      {"family byte not in the table", Processor(0x2A, 0xD1), FirstFamily,
-       "Available for assignment"},
+      {"family byte not in the table", Processor(0x2A, 0xD1), FirstFamily, "Available for assignment"},
       {"battery date 4A21h", StructureBuilder(22, 0x22, 0x1A).Word(0x12, 0x4A21).Bytes(),
        [](const TSMBios& s) {
          const TSMBiosDate d = s.BatteryInformation().at(0)->GetSBDSManufacturerDate();
@@ -137,8 +128,7 @@ TEST(SMBiosDecoding, EdgeCases) {
        Concat({ProcessorWithCaches(0x10, 0x0005, 0, 0), Cache(0x0005), EndOfTable()}), CacheLinks,
        "0005 null null | "},
       {"processor without cache handles (SMBIOS 2.0)",
-       Concat({Cache(0x0000), StructureBuilder(4, 0x10, 0x1A).Bytes()}), CacheLinks,
-       "null null null | "},
+       Concat({Cache(0x0000), StructureBuilder(4, 0x10, 0x1A).Bytes()}), CacheLinks, "null null null | "},
       {"memory device links its array",
        Concat({StructureBuilder(16, 0x1000, 0x0F).Bytes(),
                StructureBuilder(17, 0x1100, 0x15).Word(0x04, 0x1000).Bytes(),
@@ -146,8 +136,7 @@ TEST(SMBiosDecoding, EdgeCases) {
        [](const TSMBios& s) {
          std::string links;
          for (const auto& d : s.MemoryDeviceInfo()) {
-           links +=
-               d->PhysicalMemoryArray ? Format("%04X ", d->PhysicalMemoryArray->Handle()) : "null ";
+           links += d->PhysicalMemoryArray ? Format("%04X ", d->PhysicalMemoryArray->Handle()) : "null ";
          }
          return links;
        },
@@ -165,8 +154,7 @@ TEST(SMBiosDecoding, EdgeCases) {
        },
        "Unknown/OK"},
       {"temperature probe location 14", StructureBuilder(28, 0x28, 0x16).Byte(0x05, 0x0E).Bytes(),
-       [](const TSMBios& s) { return s.TemperatureProbeInformation().at(0)->GetLocation(); },
-       "Unknown"},
+       [](const TSMBios& s) { return s.TemperatureProbeInformation().at(0)->GetLocation(); }, "Unknown"},
       {"cooling device type and status",
        StructureBuilder(27, 0x27, 0x0F).Byte(0x06, 0x67).Strings({"CPU fan"}).Byte(0x0E, 1).Bytes(),
        [](const TSMBios& s) {
@@ -218,12 +206,13 @@ TEST(SMBiosDecoding, CacheFields) {
 TEST(SMBiosDecoding, TextsAsTheProgramShowsThem) {
   EXPECT_EQ(ChassisTypeText(16), "Lunc Box");
   EXPECT_EQ(ChassisTypeText(9), "LapTop");
-  EXPECT_EQ(ConnectorTypeText(255),
-            "Other  Use Reference Designator Strings to supply information");
+  EXPECT_EQ(ConnectorTypeText(255), "Other  Use Reference Designator Strings to supply information");
   EXPECT_EQ(SlotTypeText(14), "PCI  66MHz Capable");
   EXPECT_EQ(ProcessorFamilyText(204), "z/Architecture base");
-  EXPECT_EQ(ProcessorFamilyText(177), "Pentium\u00AE III Processor with Intel\u00AE SpeedStep\u2122 Technology");
-  EXPECT_EQ(ProcessorFamilyText(254), "Indicator to obtain the processor family from the Processor Family 2 field");
+  EXPECT_EQ(ProcessorFamilyText(177),
+            "Pentium\u00AE III Processor with Intel\u00AE SpeedStep\u2122 Technology");
+  EXPECT_EQ(ProcessorFamilyText(254),
+            "Indicator to obtain the processor family from the Processor Family 2 field");
   EXPECT_EQ(BoardTypeText(1), "Unknown");  // the table starts at 2
   EXPECT_EQ(PortTypeText(34), "Unknown");
   EXPECT_EQ(ProcessorUpgradeText(43), "Unknown");

@@ -21,8 +21,7 @@ class FileTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("vsm_smbios_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("vsm_smbios_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -30,8 +29,7 @@ class FileTest : public testing::Test {
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const fs::path path = dir_ / name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -82,8 +80,7 @@ TEST_F(FileTest, SaveAndLoadKeepTheTableAndItsVersion) {
 TEST_F(FileTest, LoadFromFileReplacesTableIndexAndObjects) {
   TSMBios smbios(test::RawTable(test::Concat({test::StructureBuilder(4, 4, 0x2A).Bytes()})));
   ASSERT_EQ(smbios.ProcessorInfo().size(), 1u);
-  const std::string file =
-      Write("dump.dat", EncodeSMBiosDump(*DecodeDmidecodeDump(FixtureBytes())));
+  const std::string file = Write("dump.dat", EncodeSMBiosDump(*DecodeDmidecodeDump(FixtureBytes())));
   smbios.LoadFromFile(file);
   EXPECT_EQ(smbios.SMBiosTablesList().size(), 81u);
   ASSERT_TRUE(smbios.HasMemoryDeviceInfo());
@@ -147,12 +144,12 @@ TEST_F(FileTest, FindAndLoadFromFileFailures) {
   noDmiAnchor[0x11] = 'X';
   const std::vector<uint8_t> entryPointOnly(real.begin(), real.begin() + 31);
 
-  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
-           {"empty.bin", {}},
-           {"offgrid.bin", offBoundary},
-           {"checksum.bin", badChecksum},
-           {"anchor.bin", noDmiAnchor},
-           {"nothing_behind.bin", entryPointOnly}}) {
+  for (const auto& [name, bytes] :
+       std::vector<std::pair<std::string, std::vector<uint8_t>>>{{"empty.bin", {}},
+                                                                 {"offgrid.bin", offBoundary},
+                                                                 {"checksum.bin", badChecksum},
+                                                                 {"anchor.bin", noDmiAnchor},
+                                                                 {"nothing_behind.bin", entryPointOnly}}) {
     const std::string file = Write(name, bytes);
     TSMBios smbios(test::RawTable({}));
     EXPECT_EQ(ErrorOf([&] { smbios.FindAndLoadFromFile(file); }),

@@ -33,8 +33,8 @@ void ExpectNumber(const DmiRecord& record, const char* key, uint64_t ours) {
 
 // A link by handle: where dmidecode names a handle that a structure of the table carries, the
 // program links that structure; otherwise ("Not Provided", "No L2 Cache", a dangling handle) none.
-void ExpectLink(const DmiRecord& record, const char* key,
-                const std::vector<const DmiRecord*>& targets, const TSMBiosStructure* linked) {
+void ExpectLink(const DmiRecord& record, const char* key, const std::vector<const DmiRecord*>& targets,
+                const TSMBiosStructure* linked) {
   SCOPED_TRACE(testing::Message() << "handle " << record.handle << " " << key);
   const std::optional<std::string> theirs = record.Get(key);
   unsigned handle = 0;

@@ -22,10 +22,10 @@ using test::StructureBuilder;
 std::vector<uint8_t> SmallTable() {
   return Concat({
       StructureBuilder(0, 0x0000, 0x18).Byte(0x04, 1).Strings({"Vendor"}).Bytes(),  // 0
-      StructureBuilder(4, 0x0004, 0x2A).Bytes(),                                   // 32
-      StructureBuilder(4, 0x0005, 0x2A).Bytes(),                                   // 76
-      StructureBuilder(126, 0x0006, 0x08).Bytes(),                                 // 120
-      EndOfTable(0x0007),                                                          // 130
+      StructureBuilder(4, 0x0004, 0x2A).Bytes(),                                    // 32
+      StructureBuilder(4, 0x0005, 0x2A).Bytes(),                                    // 76
+      StructureBuilder(126, 0x0006, 0x08).Bytes(),                                  // 120
+      EndOfTable(0x0007),                                                           // 130
       StructureBuilder(4, 0x0008, 0x2A).Bytes(),  // after the end of the table
   });
 }
@@ -65,8 +65,8 @@ TEST(SMBiosIndex, ListsStructuresUpToTheEndOfTable) {
 
 TEST(SMBiosIndex, TableWithoutEndOfTable) {
   // Three bytes after the last structure are no header.
-  const auto smbios = SMBiosOf(Concat({StructureBuilder(2, 0x02, 0x0F).Bytes(),
-                                       StructureBuilder(17, 0x11, 0x28).Bytes(), {0x7F, 0x04, 0}}));
+  const auto smbios = SMBiosOf(Concat(
+      {StructureBuilder(2, 0x02, 0x0F).Bytes(), StructureBuilder(17, 0x11, 0x28).Bytes(), {0x7F, 0x04, 0}}));
   ASSERT_EQ(smbios->SMBiosTablesList().size(), 2u);
   EXPECT_EQ(smbios->SMBiosTablesList().back().Header.TableType, MemoryDevice);
   EXPECT_EQ(smbios->SearchSMBiosTable(EnclosureInformation), -1);

@@ -58,9 +58,9 @@ TEST(SMBiosWmi, AsksRootWmiForTheRawTables) {
 
 TEST(SMBiosWmi, OnlyTheFirstObjectCounts) {
   const std::vector<uint8_t> table = FixtureTable();
-  const TSMBios smbios(Answering(WmiObjects{
-      RawTablesObject(table, WmiValue::Int(static_cast<int64_t>(table.size()))),
-      RawTablesObject({127, 4, 0, 0, 0, 0}, WmiValue::Int(6))}));
+  const TSMBios smbios(
+      Answering(WmiObjects{RawTablesObject(table, WmiValue::Int(static_cast<int64_t>(table.size()))),
+                           RawTablesObject({127, 4, 0, 0, 0, 0}, WmiValue::Int(6))}));
   EXPECT_EQ(smbios.SMBiosTablesList().size(), 81u);
 }
 
@@ -114,8 +114,7 @@ TEST(SMBiosWmi, NoTableMeansNoTSMBios) {
     EXPECT_THROW(TSMBios{c.query}, ESMBiosError);
     EXPECT_EQ(CreateSMBios(c.query), nullptr);
   }
-  EXPECT_NE(CreateSMBios(Answering(WmiObjects{RawTablesObject(FixtureTable(), WmiValue::Null())})),
-            nullptr);
+  EXPECT_NE(CreateSMBios(Answering(WmiObjects{RawTablesObject(FixtureTable(), WmiValue::Null())})), nullptr);
 }
 
 TEST(SMBiosWmi, RemoteMachine) {
