@@ -6,6 +6,7 @@
 #include <atomic>
 #include <vector>
 
+#include "base/handle_win.h"
 #include "base/wide_win.h"
 #include "software/ProcessRules.h"
 
@@ -83,16 +84,16 @@ int GetProcessorCount() {
 }
 
 uint64_t GetProcessPrivateBytes(uint32_t processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (process == nullptr) return 0;
+  const TKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return 0;
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
   uint64_t bytes = 0;
-  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+  if (GetProcessMemoryInfo(process.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof counters)) {
     // Both fields are the process's commit charge; some systems (Wine) fill only the older one.
     bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
   }
-  CloseHandle(process);
   return bytes;
 }
 
@@ -144,20 +145,21 @@ std::string DevicePathToDosPath(std::string_view devicePath) {
 }
 
 std::string GetProcessUser(HANDLE process) {
-  HANDLE token = nullptr;
-  if (process == nullptr || !OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  TKernelHandle token;
+  if (process == nullptr || !OpenProcessToken(process, TOKEN_QUERY, token.Put())) return {};
   std::vector<uint8_t> buffer(64);
   DWORD needed = 0;
   bool read = false;
   for (;;) {
-    if (GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &needed)) {
+    if (GetTokenInformation(token.Get(), TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()),
+                            &needed)) {
       read = true;
       break;
     }
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) break;
     buffer.resize(needed);
   }
-  CloseHandle(token);
+  token.Reset();
   if (!read) return {};
   PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
   DWORD nameLength = 0, domainLength = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handle_win.h"
 #include "software/ProcessRules.h"
 #include "software/SystemProcessQuery_win.h"
 
@@ -32,8 +33,8 @@ bool TerminateProcessById(uint32_t processId) { return TerminateProcessOf({proce
 bool TerminateProcessOf(const TProcessIdentity& identity) {
   // Only the rights needed: the full access mask of newer headers fails on Windows XP. The open
   // handle keeps the id from going to another process while it is checked.
-  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, identity.id);
-  if (process == nullptr) {
+  const TKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, identity.id));
+  if (!process) {
     // No such process any more counts as ended; being refused does not, unless the id has
     // gone to another process meanwhile. A process that refuses may still close its windows.
     if (GetLastError() != ERROR_ACCESS_DENIED || !IsSameProcessRunning(identity)) return true;
@@ -42,14 +43,12 @@ bool TerminateProcessOf(const TProcessIdentity& identity) {
   }
   if (!IsSameProcessRunning(identity)) {
     // The process shown has ended and its id is another's now: that one is left alone.
-    CloseHandle(process);
     return true;
   }
   AskWindowsToClose(identity.id);
-  bool ended = TerminateProcess(process, 0) != FALSE;
+  bool ended = TerminateProcess(process.Get(), 0) != FALSE;
   // A process that has already exited cannot be terminated, but it is gone.
-  if (!ended) ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-  CloseHandle(process);
+  if (!ended) ended = WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
   return ended;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/handle_win.h"
 #include "base/wide_win.h"
 #include "software/FileVersionInfo_win.h"
 #include "software/ProcessInfo_win.h"
@@ -23,8 +24,9 @@ TProcessItemRef MakeItem(const PROCESSENTRY32W& entry, const TProcessTimes* time
   if (item->ProcessID == 0 && item->ExeName.empty()) item->ExeName = "[System Idle Process]";
   if (times != nullptr) item->CreationTime = times->created;
 
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
-  if (process != nullptr) {
+  const TKernelHandle opened(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID));
+  if (opened) {
+    const HANDLE process = opened.Get();
     item->ExePath = GetProcessExePath(process);
     if (!item->ExePath.empty()) {
       TFileVersionInfo version = ReadFileVersionInfo(item->ExePath);
@@ -39,7 +41,6 @@ TProcessItemRef MakeItem(const PROCESSENTRY32W& entry, const TProcessTimes* time
       item->hProc = KeepProcessHandle(
           OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID));
     }
-    CloseHandle(process);
   }
   InitCpuUsage(item->CPUData, ItemHandle(*item), times);
   item->isSystem = IsSystemProcess(*item);
@@ -57,9 +58,10 @@ void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known,
     skip = *known;
     std::sort(skip.begin(), skip.end(), IdentityIdLess);
   }
-  HANDLE tools = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  const TKernelHandle snapshotHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   // Without a snapshot nothing is known to have ended: `known` stays as it was.
-  if (tools == INVALID_HANDLE_VALUE) return;
+  if (!snapshotHandle) return;
+  const HANDLE tools = snapshotHandle.Get();
   PROCESSENTRY32W entry = {};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(tools, &entry); more; more = Process32NextW(tools, &entry)) {
@@ -73,7 +75,6 @@ void FillProcessList(TProcessList& list, std::vector<TProcessIdentity>* known,
     }
     list.Add(MakeItem(entry, times));
   }
-  CloseHandle(tools);
   if (known != nullptr) *known = std::move(snapshot);
 }
 
