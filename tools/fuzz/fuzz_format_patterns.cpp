@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "pages/IntegerPattern.h"
 #include "software/page/ProcessPageRules.h"
-#include "sysinfo/pages/IntegerPattern.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
