@@ -8,6 +8,8 @@ menu_shot() {  # the menu's part of the screen, for comparing languages
   import -window root -crop 400x300+540+300 "$shots/tray_menu_$1.png" 2>/dev/null
   echo "  screenshot: $shots/tray_menu_$1.png"
 }
+# The tray menu opens at the pointer: put it where the shots crop, whatever ran before.
+pointer_to 640 400
 for variant in german missing not_a_folder wrong_encoding; do
   mkdir -p "$copies/$variant"
   cp "$original_exe" "$copies/$variant/"
