@@ -15,9 +15,9 @@ using test::FakeDriveState;
 
 void Put128(std::vector<uint8_t>& log, size_t at, uint64_t value) { PutLe(log, at, value, 8); }
 
-// No binary dump of a health log page could be found published, so the page is laid out by the
-// NVMe base specification's figure for log page 02h and filled with the values smartctl printed
-// for a real drive (APPLE SSD AP0256Z): 32 Celsius, spare 100 % (threshold 99 %), 2 % used,
+// No binary dump of a health log page could be found published, so the page is laid out in the
+// byte layout of NVMe log page 02h (SMART / health information) and filled with the values
+// smartctl printed for a real drive (APPLE SSD AP0256Z): 32 Celsius, spare 100 % (threshold 99 %), 2 % used,
 // 107103479 units read, 62786553 written, 2354229498 read and 852488786 write commands, 151 power
 // cycles, 870 power-on hours, 9 unsafe shutdowns.
 std::vector<uint8_t> AppleSsdHealthLog() {
